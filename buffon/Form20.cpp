@@ -1,0 +1,210 @@
+#include "Form20.h"
+
+#include "NeedleRules.h"
+#include "platform/Services.h"
+#include "shell/Form7.h"
+#include "shell/Sound.h"
+#include "shell/Windows.h"
+
+#include <vector>
+
+using namespace platform;
+
+namespace {
+
+const QString stopHint = QStringLiteral("［中止］をクリックすると止まります．．．");
+
+constexpr LabelStyle resultStyle{.face = Face::Gothic, .points = 12, .alignment = 2, .borderStyle = 1};
+constexpr LabelStyle estimateStyle{.face = Face::Gothic, .points = 12, .alignment = 2, .borderStyle = 1,
+                                   .foreColor = 0x0000FF};
+constexpr LabelStyle hintStyle{.face = Face::Gothic, .points = 12, .alignment = 2, .borderStyle = 0,
+                               .foreColor = 0xFF0000};
+
+// The explanation page: one row per printed line, each piece with its
+// palette colour.
+struct Piece {
+    int colour;
+    const char* text;
+};
+const std::vector<std::vector<Piece>> explanation = {
+    {},
+    {{12, "　　　ビュホン"}, {0, "(Buffon 1707-1788)は、針を投げて"}},
+    {{0, "　　円周率πを求めました。"}},
+    {{0, "　　　平面上に、幅２ａの間隔で平行線を無数に引"}},
+    {{0, "　　いておきます。この平面上に長さ２ｂの針を落"}},
+    {{0, "　　とすと、この針が平行線と交わる確率Ｐは、"}},
+    {{12, "　　　　Ｐ＝(２ｂ)÷(ａπ)"}, {0, "　･･････････　①"}},
+    {{0, "　　となります。ただし、ｂ＜ａ　とします。"}},
+    {{0, "　　　平面上にたくさんの針を落としたとき、平行線"}},
+    {{0, "　　に交わった針の本数の相対度数を ｒ とすると、"}},
+    {{12, "　　　　ｒ≒ｐ"}, {0, "　･･････････　②　と考えられます。"}},
+    {{0, "　　　①、②より、"}},
+    {{12, "　　　　π≒(２ｂ)÷(ａｒ)"}, {0, "　･･････････　③　となります。"}},
+    {{0, "　　　③より、相対度数 ｒ を実験で求めれば円周率"}},
+    {{0, "　　πの近似値がわかるというわけです。"}},
+    {{9, "　＜①の証明の概略＞"}},
+    {{0, "　　　針の中心から最も近い平行線までの距離をｙ、"}},
+    {{0, "　　針と平行線のなす角をθとします。"}},
+    {{0, "　　　このとき、０≦ｙ≦ａ、０≦θ≦π です。"}},
+    {{0, "　　　針が平行線と交わる条件は、"}},
+    {{12, "　　　　ｘ≦ｂｓｉｎθ"}, {0, "　が成り立つことです。"}},
+};
+
+} // namespace
+
+Form20::Form20()
+    : Form("Form20", QStringLiteral("ビュホンの針を利用してπの近似値を求める"), {4800, 1335, 5535, 8070})
+{
+    Command1 = new CommandButton(this, "Command1", QStringLiteral("終了"), {0, 0, 855, 375});
+    Command3 = new CommandButton(this, "Command3", QStringLiteral("メニュー"), {840, 0, 855, 375});
+    Command4 = new CommandButton(this, "Command4", QStringLiteral("中止"), {1680, 0, 855, 375}, false);
+    Command5 = new CommandButton(this, "Command5", QStringLiteral("解説"), {3720, 0, 855, 375}, false);
+    Command2 = new CommandButton(this, "Command2", QStringLiteral("実験"), {4560, 0, 975, 375});
+    Line1 = new Line(this, "Line1", 0, 360, 5520, 360, rt::QBColor(0));
+    // 3000 x 3000 units over the 5235-twip square interior.
+    Picture1 = new PictureBox(this, "Picture1", {120, 480, 5295, 5295},
+                              {.twipsPerUnitX = 1.745, .twipsPerUnitY = 1.745});
+    Label1 = new Label(this, "Label1", QString(), {360, 6000, 4815, 375}, resultStyle);
+    Label2 = new Label(this, "Label2", QString(), {360, 6480, 4815, 375}, resultStyle);
+    Label3 = new Label(this, "Label3", QString(), {360, 6960, 4815, 375}, estimateStyle);
+    Label4 = new Label(this, "Label4", QString(), {360, 7440, 4815, 375}, hintStyle);
+    MMControl1 = new MMControl(this);
+
+    connect(Command1, &QPushButton::clicked, this, &Form20::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form20::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form20::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form20::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form20::Command5_Click);
+
+    setTabOrder({Command1, Command3, Command4, Command2, Picture1, Command5});
+}
+
+void Form20::Form_Activate()
+{
+    Label1->setCaption(QString());
+    Label2->setCaption(QString());
+    Label3->setCaption(QString());
+    Label4->setCaption(QString());
+    Command2->setEnabled(false);
+    Command4->setEnabled(false);
+    Command5->setEnabled(true);
+}
+
+void Form20::Command1_Click()
+{
+    shell::ConfirmQuit(this, *MMControl1);
+}
+
+void Form20::Command2_Click()
+{
+    Command1->setEnabled(false);
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+    Command4->setEnabled(true);
+    Label1->setCaption(QString());
+    Label2->setCaption(QString());
+    Label3->setCaption(QString());
+    shell::PlayCue(*MMControl1, shell::clickCue);
+
+    const QString reply = InputBox(this, QStringLiteral("何本の針を落としますか？（１０以上、２００００以下の自然数を入力してください．．．）"),
+                                   QStringLiteral("落とす針の本数の設定"), 100);
+    // Text that is not a number is refused like an empty reply.
+    const std::optional<double> value = replyValue(reply);
+    if (!value || *value < 10 || *value > 20000) {
+        Command1->setEnabled(true);
+        Command2->setEnabled(true);
+        Command3->setEnabled(true);
+        Command4->setEnabled(false);
+        return;
+    }
+    const double NeedleTotal = rt::Int(*value);
+
+    Picture1->Cls();
+    setMousePointer(13);
+    Label4->setCaption(stopHint);
+    CrossCount = 0;
+
+    for (int line : buffon::ruledLines)
+        Picture1->Line(0, float(line), float(buffon::fieldSize), float(line), rt::QBColor(9));
+
+    const std::int16_t last = rt::CInt(NeedleTotal);
+    const QString ofTotal = QStringLiteral(" / ") + Str(NeedleTotal);
+    for (NeedleIndex = 1; NeedleIndex <= last; ++NeedleIndex) {
+        Randomize(Timer());
+        const float r1 = Rnd();
+        const float r2 = Rnd();
+        const float r3 = Rnd();
+        const buffon::Needle needle = buffon::needleFrom(r1, r2, r3);
+        StartX = needle.startX;
+        StartY = needle.startY;
+        EndX = needle.endX;
+        EndY = needle.endY;
+
+        rt::Colour NeedleColour;
+        if (buffon::meetsLine(StartY, EndY)) {
+            ++CrossCount;
+            NeedleColour = rt::QBColor(12);
+        } else {
+            NeedleColour = rt::QBColor(2);
+        }
+        Picture1->Line(StartX, StartY, EndX, EndY, NeedleColour);
+
+        DoEvents();
+        if (StopFlag == 1) {
+            StopFlag = 0;
+            Label4->setCaption(QString());
+            break;
+        }
+
+        Label1->setCaption(QStringLiteral("落とした針の総数＝") + Str(NeedleIndex) + ofTotal);
+        Label2->setCaption(QStringLiteral("直線と交わった針の本数＝") + Str(CrossCount));
+        if (CrossCount != 0)
+            Label3->setCaption(QStringLiteral("π＝") + Format14(buffon::estimate(NeedleIndex, CrossCount)));
+    }
+
+    shell::PlayEndOfRunCue(*MMControl1, shell::endOfRunCue);
+    Command1->setEnabled(true);
+    Command2->setEnabled(true);
+    Command3->setEnabled(true);
+    Command4->setEnabled(false);
+    Label4->setCaption(QString());
+    setMousePointer(0);
+}
+
+void Form20::Command3_Click()
+{
+    shell::MoveTo(*this, *MMControl1, shell::form7());
+    Command2->setEnabled(true);
+    Picture1->Cls();
+}
+
+void Form20::Command4_Click()
+{
+    Command4->setEnabled(false);
+    StopFlag = 1;
+    shell::PlayCue(*MMControl1, shell::clickCue);
+}
+
+void Form20::Command5_Click()
+{
+    Command2->setEnabled(true);
+    Command5->setEnabled(false);
+    shell::PlayCue(*MMControl1, shell::clickCue);
+    Picture1->Cls();
+    Picture1->setFontSize(12);
+    std::optional<int> colour;
+    for (const std::vector<Piece>& row : explanation) {
+        if (row.empty()) {
+            Picture1->Print();
+            continue;
+        }
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (colour != row[i].colour) {
+                colour = row[i].colour;
+                Picture1->setForeColor(rt::QBColor(*colour));
+            }
+            const bool lineGoesOn = i + 1 < row.size();
+            Picture1->Print(QString::fromUtf8(row[i].text), lineGoesOn ? PictureBox::StayOnLine : PictureBox::EndLine);
+        }
+    }
+}

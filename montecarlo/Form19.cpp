@@ -1,0 +1,206 @@
+#include "Form19.h"
+
+#include "MonteCarloRules.h"
+#include "platform/Services.h"
+#include "shell/Form7.h"
+#include "shell/Sound.h"
+#include "shell/Windows.h"
+
+#include <vector>
+
+using namespace platform;
+
+namespace {
+
+const QString stopHint = QStringLiteral("［中止］をクリックすると止まります．．．");
+
+constexpr LabelStyle resultStyle{.face = Face::Gothic, .points = 12, .alignment = 2, .borderStyle = 1};
+constexpr LabelStyle estimateStyle{.face = Face::Gothic, .points = 12, .alignment = 2, .borderStyle = 1,
+                                   .foreColor = 0x0000FF};
+constexpr LabelStyle hintStyle{.face = Face::Gothic, .points = 12, .alignment = 2, .borderStyle = 0,
+                               .foreColor = 0xFF0000};
+
+// The explanation page: one row per printed line, each piece with its
+// palette colour.
+struct Piece {
+    int colour;
+    const char* text;
+};
+const std::vector<std::vector<Piece>> explanation = {
+    {},
+    {{0, "　　　確率を利用して図形の面積や体積を求める"}},
+    {{0, "　　方法を"}, {12, "モンテカルロ法"}, {0, "といいます。"}},
+    {{0, "　　　平面上に、一辺の長さ ２ｒ の正方形とそれ"}},
+    {{0, "　　に内接する半径 ｒ の円を描いておきます。"}},
+    {{0, "　　　この正方形内にｎ個の点をデタラメに打ちま"}},
+    {{0, "　　す。このうち、円内にｍ個の点が打たれている"}},
+    {{0, "　　とすると、"}},
+    {{0, "　　　比例式　正方形の面積：円の面積＝ｎ：ｍ が"}},
+    {{0, "　　成立すると考えられます。"}},
+    {{0, "　　　よって、"}},
+    {{12, "　　　　２ｒ×２ｒ ： π×ｒ×ｒ ＝ ｎ ： ｍ"}, {0, "　･･･････　①"}},
+    {{0, "　　が成り立ちます。"}},
+    {{0, "　　　①より、"}},
+    {{12, "　　　　π≒(４ｍ)÷ｎ"}, {0, "　･･････････　②"}},
+    {{0, "　　となります。"}},
+    {{0, "　　　②より、ｎ と ｍ を実験で求めれば円周率π"}},
+    {{0, "　　の近似値がわかるというわけです。"}},
+};
+
+} // namespace
+
+Form19::Form19()
+    : Form("Form19", QStringLiteral("モンテカルロ法を利用してπの近似値を求める"), {4965, 1500, 5535, 7860})
+{
+    Command1 = new CommandButton(this, "Command1", QStringLiteral("終了"), {0, 0, 855, 375});
+    Command3 = new CommandButton(this, "Command3", QStringLiteral("メニュー"), {840, 0, 855, 375});
+    Command4 = new CommandButton(this, "Command4", QStringLiteral("中止"), {1680, 0, 855, 375}, false);
+    Command5 = new CommandButton(this, "Command5", QStringLiteral("解説"), {3720, 0, 855, 375}, false);
+    Command2 = new CommandButton(this, "Command2", QStringLiteral("実験"), {4560, 0, 975, 375});
+    Line1 = new Line(this, "Line1", 0, 360, 5520, 360, rt::QBColor(0));
+    // 3000 x 3000 units over the 5235 x 4875-twip interior.
+    Picture1 = new PictureBox(this, "Picture1", {120, 480, 5295, 4935},
+                              {.twipsPerUnitX = 1.745, .twipsPerUnitY = 1.625});
+    MMControl1 = new MMControl(this);
+    Label1 = new Label(this, "Label1", QString(), {360, 5760, 4815, 375}, resultStyle);
+    Label2 = new Label(this, "Label2", QString(), {360, 6240, 4815, 375}, resultStyle);
+    Label3 = new Label(this, "Label3", QString(), {360, 6720, 4815, 375}, estimateStyle);
+    Label4 = new Label(this, "Label4", QString(), {360, 7200, 4815, 375}, hintStyle);
+
+    connect(Command1, &QPushButton::clicked, this, &Form19::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form19::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form19::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form19::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form19::Command5_Click);
+
+    setTabOrder({Command1, Command3, Command2, Command4, Picture1, Command5});
+}
+
+void Form19::Form_Activate()
+{
+    Label1->setCaption(QString());
+    Label2->setCaption(QString());
+    Label3->setCaption(QString());
+    Command2->setEnabled(false);
+    Command4->setEnabled(false);
+    Command5->setEnabled(true);
+}
+
+void Form19::Command1_Click()
+{
+    shell::ConfirmQuit(this, *MMControl1);
+}
+
+void Form19::drawFigure()
+{
+    const rt::Colour lightBlue = rt::QBColor(9);
+    for (const montecarlo::Point& dot : montecarlo::circleDots())
+        Picture1->PSet(dot.x, dot.y, lightBlue);
+    Picture1->Line(500, 500, 2500, 500, lightBlue);
+    Picture1->Line(2500, 2500, lightBlue);
+    Picture1->Line(500, 2500, lightBlue);
+    Picture1->Line(500, 500, lightBlue);
+}
+
+void Form19::Command2_Click()
+{
+    Command1->setEnabled(false);
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+    Command4->setEnabled(true);
+    Label1->setCaption(QString());
+    Label2->setCaption(QString());
+    Label3->setCaption(QString());
+    shell::PlayCue(*MMControl1, shell::clickCue);
+
+    const QString reply = InputBox(this, QStringLiteral("何個の点を打ちますか？（１０以上、１００００以下の自然数を入力してください．．．）"),
+                                   QStringLiteral("打つ点の個数の設定"), 100);
+    // Text that is not a number is refused like an empty reply.
+    const std::optional<double> value = replyValue(reply);
+    if (!value || *value < 10 || *value > 10000) {
+        Command1->setEnabled(true);
+        Command2->setEnabled(true);
+        Command3->setEnabled(true);
+        Command4->setEnabled(false);
+        return;
+    }
+    PointTotal = rt::Int(*value);
+
+    Picture1->Cls();
+    setMousePointer(13);
+    Label4->setCaption(stopHint);
+    InsideCount = 0;
+
+    const std::int16_t last = rt::CInt(PointTotal);
+    const QString ofTotal = QStringLiteral(" / ") + Str(PointTotal);
+    for (PointIndex = 1; PointIndex <= last; ++PointIndex) {
+        drawFigure();
+        DoEvents();
+        if (StopFlag == 1) {
+            StopFlag = 0;
+            Label4->setCaption(QString());
+            break;
+        }
+        Randomize(Timer());
+        const float r1 = Rnd();
+        const float r2 = Rnd();
+        const montecarlo::Point point = montecarlo::pointFrom(r1, r2);
+        rt::Colour colour;
+        if (montecarlo::isInside(point)) {
+            ++InsideCount;
+            colour = rt::QBColor(12);
+        } else {
+            colour = rt::QBColor(2);
+        }
+        Picture1->Circle(point.x, point.y, montecarlo::markRadius, colour);
+
+        Label1->setCaption(QStringLiteral("打った点の総数＝") + Str(PointIndex) + ofTotal);
+        Label2->setCaption(QStringLiteral("円の内に入った点の個数＝") + Str(InsideCount));
+        Label3->setCaption(QStringLiteral("π＝") + Format14(montecarlo::estimate(InsideCount, PointIndex)));
+    }
+
+    shell::PlayEndOfRunCue(*MMControl1, shell::endOfRunCue);
+    Command1->setEnabled(true);
+    Command2->setEnabled(true);
+    Command3->setEnabled(true);
+    Command4->setEnabled(false);
+    setMousePointer(0);
+}
+
+void Form19::Command3_Click()
+{
+    shell::MoveTo(*this, *MMControl1, shell::form7());
+    Command2->setEnabled(true);
+    Picture1->Cls();
+}
+
+void Form19::Command4_Click()
+{
+    Command4->setEnabled(false);
+    StopFlag = 1;
+    shell::PlayCue(*MMControl1, shell::clickCue);
+}
+
+void Form19::Command5_Click()
+{
+    Command2->setEnabled(true);
+    Command5->setEnabled(false);
+    shell::PlayCue(*MMControl1, shell::clickCue);
+    Picture1->Cls();
+    Picture1->setFontSize(12);
+    std::optional<int> colour;
+    for (const std::vector<Piece>& row : explanation) {
+        if (row.empty()) {
+            Picture1->Print();
+            continue;
+        }
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (colour != row[i].colour) {
+                colour = row[i].colour;
+                Picture1->setForeColor(rt::QBColor(*colour));
+            }
+            const bool lineGoesOn = i + 1 < row.size();
+            Picture1->Print(QString::fromUtf8(row[i].text), lineGoesOn ? PictureBox::StayOnLine : PictureBox::EndLine);
+        }
+    }
+}

@@ -1,0 +1,118 @@
+#include "Controls.h"
+#include "PictureBox.h"
+
+#include <QPainter>
+
+namespace platform {
+
+QColor toQColor(rt::Colour colour)
+{
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+
+QFont japaneseFont(Face face, double points, bool bold)
+{
+    QFont font;
+    if (face == Face::Gothic)
+        font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                          QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                          QStringLiteral("Noto Sans CJK JP")});
+    else
+        font.setFamilies({QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho"),
+                          QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho"),
+                          QStringLiteral("Noto Serif CJK JP")});
+    font.setPointSizeF(points);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+QPoint contentOrigin(QWidget* container)
+{
+    if (auto* box = qobject_cast<PictureBox*>(container))
+        return box->drawingArea().topLeft();
+    return QPoint(0, 0);
+}
+
+namespace {
+QRect place(QWidget* container, const Twips& at)
+{
+    return pxRect(at.left, at.top, at.width, at.height).translated(contentOrigin(container));
+}
+} // namespace
+
+CommandButton::CommandButton(QWidget* container, const char* name, const QString& caption, Twips at, bool enabled)
+    : QPushButton(caption, container)
+{
+    setObjectName(QString::fromLatin1(name));
+    setGeometry(place(container, at));
+    setEnabled(enabled);
+    // Enter clicks the focused button, as on the classic form engine.
+    setAutoDefault(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+Label::Label(QWidget* container, const char* name, const QString& caption, Twips at, const LabelStyle& style)
+    : QLabel(caption, container)
+{
+    setObjectName(QString::fromLatin1(name));
+    setGeometry(place(container, at));
+    setTextFormat(Qt::PlainText);
+    setFont(japaneseFont(style.face, style.points, style.bold));
+    setAlignment((style.alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    if (style.borderStyle == 1) {
+        setFrameShape(QFrame::Box);
+        setLineWidth(1);
+    }
+    QPalette pal = palette();
+    if (style.background) {
+        pal.setColor(QPalette::Window, toQColor(*style.background));
+        setAutoFillBackground(true);
+    }
+    if (style.foreColor)
+        pal.setColor(QPalette::WindowText, toQColor(*style.foreColor));
+    setPalette(pal);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+Shape::Shape(QWidget* container, const char* name, Twips at, rt::Colour border, int borderWidth)
+    : QWidget(container), colour_(toQColor(border)), width_(borderWidth)
+{
+    setObjectName(QString::fromLatin1(name));
+    setGeometry(place(container, at));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    lower();
+}
+
+void Shape::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QPen pen(colour_, width_);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    const int inset = width_ / 2;
+    painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
+}
+
+Line::Line(QWidget* container, const char* name, int x1, int y1, int x2, int y2, std::optional<rt::Colour> colour)
+    : QWidget(container), colour_(colour)
+{
+    setObjectName(QString::fromLatin1(name));
+    const QPoint origin = contentOrigin(container);
+    const QPoint a = QPoint(px(x1), px(y1)) + origin;
+    const QPoint b = QPoint(px(x2), px(y2)) + origin;
+    const QRect bounds = QRect(a, b).normalized().adjusted(0, 0, 1, 1);
+    setGeometry(bounds);
+    from_ = a - bounds.topLeft();
+    to_ = b - bounds.topLeft();
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    lower();
+}
+
+void Line::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(colour_ ? toQColor(*colour_) : palette().color(QPalette::WindowText), 1));
+    painter.drawLine(from_, to_);
+}
+
+} // namespace platform

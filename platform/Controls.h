@@ -1,0 +1,95 @@
+// Buttons, labels, shapes and lines placed in twips on a window or a
+// picture box. Twips become pixels here and nowhere else.
+#pragma once
+
+#include "Runtime.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QRect>
+#include <QWidget>
+
+#include <cmath>
+#include <optional>
+
+namespace platform {
+
+constexpr double twipsPerPixel = 15.0;
+
+inline int px(double twips) { return int(std::lround(twips / twipsPerPixel)); }
+inline QRect pxRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+// Geometry of a control in twips, as the window designs give it.
+struct Twips {
+    int left, top, width, height;
+};
+
+QColor toQColor(rt::Colour colour);
+
+// The Japanese proportional faces, with the installed IPA faces after the
+// names the designs use.
+enum class Face { Gothic, Mincho };
+QFont japaneseFont(Face face, double points, bool bold = false);
+
+// Where child controls go: a picture box keeps them inside its border.
+QPoint contentOrigin(QWidget* container);
+
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    CommandButton(QWidget* container, const char* name, const QString& caption, Twips at, bool enabled = true);
+};
+
+struct LabelStyle {
+    Face face = Face::Gothic;
+    double points = 12;
+    bool bold = false;
+    int alignment = 0;   // 0 left, 2 centred
+    int borderStyle = 0; // 0 none, 1 single line
+    std::optional<rt::Colour> background; // none: the container's colour
+    std::optional<rt::Colour> foreColor;  // none: window text
+};
+
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    Label(QWidget* container, const char* name, const QString& caption, Twips at, const LabelStyle& style);
+    void setCaption(const QString& caption) { setText(caption); }
+    QString caption() const { return text(); }
+};
+
+// A rectangle outline drawn on its container, beneath windowed controls.
+class Shape : public QWidget {
+    Q_OBJECT
+public:
+    Shape(QWidget* container, const char* name, Twips at, rt::Colour border = 0, int borderWidth = 1);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QColor colour_;
+    int width_;
+};
+
+// A straight one-pixel line between two points of its container.
+class Line : public QWidget {
+    Q_OBJECT
+public:
+    Line(QWidget* container, const char* name, int x1, int y1, int x2, int y2,
+         std::optional<rt::Colour> colour = std::nullopt);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPoint from_, to_;
+    std::optional<rt::Colour> colour_;
+};
+
+} // namespace platform

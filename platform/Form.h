@@ -1,0 +1,56 @@
+// A top-level window of fixed client size given in twips. Shown and hidden,
+// never destroyed; Form_Activate runs each time Show makes it the active
+// window.
+#pragma once
+
+#include "Controls.h"
+
+#include <QWidget>
+
+#include <initializer_list>
+#include <optional>
+
+namespace platform {
+
+class CommandButton;
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    // Position and client size in twips; no background means the system's
+    // button-face colour.
+    Form(const char* name, const QString& caption, Twips clientArea, std::optional<rt::Colour> background = {});
+
+    void Show();
+    void Hide();
+
+    // 0 the normal arrow, 13 the arrow with hourglass.
+    void setMousePointer(int pointer);
+    int mousePointer() const { return mousePointer_; }
+
+    // The window most recently made active by Show, if it is still shown.
+    static Form* activeForm();
+    // How many windows have been created in this process.
+    static int createdCount();
+
+protected:
+    virtual void Form_Activate() {}
+    // The button a close request from the window frame stands for.
+    virtual QPushButton* quitButton() const = 0;
+
+    // Keyboard focus moves through these in order; the first enabled one
+    // takes focus when the window is first shown.
+    void setTabOrder(std::initializer_list<QWidget*> order);
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void placeOnScreen();
+
+    Twips design_;
+    int mousePointer_ = 0;
+    bool placed_ = false;
+    QList<QWidget*> tabOrder_;
+};
+
+} // namespace platform

@@ -1,0 +1,74 @@
+// The drawing surface: a retained image inside a sunken border, with text
+// output that follows a print position, and points, lines and circles in the
+// surface's own units. Drawings survive hiding and being covered.
+#pragma once
+
+#include "Controls.h"
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+namespace platform {
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    struct Options {
+        bool border = true;                 // 2-pixel sunken border
+        rt::Colour background = 0xFFFFFF;   // white
+        double twipsPerUnitX = 1;           // 1 = the twip scale
+        double twipsPerUnitY = 1;
+        double fontPoints = 9;              // the default face, this size
+    };
+
+    PictureBox(QWidget* container, const char* name, Twips at, const Options& options);
+
+    // Inner rectangle, in widget pixels, that the drawing fills.
+    QRect drawingArea() const;
+    const QImage& image() const { return image_; }
+
+    // A fixed bitmap at the top-left corner of the drawing area.
+    void setPicture(const QImage& picture);
+
+    void Cls();
+    enum PrintEnd { EndLine, StayOnLine };
+    void Print();
+    void Print(const QString& text, PrintEnd end = EndLine);
+    void setForeColor(rt::Colour colour) { foreColor_ = colour; }
+    rt::Colour foreColor() const { return foreColor_; }
+    void setFontSize(double points);
+    double fontSize() const { return font_.pointSizeF(); }
+
+    void PSet(float x, float y, rt::Colour colour);
+    void Line(float x1, float y1, float x2, float y2, rt::Colour colour);
+    void Line(float x2, float y2, rt::Colour colour); // from the current position
+    void Circle(float x, float y, float radius, rt::Colour colour);
+
+    double currentX() const { return currentX_; }
+    double currentY() const { return currentY_; }
+
+    // Unit coordinates to drawing-area pixels, as every drawing call maps them.
+    QPoint toPixel(double x, double y) const;
+    // Height of a printed line in units for the current font.
+    double lineHeight() const;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    void plot(int x, int y, QRgb colour);
+    void drawLinePixels(QPoint a, QPoint b, QRgb colour);
+    void changed();
+
+    Options options_;
+    QImage image_;
+    QImage picture_;
+    QFont font_;
+    rt::Colour foreColor_ = 0;
+    double currentX_ = 0;
+    double currentY_ = 0;
+    bool updateQueued_ = false;
+};
+
+} // namespace platform

@@ -1,0 +1,66 @@
+// Dialogs, the beep, the clock, random numbers, yielding and ending the
+// program reach the windows through one replaceable object, so tests can
+// script replies, seed the generator and watch the beep.
+#pragma once
+
+#include "Runtime.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+constexpr int vbYesNo = 4;
+constexpr int vbYes = 6;
+constexpr int vbNo = 7;
+
+class Services {
+public:
+    virtual ~Services() = default;
+    virtual int msgBox(QWidget* owner, const QString& prompt, int buttons, const QString& title);
+    virtual QString inputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& defaultText);
+    virtual void beep();
+    virtual void end();
+    virtual void doEvents();
+    virtual float rnd();
+    virtual void randomize(double seed);
+    virtual float timer();
+
+protected:
+    rt::RandomGenerator random_{initialSeed()};
+
+private:
+    static std::uint64_t initialSeed();
+};
+
+Services& services();
+// Installs a replacement (not owned); null restores the real services.
+void setServices(Services* replacement);
+
+inline int MsgBox(QWidget* owner, const QString& prompt, int buttons, const QString& title)
+{
+    return services().msgBox(owner, prompt, buttons, title);
+}
+inline QString InputBox(QWidget* owner, const QString& prompt, const QString& title, double defaultValue)
+{
+    return services().inputBox(owner, prompt, title, QString::fromStdString(rt::Plain(defaultValue)));
+}
+inline void Beep() { services().beep(); }
+inline void End() { services().end(); }
+inline void DoEvents() { services().doEvents(); }
+inline float Rnd() { return services().rnd(); }
+inline void Randomize(double seed) { services().randomize(seed); }
+inline float Timer() { return services().timer(); }
+
+// The reply conversion on a QString.
+std::optional<double> replyValue(const QString& reply);
+
+inline QString Str(double v) { return QString::fromStdString(rt::Str(v)); }
+inline QString Str(float v) { return QString::fromStdString(rt::Str(v)); }
+inline QString Str(int v) { return QString::fromStdString(rt::Str(v)); }
+inline QString Str(std::int16_t v) { return QString::fromStdString(rt::Str(int(v))); }
+inline QString Plain(double v) { return QString::fromStdString(rt::Plain(v)); }
+inline QString Format14(double v) { return QString::fromStdString(rt::Format14(v)); }
+
+} // namespace platform

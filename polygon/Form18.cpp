@@ -1,0 +1,204 @@
+#include "Form18.h"
+
+#include "PolygonRules.h"
+#include "platform/Services.h"
+#include "shell/Form7.h"
+#include "shell/Sound.h"
+#include "shell/Windows.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr rt::Colour lightGrey = 0xC0C0C0;
+
+// Twips per drawing unit on both axes: the 5140-twip drawing area is about
+// 639.4 units each way and a circle stays round.
+constexpr double twipsPerUnit = 8.0390625;
+
+QString sideCountText(std::int64_t k)
+{
+    return QString::fromStdString(rt::Str(k));
+}
+
+} // namespace
+
+Form18::Form18()
+    : Form("Form18", QStringLiteral("円の内接正多角形の周の長さからπの近似値を求める"), {5295, 1995, 5490, 7560}, lightGrey)
+{
+    Command1 = new CommandButton(this, "Command1", QStringLiteral("終了"), {0, 0, 855, 375});
+    Command3 = new CommandButton(this, "Command3", QStringLiteral("メニュー"), {840, 0, 855, 375});
+    Command4 = new CommandButton(this, "Command4", QStringLiteral("中止"), {1680, 0, 855, 375});
+    Command6 = new CommandButton(this, "Command6", QStringLiteral("解説"), {3000, 0, 855, 375}, false);
+    Command2 = new CommandButton(this, "Command2", QStringLiteral("自動"), {3840, 0, 855, 375}, false);
+    Command5 = new CommandButton(this, "Command5", QStringLiteral("手動"), {4680, 0, 855, 375});
+    Line1 = new Line(this, "Line1", 0, 360, 9240, 360, rt::QBColor(0));
+    Picture1 = new PictureBox(this, "Picture1", {120, 480, 5200, 5200},
+                              {.twipsPerUnitX = twipsPerUnit, .twipsPerUnitY = twipsPerUnit});
+    MMControl1 = new MMControl(this);
+
+    const LabelStyle result{.points = 12, .alignment = 2, .borderStyle = 1, .background = lightGrey};
+    const LabelStyle hint{.points = 12, .alignment = 2, .borderStyle = 0, .foreColor = 0xFF0000};
+    Label1 = new Label(this, "Label1", QString(), {480, 5880, 4575, 375}, result);
+    Label2 = new Label(this, "Label2", QString(), {480, 6480, 4575, 375}, result);
+    Label3 = new Label(this, "Label3", QString(), {600, 7080, 4335, 255}, hint);
+
+    connect(Command1, &QPushButton::clicked, this, &Form18::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form18::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form18::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form18::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form18::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form18::Command6_Click);
+
+    setTabOrder({Command1, Command3, Command4, Command5, Command2, Command6});
+}
+
+void Form18::Form_Activate()
+{
+    Command1->setEnabled(true);
+    Command3->setEnabled(true);
+    Command2->setEnabled(false);
+    Command4->setEnabled(false);
+    Command5->setEnabled(false);
+    Command6->setEnabled(true);
+    SideCount = 2;
+}
+
+void Form18::Command1_Click()
+{
+    shell::ConfirmQuit(this, *MMControl1);
+}
+
+void Form18::Command2_Click()
+{
+    Command1->setEnabled(false);
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+    Command4->setEnabled(true);
+    Command5->setEnabled(false);
+    Label1->setCaption(QString());
+    Label2->setCaption(QString());
+    Picture1->Cls();
+    shell::PlayCue(*MMControl1, shell::clickCue);
+
+    const QString answer = InputBox(this, QStringLiteral("正何角形まで見ますか？（３以上の自然数を入力してください．．．）"),
+                                    QStringLiteral("正何角形までの設定"), 1000);
+    // Letters and other text that is no number count as a cancelled box.
+    const std::optional<double> n = replyValue(answer);
+    if (!n) {
+        Command1->setEnabled(true);
+        Command3->setEnabled(true);
+        Command2->setEnabled(true);
+        Command5->setEnabled(true);
+        Command4->setEnabled(false);
+        return;
+    }
+
+    if (*n >= 3) {
+        const double last = rt::Int(*n);
+        setMousePointer(13);
+        SideCount = 2;
+        Label3->setCaption(QStringLiteral("［中止］をクリックすると止まります．．．"));
+        while (double(SideCount) < last) {
+            DoEvents();
+            if (StopFlag == 1) {
+                StopFlag = 0;
+                Label3->setCaption(QString());
+                break;
+            }
+            Picture1->Cls();
+            PolygonStep(Mode::Automatic);
+        }
+    }
+
+    shell::PlayEndOfRunCue(*MMControl1, shell::endOfRunCue);
+    Command1->setEnabled(true);
+    Command2->setEnabled(true);
+    Command3->setEnabled(true);
+    Command5->setEnabled(true);
+    Command4->setEnabled(false);
+    setMousePointer(0);
+}
+
+void Form18::Command3_Click()
+{
+    shell::MoveTo(*this, *MMControl1, shell::form7());
+    Command2->setEnabled(true);
+    Command5->setEnabled(false);
+    Picture1->Cls();
+}
+
+void Form18::Command4_Click()
+{
+    Command4->setEnabled(false);
+    StopFlag = 1;
+    shell::PlayCue(*MMControl1, shell::clickCue);
+}
+
+void Form18::Command5_Click()
+{
+    shell::PlayCue(*MMControl1, shell::clickCue);
+    Picture1->Cls();
+    PolygonStep(Mode::Manual);
+}
+
+void Form18::Command6_Click()
+{
+    Command2->setEnabled(false);
+    Command5->setEnabled(true);
+    Command6->setEnabled(false);
+    shell::PlayCue(*MMControl1, shell::clickCue);
+    Picture1->Cls();
+    Picture1->setFontSize(12);
+    Picture1->Print();
+
+    const rt::Colour black = rt::QBColor(0);
+    const rt::Colour lightRed = rt::QBColor(12);
+    Picture1->setForeColor(black);
+    Picture1->Print(QStringLiteral("　　　正多角形を円に内接させて、その辺の数を、"));
+    Picture1->Print(QStringLiteral("　　だんだん大きくしていくことによって、円周の"));
+    Picture1->Print(QStringLiteral("　　長さを計算する方法が、昔から円周率πの近"));
+    Picture1->Print(QStringLiteral("　　似値の計算に用いられていました。"));
+    Picture1->Print(QStringLiteral("　　　半径 ｒ の円の円周を ｓ とすると、"));
+    Picture1->setForeColor(lightRed);
+    Picture1->Print(QStringLiteral("　　　　ｓ＝２πｒ"), PictureBox::StayOnLine);
+    Picture1->setForeColor(black);
+    Picture1->Print(QStringLiteral("　･･････････　①"));
+    Picture1->Print(QStringLiteral("　　が成り立ちます。"));
+    Picture1->Print(QStringLiteral("　　　この円に内接する正n角形の周の長さ ｕ は、"));
+    Picture1->Print(QStringLiteral("　　ｎ をだんだん大きくしていくと、"));
+    Picture1->setForeColor(lightRed);
+    Picture1->Print(QStringLiteral("　　　　ｓ≒ｕ"), PictureBox::StayOnLine);
+    Picture1->setForeColor(black);
+    Picture1->Print(QStringLiteral("　･･････････　②"));
+    Picture1->Print(QStringLiteral("　　　が成立すると考えられます。"));
+    Picture1->Print(QStringLiteral("　　　よって、②を①に代入すると、"));
+    Picture1->setForeColor(lightRed);
+    Picture1->Print(QStringLiteral("　　　　π≒ｕ÷(２ｒ)"), PictureBox::StayOnLine);
+    Picture1->setForeColor(black);
+    Picture1->Print(QStringLiteral("　･･････････　③"));
+    Picture1->Print(QStringLiteral("　　となります。"));
+    Picture1->Print(QStringLiteral("　　　③より、ｕ を求めれば円周率πの近似値"));
+    Picture1->Print(QStringLiteral("　　がわかるというわけです。"));
+}
+
+void Form18::PolygonStep(Mode mode)
+{
+    for (const polygon::Point& dot : polygon::circleDots())
+        Picture1->PSet(dot.x, dot.y, rt::QBColor(1));
+
+    ++SideCount;
+    const std::int64_t k = SideCount;
+    if (mode == Mode::Manual && k > 10)
+        Command2->setEnabled(true);
+    Label1->setCaption(QStringLiteral("正") + sideCountText(k) + QStringLiteral("角形"));
+
+    const double v = polygon::halfPerimeter(k);
+    Label2->setCaption(QStringLiteral("πの近似値＝") + (mode == Mode::Automatic ? Format14(v) : Str(v)));
+
+    const rt::Colour lightRed = rt::QBColor(12);
+    const std::vector<polygon::Point> vertices = polygon::polygonVertices(k);
+    Picture1->PSet(vertices.front().x, vertices.front().y, lightRed);
+    for (std::size_t i = 1; i < vertices.size(); ++i)
+        Picture1->Line(vertices[i].x, vertices[i].y, lightRed);
+}

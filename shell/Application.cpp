@@ -1,0 +1,29 @@
+#include "Application.h"
+
+#include "Form1.h"
+#include "Sound.h"
+#include "Windows.h"
+#include "platform/Controls.h"
+
+#include <QApplication>
+
+namespace shell {
+
+int run(int argc, char* argv[], const std::function<void(QApplication&)>& beforeLoop)
+{
+    // Window sizes are laid out for 96 dpi (15 twips to the pixel).
+    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
+        qputenv("QT_FONT_DPI", "96");
+    QApplication app(argc, argv);
+    QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
+    // Hiding the last visible window between two windows must not end the
+    // program; only the quit confirmation does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::prepareMusic(music);
+    form1().Show();
+    if (beforeLoop)
+        beforeLoop(app);
+    return QApplication::exec();
+}
+
+} // namespace shell

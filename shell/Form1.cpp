@@ -1,0 +1,45 @@
+#include "Form1.h"
+
+#include "Form7.h"
+#include "Sound.h"
+#include "Windows.h"
+
+using namespace platform;
+
+const QString Form1::credit = QStringLiteral("制作　ソルヴェナ開発室");
+
+Form1::Form1()
+    : Form("Form1", QStringLiteral("Sorvena ") + credit, {5775, 3300, 4545, 2985})
+{
+    Command1 = new CommandButton(this, "Command1", QStringLiteral("終了"), {120, 0, 855, 375});
+    Command2 = new CommandButton(this, "Command2", QStringLiteral("次へ"), {3600, 0, 855, 375});
+    Line1 = new Line(this, "Line1", 120, 360, 4320, 360, rt::QBColor(0));
+    Shape1 = new Shape(this, "Shape1", {120, 480, 4335, 2415}, rt::QBColor(0));
+    Label1 = new Label(this, "Label1", QStringLiteral("Sorvena"), {1080, 1080, 2175, 495},
+                       {.face = Face::Mincho, .points = 20.25, .bold = true});
+    Label2 = new Label(this, "Label2", QStringLiteral("v1"), {3240, 1200, 375, 255},
+                       {.face = Face::Gothic, .points = 11.25, .bold = true});
+    Label3 = new Label(this, "Label3", credit, {720, 1920, 3255, 255},
+                       {.face = Face::Mincho, .points = 11.25, .bold = true});
+    MMControl1 = new MMControl(this);
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+
+    setTabOrder({Command1, Command2});
+}
+
+void Form1::Form_Activate()
+{
+    shell::StartMusic(*MMControl1);
+}
+
+void Form1::Command1_Click()
+{
+    shell::ConfirmQuit(this, *MMControl1, shell::OnNo::RestartMusic);
+}
+
+void Form1::Command2_Click()
+{
+    shell::MoveTo(*this, *MMControl1, shell::form7());
+}

@@ -1,0 +1,29 @@
+// The title window: the program's name, a credit line and the tune.
+#pragma once
+
+#include "platform/Form.h"
+#include "platform/MMControl.h"
+
+class Form1 : public platform::Form {
+    Q_OBJECT
+public:
+    Form1();
+
+    static const QString credit;
+
+    platform::CommandButton* Command1; // 終了
+    platform::CommandButton* Command2; // 次へ
+    platform::Line* Line1;
+    platform::Shape* Shape1;
+    platform::Label* Label1;
+    platform::Label* Label2;
+    platform::Label* Label3;
+    platform::MMControl* MMControl1;
+
+    void Form_Activate() override;
+    void Command1_Click();
+    void Command2_Click();
+
+protected:
+    QPushButton* quitButton() const override { return Command1; }
+};

@@ -1,0 +1,52 @@
+#include "Form7.h"
+
+#include "Sound.h"
+#include "Windows.h"
+#include "buffon/Form20.h"
+#include "montecarlo/Form19.h"
+#include "polygon/Form18.h"
+#include "series/Form10.h"
+#include "series/Form15.h"
+#include "series/Form16.h"
+#include "series/Form17.h"
+#include "series/Form9.h"
+
+using namespace platform;
+
+Form7::Form7()
+    : Form("Form7", QStringLiteral("Sorvena Menu"), {5610, 1995, 4710, 5940})
+{
+    Shape1 = new Shape(this, "Shape1", {120, 120, 4455, 5655}, rt::QBColor(0));
+    Command1 = new CommandButton(this, "Command1", QStringLiteral("円の内接正多角形の周の長さからπを求める"), {360, 360, 3975, 375});
+    Command3 = new CommandButton(this, "Command3", QStringLiteral("モンテカルロ法を利用してπを求める"), {360, 960, 3975, 375});
+    Command4 = new CommandButton(this, "Command4", QStringLiteral("ビュホンの針を利用してπを求める"), {360, 1560, 3975, 375});
+    Command11 = new CommandButton(this, "Command11", QStringLiteral("ウォーリスの公式からπを求める"), {360, 2160, 3975, 375});
+    Command12 = new CommandButton(this, "Command12", QStringLiteral("無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)"), {360, 2760, 3975, 375});
+    Command13 = new CommandButton(this, "Command13", QStringLiteral("無限級数からπを求める(オイラー)"), {360, 3360, 3975, 375});
+    Command5 = new CommandButton(this, "Command5", QStringLiteral("無限級数からπを求める(マツナガ　ヨシスケ１)"), {360, 3960, 3975, 375});
+    Command6 = new CommandButton(this, "Command6", QStringLiteral("無限級数からπを求める(マツナガ　ヨシスケ２)"), {360, 4560, 3975, 375});
+    Command2 = new CommandButton(this, "Command2", QStringLiteral("終　　　　　了"), {360, 5160, 3975, 375});
+    MMControl1 = new MMControl(this);
+
+    connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form7::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form7::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
+    connect(Command11, &QPushButton::clicked, this, &Form7::Command11_Click);
+    connect(Command12, &QPushButton::clicked, this, &Form7::Command12_Click);
+    connect(Command13, &QPushButton::clicked, this, &Form7::Command13_Click);
+
+    setTabOrder({Command2, Command5, Command6, Command11, Command12, Command13, Command1, Command3, Command4});
+}
+
+void Form7::Command1_Click() { shell::MoveTo(*this, *MMControl1, shell::form18()); }
+void Form7::Command2_Click() { shell::ConfirmQuit(this, *MMControl1, shell::OnNo::RestartMusic); }
+void Form7::Command3_Click() { shell::MoveTo(*this, *MMControl1, shell::form19()); }
+void Form7::Command4_Click() { shell::MoveTo(*this, *MMControl1, shell::form20()); }
+void Form7::Command5_Click() { shell::MoveTo(*this, *MMControl1, shell::form9()); }
+void Form7::Command6_Click() { shell::MoveTo(*this, *MMControl1, shell::form10()); }
+void Form7::Command11_Click() { shell::MoveTo(*this, *MMControl1, shell::form15()); }
+void Form7::Command12_Click() { shell::MoveTo(*this, *MMControl1, shell::form16()); }
+void Form7::Command13_Click() { shell::MoveTo(*this, *MMControl1, shell::form17()); }

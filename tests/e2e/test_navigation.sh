@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Title -> menu -> every method window -> menu, by clicking real buttons,
+# then quit from the menu.
+source "$(dirname "$0")/lib.sh"
+e2e_start "$1"
+
+title=$(e2e_window '制作')
+e2e_click_twips "${title}" 4027 187         # 次へ
+menu=$(e2e_window '^Sorvena Menu$')
+e2e_gone '制作'
+[ "$(e2e_size "${menu}")" = "314x396" ] || e2e_fail "menu size $(e2e_size "${menu}")"
+
+# Menu button tops and the caption of the window each opens.
+while IFS='|' read -r top caption; do
+  e2e_click_twips "${menu}" 2347 $(( top + 187 ))
+  window=$(e2e_window "^${caption}\$")
+  e2e_gone '^Sorvena Menu$'
+  e2e_click_twips "${window}" 1267 187      # メニュー
+  menu=$(e2e_window '^Sorvena Menu$')
+  e2e_gone "^${caption}\$"
+done <<'LIST'
+360|円の内接正多角形の周の長さからπの近似値を求める
+960|モンテカルロ法を利用してπの近似値を求める
+1560|ビュホンの針を利用してπの近似値を求める
+2160|ウォーリスの公式を利用してπの近似値を求める
+2760|グレゴリー・ライプニッツの公式を利用してπの近似値を求める
+3360|オイラーの公式を利用してπの近似値を求める
+3960|マツナガ ヨシスケの公式１を利用してπの近似値を求める
+4560|マツナガ ヨシスケの公式２を利用してπの近似値を求める
+LIST
+
+e2e_click_twips "${menu}" 2347 5347         # 終　　　　　了
+box=$(e2e_window '^Sorvena$')
+e2e_keys_to "${box}" Return
+e2e_expect_exit 0
+echo "navigation: ok"
