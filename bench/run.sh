@@ -5,6 +5,7 @@ build="${1:-build}"
 cd "${build}"
 unset QT_QPA_PLATFORM
 export QT_FONT_DPI=96
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 for bench in ./bench_*; do
   [ -x "${bench}" ] || continue
   echo "== ${bench#./}"

@@ -12,11 +12,12 @@
 #include <QLoggingCategory>
 #include <QMediaDevices>
 #include <QThread>
+#include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <map>
-#include <mutex>
 #include <set>
 #include <system_error>
 #include <thread>
@@ -271,7 +272,10 @@ private:
         const quint64 generation = ++generation_;
         QAudioSink* sink = sink_.get();
         QObject::connect(sink, &QAudioSink::stateChanged, &context_, [this, sink, generation](QAudio::State state) {
-            const bool drained = state == QAudio::IdleState;
+            qCDebug(lcSound) << "output of" << path_ << "now" << state;
+            // Idle also means a passing underrun while the main thread was
+            // busy; only the end of the data ends the sound.
+            const bool drained = state == QAudio::IdleState && generation == generation_ && buffer_->atEnd();
             const bool failed = state == QAudio::StoppedState && sink->error() != QAudio::NoError;
             if (!drained && !failed)
                 return;
@@ -282,12 +286,21 @@ private:
             }, Qt::QueuedConnection);
         });
         sink->start(buffer_.get());
+        qCDebug(lcSound) << "playing" << path_ << "state" << sink->state() << "error" << sink->error();
+        // Some backends never report the drained stream as idle; free the
+        // output a little after the sound must have ended in any case.
+        const auto ms = qint64(pcm->size()) * 1000 / (qint64(format_.sampleRate()) * format_.channelCount());
+        QTimer::singleShot(std::chrono::milliseconds(ms + 2000), &context_, [this, generation] {
+            if (generation == generation_)
+                releaseOutput();
+        });
     }
 
     void releaseOutput()
     {
         ++generation_;
         if (sink_) {
+            qCDebug(lcSound) << "releasing output of" << path_;
             sink_->disconnect();
             sink_->stop();
         }

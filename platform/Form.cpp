@@ -58,7 +58,6 @@ void Form::Show()
         }
         show();
     }
-    raise();
     activateWindow();
     if (alreadyActive)
         return;

@@ -55,6 +55,25 @@ std::vector<char> readMidiFile(const std::string& path)
     return bytes;
 }
 
+// FluidSynth hands a file its SoundFont loader rejects to its DLS loader,
+// which complains on stderr; a broken header is caught here first.
+bool looksLikeSoundFont(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    const auto size = std::filesystem::file_size(path, error);
+    char head[16] = {};
+    std::ifstream in(path, std::ios::binary);
+    if (error || !in.read(head, sizeof head))
+        return false;
+    const auto* u = reinterpret_cast<const unsigned char*>(head);
+    const std::uintmax_t riffSize = u[4] | u[5] << 8 | u[6] << 16 | std::uintmax_t(u[7]) << 24;
+    // A real one holds at least its INFO, sdta and pdta lists.
+    return std::equal(head, head + 4, "RIFF") && std::equal(head + 8, head + 12, "sfbk")
+        && std::equal(head + 12, head + 16, "LIST") && riffSize >= 256 && riffSize + 8 <= size;
+}
+
 bool cancelled(const std::atomic<bool>* cancel)
 {
     return cancel && cancel->load(std::memory_order_relaxed);
@@ -102,11 +121,9 @@ std::vector<std::int16_t> renderMidi(const std::string& midiPath,
         return {};
     bool loaded = false;
     for (const std::string& candidate : soundFontCandidates) {
-        std::error_code error;
         if (cancelled(cancel))
             return {};
-        if (std::filesystem::is_regular_file(candidate, error)
-            && fluid_synth_sfload(synth.get(), candidate.c_str(), 1) != FLUID_FAILED) {
+        if (looksLikeSoundFont(candidate) && fluid_synth_sfload(synth.get(), candidate.c_str(), 1) != FLUID_FAILED) {
             loaded = true;
             break;
         }

@@ -1,9 +1,10 @@
+// Matsunaga series 2: pi = 3 (1 + 1^2/(4*6) + ...).
 #pragma once
 
-#include "shell/PlaceholderWindow.h"
+#include "SeriesWindow.h"
 
-class Form10 : public shell::PlaceholderWindow {
+class Form10 : public series::SeriesWindow {
     Q_OBJECT
 public:
-    Form10() : PlaceholderWindow("Form10", QStringLiteral("マツナガ ヨシスケの公式２を利用してπの近似値を求める"), {3585, 2445, 9015, 5490}) {}
+    Form10();
 };

@@ -1,9 +1,10 @@
+// The Wallis product: pi = 2 (2*2*4*4...)/(1*3*3*5...).
 #pragma once
 
-#include "shell/PlaceholderWindow.h"
+#include "SeriesWindow.h"
 
-class Form15 : public shell::PlaceholderWindow {
+class Form15 : public series::SeriesWindow {
     Q_OBJECT
 public:
-    Form15() : PlaceholderWindow("Form15", QStringLiteral("ウォーリスの公式を利用してπの近似値を求める"), {3495, 2655, 9015, 5595}) {}
+    Form15();
 };

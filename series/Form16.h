@@ -1,9 +1,10 @@
+// The Gregory-Leibniz series: pi/4 = 1 - 1/3 + 1/5 - ...
 #pragma once
 
-#include "shell/PlaceholderWindow.h"
+#include "SeriesWindow.h"
 
-class Form16 : public shell::PlaceholderWindow {
+class Form16 : public series::SeriesWindow {
     Q_OBJECT
 public:
-    Form16() : PlaceholderWindow("Form16", QStringLiteral("グレゴリー・ライプニッツの公式を利用してπの近似値を求める"), {3495, 2655, 9135, 5610}, 0xC0C0C0) {}
+    Form16();
 };

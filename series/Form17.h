@@ -1,9 +1,10 @@
+// Euler's series: pi^2 = 12 (1/1^2 - 1/2^2 + ...).
 #pragma once
 
-#include "shell/PlaceholderWindow.h"
+#include "SeriesWindow.h"
 
-class Form17 : public shell::PlaceholderWindow {
+class Form17 : public series::SeriesWindow {
     Q_OBJECT
 public:
-    Form17() : PlaceholderWindow("Form17", QStringLiteral("オイラーの公式を利用してπの近似値を求める"), {3495, 2655, 9225, 5595}) {}
+    Form17();
 };

@@ -1,9 +1,10 @@
+// Matsunaga series 1: pi^2 = 9 (1 + 1^2/(3*4) + ...).
 #pragma once
 
-#include "shell/PlaceholderWindow.h"
+#include "SeriesWindow.h"
 
-class Form9 : public shell::PlaceholderWindow {
+class Form9 : public series::SeriesWindow {
     Q_OBJECT
 public:
-    Form9() : PlaceholderWindow("Form9", QStringLiteral("マツナガ ヨシスケの公式１を利用してπの近似値を求める"), {3165, 1755, 9015, 5475}) {}
+    Form9();
 };

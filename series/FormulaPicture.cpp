@@ -43,7 +43,7 @@ struct Box {
 };
 
 // Proportions of the classic inline style, relative to the main text size.
-constexpr double fractionScale = 0.78;
+constexpr double fractionScale = 0.9;
 constexpr double exponentScale = 0.62;
 constexpr double exponentRaise = 0.40;
 constexpr double operatorSpace = 0.24;
@@ -57,7 +57,7 @@ public:
     {
         // A Latin serif for the maths; the Mincho faces cover anything it lacks.
         QFont f = platform::japaneseFont(platform::Face::Mincho, 12);
-        QStringList families{QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif"),
+        QStringList families{QStringLiteral("DejaVu Math TeX Gyre"), QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif"),
                              QStringLiteral("Times New Roman")};
         families += f.families();
         f.setFamilies(families);
@@ -66,8 +66,23 @@ public:
         return f;
     }
 
-    Box ink(const QString& s, double pixels) const
+    // The italic pi of the maths face, or the plain letter where the faces
+    // at hand lack it.
+    QString shown(const QString& s) const
     {
+        static const QString italicPi = QStringLiteral("𝜋");
+        if (!s.contains(italicPi))
+            return s;
+        const QFontMetricsF m(font(12), const_cast<QPaintDevice*>(device_));
+        if (m.inFontUcs4(0x1D70B))
+            return s;
+        QString plain = s;
+        return plain.replace(italicPi, QStringLiteral("π"));
+    }
+
+    Box ink(const QString& raw, double pixels) const
+    {
+        const QString s = shown(raw);
         const QFontMetricsF m(font(pixels), const_cast<QPaintDevice*>(device_));
         const QRectF r = m.tightBoundingRect(s);
         return {m.horizontalAdvance(s), std::max(0.0, -r.top()), std::max(0.0, r.bottom())};
@@ -164,15 +179,15 @@ private:
         switch (item.kind) {
         case Item::Kind::Text:
             painter.setFont(font(pixels));
-            painter.drawText(QPointF(x, baseline), item.text);
+            painter.drawText(QPointF(x, baseline), shown(item.text));
             break;
         case Item::Kind::Operator:
             painter.setFont(font(pixels));
-            painter.drawText(QPointF(x + operatorSpace * pixels, baseline), item.text);
+            painter.drawText(QPointF(x + operatorSpace * pixels, baseline), shown(item.text));
             break;
         case Item::Kind::Power: {
             painter.setFont(font(pixels));
-            painter.drawText(QPointF(x, baseline), item.text);
+            painter.drawText(QPointF(x, baseline), shown(item.text));
             const double baseWidth = ink(item.text, pixels).width;
             painter.setFont(font(pixels * exponentScale));
             painter.drawText(QPointF(x + baseWidth + 0.04 * pixels, std::round(baseline - exponentRaise * pixels)),

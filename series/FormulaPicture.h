@@ -40,6 +40,13 @@ Row product(std::initializer_list<QString> factors);
 // Squares joined by centred dots: 1²·2²·3².
 Row squares(std::initializer_list<QString> bases);
 
+// The row with one more item at its end.
+inline Row append(Row row, Item item)
+{
+    row.push_back(std::move(item));
+    return row;
+}
+
 // The row typeset as large as fits, centred in a white bitmap of the given
 // size. Only the top visibleHeight rows are used when the picture's box
 // shows less than the whole bitmap.

@@ -328,7 +328,7 @@ Bytes passport()
         return t;
     };
     std::vector<Event> melody = setup(melodyChannel, musicBox, 127, "Melody");
-    std::vector<Event> accompaniment = setup(accompanimentChannel, piano, 100, "Accompaniment");
+    std::vector<Event> accompaniment = setup(accompanimentChannel, piano, 112, "Accompaniment");
 
     for (std::size_t b = 0; b < bars.size(); ++b) {
         const Bar& bar = bars[b];
@@ -349,21 +349,21 @@ Bytes passport()
         }
 
         if (last) {
-            addNote(accompaniment, accompanimentChannel, barStart, kBar, bar.first->root, 60);
+            addNote(accompaniment, accompanimentChannel, barStart, kBar, bar.first->root, 76);
             for (int n : bar.first->voicing)
-                addNote(accompaniment, accompanimentChannel, barStart, kBar, n, 46);
+                addNote(accompaniment, accompanimentChannel, barStart, kBar, n, 60);
             continue;
         }
         // Bass on the strong beats, the chord after each: oom-pah, oom-pah.
         const Chord& a = *bar.first;
         const Chord& c = bar.second ? *bar.second : *bar.first;
         const int bassThird = bar.second ? c.root : a.fifth;
-        addNote(accompaniment, accompanimentChannel, barStart, 2 * kDivision - 20, a.root, 62);
-        addNote(accompaniment, accompanimentChannel, barStart + 2 * kDivision, 2 * kDivision - 20, bassThird, 56);
+        addNote(accompaniment, accompanimentChannel, barStart, 2 * kDivision - 20, a.root, 80);
+        addNote(accompaniment, accompanimentChannel, barStart + 2 * kDivision, 2 * kDivision - 20, bassThird, 72);
         for (int beat : {1, 3}) {
             const Chord& chord = beat == 1 ? a : c;
             for (int n : chord.voicing)
-                addNote(accompaniment, accompanimentChannel, barStart + beat * kDivision, kDivision - 60, n, 42);
+                addNote(accompaniment, accompanimentChannel, barStart + beat * kDivision, kDivision - 60, n, 58);
         }
     }
 

@@ -33,6 +33,7 @@ e2e_start() {
   for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   xdpyinfo >/dev/null 2>&1 || e2e_fail "Xvfb did not start"
   E2E_LOG="$(mktemp)"
+  export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
   unset QT_QPA_PLATFORM
   "${E2E_BIN}" >"${E2E_LOG}" 2>&1 &
   E2E_PID=$!

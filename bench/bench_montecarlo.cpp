@@ -1,0 +1,180 @@
+// Points per second of a Monte Carlo run in the real window, against a bare
+// Qt loop that draws the same frame per pass on a QImage-backed widget and
+// yields once per pass. Run under `xvfb-run -a`.
+#include "montecarlo/Form19.h"
+#include "montecarlo/MonteCarloRules.h"
+#include "platform/MMControl.h"
+#include "platform/Services.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPainter>
+#include <QWindow>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+class Silent : public platform::SoundDevice {
+public:
+    void open(const QString&) override {}
+    void close() override {}
+    void stop() override {}
+    void sound() override {}
+    void play() override {}
+};
+
+// Answers the input box with the run length; everything else is real.
+class BenchServices : public platform::Services {
+public:
+    QString reply;
+    QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return reply; }
+    int msgBox(QWidget*, const QString&, int, const QString&) override { return platform::vbNo; }
+};
+
+long statusKb(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+void waitExposed(QWidget& w)
+{
+    for (int i = 0; i < 1000 && !(w.windowHandle() && w.windowHandle()->isExposed()); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+class Surface : public QWidget {
+public:
+    Surface(QWidget* parent, QRect at) : QWidget(parent), image(at.size() - QSize(4, 4), QImage::Format_RGB32)
+    {
+        setGeometry(at);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        image.fill(Qt::white);
+    }
+    QImage image;
+    QPoint toPixel(double x, double y) const
+    {
+        return QPoint(int(std::lround(x * 1.745 / 15)), int(std::lround(y * 1.625 / 15)));
+    }
+    void dot(QPoint p, QRgb c)
+    {
+        if (image.rect().contains(p))
+            reinterpret_cast<QRgb*>(image.scanLine(p.y()))[p.x()] = c;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.drawImage(2, 2, image);
+    }
+};
+
+// The same frame, drawn the plain way.
+class BareWindow : public QWidget {
+public:
+    BareWindow()
+    {
+        setFixedSize(369, 524);
+        surface = new Surface(this, QRect(8, 32, 353, 329));
+        QFont font;
+        font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+        font.setPointSize(12);
+        for (int i = 0; i < 3; ++i) {
+            labels[i] = new QLabel(this);
+            labels[i]->setGeometry(24, 384 + 32 * i, 321, 25);
+            labels[i]->setFont(font);
+            labels[i]->setFrameShape(QFrame::Box);
+            labels[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        }
+    }
+
+    void run(int total)
+    {
+        surface->image.fill(Qt::white);
+        std::mt19937 random(1);
+        std::uniform_real_distribution<float> uniform(0, 1);
+        const QRgb blue = qRgb(0, 0, 255);
+        int inside = 0;
+        for (int i = 1; i <= total; ++i) {
+            for (double t = 0; t <= 6.283184; t += 0.01)
+                surface->dot(surface->toPixel(float(1000 * std::cos(t) + 1500), float(1000 * std::sin(t) + 1500)), blue);
+            {
+                QPainter painter(&surface->image);
+                painter.setPen(QColor(blue));
+                const QPoint a = surface->toPixel(500, 500), b = surface->toPixel(2500, 500);
+                const QPoint c = surface->toPixel(2500, 2500), d = surface->toPixel(500, 2500);
+                painter.drawLine(a, b);
+                painter.drawLine(b, c);
+                painter.drawLine(c, d);
+                painter.drawLine(d, a);
+            }
+            surface->update();
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            const double x = std::floor(2001.0 * uniform(random) + 500);
+            const double y = std::floor(2001.0 * uniform(random) + 500);
+            const bool in = std::hypot(x - 1500, y - 1500) <= 1000;
+            inside += in ? 1 : 0;
+            surface->dot(surface->toPixel(x, y), in ? qRgb(255, 0, 0) : qRgb(0, 128, 0));
+            labels[0]->setText(QStringLiteral("打った点の総数＝ ") + QString::number(i) + QStringLiteral(" /  ")
+                               + QString::number(total));
+            labels[1]->setText(QStringLiteral("円の内に入った点の個数＝ ") + QString::number(inside));
+            labels[2]->setText(QStringLiteral("π＝") + QString::number(double(float(4 * inside) / float(i)), 'f', 14));
+        }
+    }
+
+    Surface* surface;
+    QLabel* labels[3];
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    platform::MMControl::setDeviceFactory([] { return std::make_unique<Silent>(); });
+    BenchServices services;
+    platform::setServices(&services);
+
+    Form19 window;
+    window.Show();
+    waitExposed(window);
+    window.Command5_Click();
+
+    BareWindow bare;
+    bare.show();
+    waitExposed(bare);
+
+    std::printf("Monte Carlo window, points per second (real window vs bare Qt loop)\n");
+    double realRate = 0, bareRate = 0;
+    for (int total : {1000, 10000}) {
+        services.reply = QString::number(total);
+        QElapsedTimer clock;
+        clock.start();
+        window.Command2_Click();
+        realRate = total / (clock.nsecsElapsed() / 1e9);
+        const long afterReal = statusKb("VmHWM:");
+
+        clock.restart();
+        bare.run(total);
+        bareRate = total / (clock.nsecsElapsed() / 1e9);
+        std::printf("  %5d points: window %8.0f /s, bare %8.0f /s, ratio %.2f, peak RSS after window run %ld kB, "
+                    "after both %ld kB\n",
+                    total, realRate, bareRate, realRate / bareRate, afterReal, statusKb("VmHWM:"));
+    }
+    std::printf("ratio at 10000 points: %.2f (target >= 0.80)\n", realRate / bareRate);
+    std::printf("last labels: %s | %s | %s\n", qPrintable(window.Label1->text()), qPrintable(window.Label2->text()),
+                qPrintable(window.Label3->text()));
+    platform::setServices(nullptr);
+    return 0;
+}

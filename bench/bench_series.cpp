@@ -1,0 +1,127 @@
+// Passes per second of a 10000-term run in the Matsunaga window (one yield
+// and two label repaints per pass) against a bare Qt loop that sets two
+// QLabel texts and processes events once per pass, in the same run; and the
+// peak memory. Runs under Xvfb (bench/run.sh) or offscreen.
+#include "platform/Controls.h"
+#include "platform/MMControl.h"
+#include "platform/Services.h"
+#include "series/Form9.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int terms = 10000;
+constexpr int rounds = 3;
+
+long peakKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+// Answers every input box with the term count; everything else is real.
+class Answering : public platform::Services {
+public:
+    QString inputBox(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return QString::number(terms);
+    }
+    void beep() override {}
+};
+
+class Silent : public platform::SoundDevice {
+public:
+    void open(const QString&) override {}
+    void close() override {}
+    void stop() override {}
+    void sound() override {}
+    void play() override {}
+};
+
+// Two labels like the window's counter and result, in a window of its size.
+double bareRate()
+{
+    QWidget frame;
+    frame.setFixedSize(platform::px(9015), platform::px(5475));
+    QLabel result(&frame), counter(&frame);
+    result.setGeometry(platform::pxRect(480, 4000, 4215, 375));
+    counter.setGeometry(platform::pxRect(5160, 4000, 3375, 375));
+    result.setFont(platform::japaneseFont(platform::Face::Gothic, 15.75));
+    counter.setFont(platform::japaneseFont(platform::Face::Gothic, 12));
+    result.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    counter.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    frame.show();
+    QCoreApplication::processEvents();
+
+    QElapsedTimer clock;
+    clock.start();
+    double sum = 1;
+    for (int i = 1; i < terms; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        counter.setText(QString::number(i + 1) + QStringLiteral(" / ") + QString::number(terms));
+        sum += 1.0 / (double(i) * i);
+        result.setText(QStringLiteral("π＝") + QString::number(sum, 'g', 15));
+    }
+    return (terms - 1) / (clock.nsecsElapsed() * 1e-9);
+}
+
+double windowRate(Form9& window)
+{
+    window.Command5->click(); // the explanation arms "計　　算"
+    QCoreApplication::processEvents();
+    QElapsedTimer clock;
+    clock.start();
+    window.Command2->click(); // returns when the run has ended
+    return (terms - 1) / (clock.nsecsElapsed() * 1e-9);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
+        qputenv("QT_FONT_DPI", "96");
+    QApplication app(argc, argv);
+    QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
+    platform::MMControl::setDeviceFactory([] { return std::make_unique<Silent>(); });
+    Answering services;
+    platform::setServices(&services);
+
+    Form9 window;
+    window.Show();
+    QCoreApplication::processEvents();
+
+    std::vector<double> bare, real;
+    for (int round = 0; round < rounds; ++round) {
+        bare.push_back(bareRate());
+        real.push_back(windowRate(window));
+    }
+    const double b = median(bare), r = median(real);
+    std::printf("series run (%d terms, Form9): %.0f passes/s\n", terms, r);
+    std::printf("bare Qt loop (2 labels + processEvents): %.0f passes/s\n", b);
+    std::printf("ratio window/bare: %.2f (target >= 0.8)\n", r / b);
+    std::printf("last counter: %s   result: %s\n", qPrintable(window.Label2->text()), qPrintable(window.Label3->text()));
+    std::printf("peak RSS (VmHWM): %ld KiB\n", peakKiB());
+    platform::setServices(nullptr);
+    return 0;
+}

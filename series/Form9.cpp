@@ -1,0 +1,59 @@
+#include "Form9.h"
+
+using namespace series;
+using namespace series::formula;
+
+namespace {
+
+const SeriesVariant& matsunaga1Window()
+{
+    static const SeriesVariant v{
+        .name = "Form9",
+        .caption = QStringLiteral("マツナガ ヨシスケの公式１を利用してπの近似値を求める"),
+        .layout = {
+            .clientArea = {3165, 1755, 9015, 5475},
+            .background = std::nullopt,
+            .command1 = {0, 0, 855, 375},
+            .command3 = {840, 0, 855, 375},
+            .command2 = {3360, 0, 1695, 375},
+            .command6 = {7320, 0, 855, 375},
+            .command5 = {8160, 0, 855, 375},
+            .line1X2 = 9000,
+            .picture1 = {120, 480, 8775, 4815},
+            .picture1Points = 9,
+            .picture2 = {600, 240, 7455, 615},
+            .shape1 = {360, 120, 7815, 855},
+            .label3 = {360, 3480, 4215, 375},
+            .label2 = {5040, 3480, 3375, 375},
+            .label1 = {4320, 4080, 4095, 375},
+            .label3Points = 15.75,
+        },
+        .formula = {
+            power(QStringLiteral("𝜋"), QStringLiteral("2")), op(QStringLiteral("=")), text(QStringLiteral("9")), open(),
+            text(QStringLiteral("1")), op(QStringLiteral("+")),
+            fraction(squares({"1"}), product({"3", "4"})), op(QStringLiteral("+")),
+            fraction(squares({"1", "2"}), product({"3", "4", "5", "6"})), op(QStringLiteral("+")),
+            fraction(squares({"1", "2", "3"}), product({"3", "4", "5", "6", "7", "8"})), op(QStringLiteral("+")),
+            text(QStringLiteral("…")), close(),
+        },
+        .formulaSize = {494, 40},
+        .defaultCount = 100,
+        .prompt = QStringLiteral("第何項目まで計算させますか？（２以上の自然数を入力してください．．．）"),
+        .title = QStringLiteral("計算させる項数の入力"),
+        .notice = QStringLiteral("　　　　第１００項まで計算します。"),
+        .openingLine = QStringLiteral("　　　　　マツナガ ヨシスケは1739年、上の公式を使ってπの近似値を求めました。"),
+        .beforeCue = BeforeCue::StopOnComputeOff,
+        .afterInput = AfterInput::AllButStopOffAfterBelowTwo,
+        .nextOnAfterCancel = true,
+        .passOrder = {Step::Yield, Step::Counter, Step::StopCheck, Step::Update, Step::Result},
+        .atStop = AtStop::ClearFlagAndStatus,
+        .explanationClears = true,
+        .plainResult = false,
+        .rule = matsunaga1,
+    };
+    return v;
+}
+
+} // namespace
+
+Form9::Form9() : SeriesWindow(matsunaga1Window()) {}

@@ -1,0 +1,225 @@
+#include "SeriesWindow.h"
+
+#include "platform/Services.h"
+#include "shell/Form7.h"
+#include "shell/Sound.h"
+#include "shell/Windows.h"
+
+namespace series {
+
+using namespace platform;
+
+namespace {
+constexpr rt::Colour white = 0xFFFFFF;
+constexpr rt::Colour black = 0x000000;
+constexpr rt::Colour red = 0x0000FF;
+constexpr rt::Colour blue = 0xFF0000;
+} // namespace
+
+SeriesWindow::SeriesWindow(const SeriesVariant& variant)
+    : Form(variant.name, variant.caption, variant.layout.clientArea, variant.layout.background)
+    , variant_(variant)
+{
+    const Layout& at = variant.layout;
+    Command1 = new CommandButton(this, "Command1", QStringLiteral("終了"), at.command1);
+    Command3 = new CommandButton(this, "Command3", QStringLiteral("メニュー"), at.command3);
+    Command2 = new CommandButton(this, "Command2", QStringLiteral("計　　算"), at.command2, false);
+    Command6 = new CommandButton(this, "Command6", QStringLiteral("中止"), at.command6);
+    Command5 = new CommandButton(this, "Command5", QStringLiteral("次へ"), at.command5);
+    Line1 = new Line(this, "Line1", 0, 360, at.line1X2, 360);
+    Picture1 = new PictureBox(this, "Picture1", at.picture1, {.fontPoints = at.picture1Points});
+    Shape1 = new Shape(Picture1, "Shape1", at.shape1, blue);
+    Picture2 = new PictureBox(Picture1, "Picture2", at.picture2, {.border = false});
+    Label3 = new Label(Picture1, "Label3", QString(), at.label3,
+                       {.points = at.label3Points, .alignment = 2, .background = white, .foreColor = red});
+    Label2 = new Label(Picture1, "Label2", QString(), at.label2,
+                       {.points = 12, .alignment = 2, .background = white, .foreColor = black});
+    Label1 = new Label(Picture1, "Label1", QString(), at.label1,
+                       {.points = 12, .alignment = 2, .background = white, .foreColor = blue});
+    MMControl1 = new MMControl(this);
+
+    // The box may show less than the whole bitmap; keep the formula inside
+    // the part that is seen.
+    formulaImage_ = formula::render(variant.formula, variant.formulaSize, Picture2->drawingArea().height());
+    Picture2->setPicture(formulaImage_);
+
+    connect(Command1, &QPushButton::clicked, this, &SeriesWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &SeriesWindow::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &SeriesWindow::Command3_Click);
+    connect(Command5, &QPushButton::clicked, this, &SeriesWindow::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &SeriesWindow::Command6_Click);
+
+    setTabOrder({Command1, Command3, Command2, Command6, Command5});
+}
+
+void SeriesWindow::Form_Activate()
+{
+    Command6->setEnabled(false);
+    Picture1->Cls();
+    Label1->setCaption(QString());
+    Label2->setCaption(QString());
+    Label3->setCaption(QString());
+}
+
+void SeriesWindow::Command1_Click()
+{
+    shell::ConfirmQuit(this, *MMControl1);
+}
+
+void SeriesWindow::Command5_Click()
+{
+    if (variant_.explanationClears) {
+        Picture1->Cls();
+        Label2->setCaption(QString());
+        Label3->setCaption(QString());
+    }
+    shell::PlayCue(*MMControl1, shell::clickCue);
+    Picture1->setFontSize(11);
+    Picture1->Cls();
+    for (int line = 0; line < 6; ++line)
+        Picture1->Print();
+    Picture1->setForeColor(rt::QBColor(0));
+    Picture1->Print(variant_.openingLine);
+    Picture1->Print();
+    Picture1->setForeColor(rt::QBColor(0));
+    Picture1->Print(QStringLiteral("　　　　この公式を使って、パソコンでπを計算してみましょう。"));
+    Picture1->setForeColor(rt::QBColor(1));
+    Picture1->Print();
+    Picture1->Print(QStringLiteral("　　　　正しいπの近似値 3.1415926535897932･･･ と比べてみまょう。"));
+    Picture1->setForeColor(rt::QBColor(2));
+    Picture1->Print();
+    Picture1->Print(QStringLiteral("　　　　【計算】をクリックしてください。"));
+    Picture1->setForeColor(rt::QBColor(0));
+    Command2->setEnabled(true);
+    Command5->setEnabled(false);
+}
+
+void SeriesWindow::Command2_Click()
+{
+    switch (variant_.beforeCue) {
+    case BeforeCue::StopOnComputeOff:
+        Command6->setEnabled(true);
+        Command2->setEnabled(false);
+        break;
+    case BeforeCue::Nothing:
+        break;
+    case BeforeCue::AllButStopOffAndClearFlag:
+        Command1->setEnabled(false);
+        Command2->setEnabled(false);
+        Command3->setEnabled(false);
+        Command5->setEnabled(false);
+        Command6->setEnabled(true);
+        StopFlag = 0;
+        break;
+    }
+    shell::PlayCue(*MMControl1, shell::clickCue);
+    const QString answer = InputBox(this, variant_.prompt, variant_.title, variant_.defaultCount);
+    if (variant_.afterInput == AfterInput::AllButStopOffBeforeEmptyTest) {
+        Command1->setEnabled(false);
+        Command2->setEnabled(false);
+        Command3->setEnabled(false);
+        Command5->setEnabled(false);
+        Command6->setEnabled(true);
+    }
+
+    // A reply that is not a number is taken as a cancelled box.
+    const std::optional<double> reply = replyValue(answer);
+    if (!reply) {
+        Command1->setEnabled(true);
+        Command2->setEnabled(true);
+        Command3->setEnabled(true);
+        Command5->setEnabled(variant_.nextOnAfterCancel);
+        Command6->setEnabled(false);
+        return;
+    }
+    double n = *reply;
+    if (n < 2) {
+        n = variant_.defaultCount;
+        Picture1->Print();
+        Beep();
+        Picture1->Print(variant_.notice);
+    }
+    if (variant_.afterInput == AfterInput::AllButStopOffAfterBelowTwo) {
+        Command1->setEnabled(false);
+        Command3->setEnabled(false);
+        Command2->setEnabled(false);
+        Command5->setEnabled(false);
+        Command6->setEnabled(true);
+    }
+    setMousePointer(13);
+    const Rule& rule = variant_.rule;
+    State state = rule.start;
+    Label1->setCaption(QStringLiteral("［中止］をクリックすると止まります．．．"));
+    n = rt::Int(n);
+
+    const LoopRange range = rule.range(n);
+    bool stopped = false;
+    for (double i = range.first; i <= range.last && !stopped; i += range.step) {
+        for (Step step : variant_.passOrder) {
+            switch (step) {
+            case Step::Yield:
+                DoEvents();
+                break;
+            case Step::StopCheck:
+                if (StopFlag == 1) {
+                    if (variant_.atStop != AtStop::Nothing)
+                        StopFlag = 0;
+                    if (variant_.atStop == AtStop::ClearFlagAndStatus)
+                        Label1->setCaption(QString());
+                    stopped = true;
+                }
+                break;
+            case Step::Counter:
+                Label2->setCaption(counterText(rule.counter(i, n), n));
+                break;
+            case Step::Update:
+                rule.update(state, i);
+                break;
+            case Step::Result:
+                Label3->setCaption(resultText(state));
+                break;
+            }
+            if (stopped)
+                break;
+        }
+    }
+
+    shell::PlayEndOfRunCue(*MMControl1, shell::endOfRunCue);
+    Label3->setCaption(resultText(state));
+    Command2->setEnabled(false);
+    setMousePointer(0);
+    Label1->setCaption(QString());
+    Command1->setEnabled(true);
+    Command3->setEnabled(true);
+    Command5->setEnabled(true);
+    Command6->setEnabled(false);
+}
+
+void SeriesWindow::Command6_Click()
+{
+    Command6->setEnabled(false);
+    Label1->setCaption(QString());
+    StopFlag = 1;
+    shell::PlayCue(*MMControl1, shell::clickCue);
+}
+
+void SeriesWindow::Command3_Click()
+{
+    shell::MoveTo(*this, *MMControl1, shell::form7());
+    Command5->setEnabled(true);
+    Command2->setEnabled(false);
+    Label1->setCaption(QString());
+}
+
+QString SeriesWindow::counterText(double term, double n) const
+{
+    return Str(term) + QStringLiteral(" / ") + Str(n);
+}
+
+QString SeriesWindow::resultText(const State& state) const
+{
+    const double value = variant_.rule.result(state);
+    return QStringLiteral("π＝") + (variant_.plainResult ? Plain(value) : Str(value));
+}
+
+} // namespace series

@@ -1,0 +1,226 @@
+// The arithmetic of the five series without any window: values after a
+// number of terms, the counters, the loop ranges and huge counts.
+#include "series/SeriesMath.h"
+
+#include "platform/Runtime.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <numbers>
+
+using series::Rule;
+
+namespace {
+
+const Rule* ruleNamed(const QString& name)
+{
+    if (name == QLatin1String("matsunaga1"))
+        return &series::matsunaga1;
+    if (name == QLatin1String("matsunaga2"))
+        return &series::matsunaga2;
+    if (name == QLatin1String("wallis"))
+        return &series::wallis;
+    if (name == QLatin1String("gregoryLeibniz"))
+        return &series::gregoryLeibniz;
+    return &series::euler;
+}
+
+QString strOf(double value) { return QString::fromStdString(rt::Str(value)); }
+QString plainOf(double value) { return QString::fromStdString(rt::Plain(value)); }
+
+int passes(const Rule& rule, double n)
+{
+    int count = 0;
+    const series::LoopRange range = rule.range(n);
+    for (double i = range.first; i <= range.last; i += range.step)
+        ++count;
+    return count;
+}
+
+} // namespace
+
+class TestSeriesMath : public QObject {
+    Q_OBJECT
+private slots:
+    void resultAfterCount_data();
+    void resultAfterCount();
+    void startValues_data();
+    void startValues();
+    void passCount_data();
+    void passCount();
+    void counters_data();
+    void counters();
+    void longRuns_data();
+    void longRuns();
+    void hugeCounter_data();
+    void hugeCounter();
+    void wholeProductIsRoundedOnce();
+};
+
+void TestSeriesMath::resultAfterCount_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<double>("n");
+    QTest::addColumn<bool>("plain");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("matsunaga1 2") << "matsunaga1" << 2.0 << false << " 3.1224989991992";
+    QTest::newRow("matsunaga1 3") << "matsunaga1" << 3.0 << false << " 3.13847096529504";
+    QTest::newRow("matsunaga1 100") << "matsunaga1" << 100.0 << false << " 3.14159265358979";
+    QTest::newRow("matsunaga2 2") << "matsunaga2" << 2.0 << false << " 3.125";
+    QTest::newRow("matsunaga2 3") << "matsunaga2" << 3.0 << false << " 3.1390625";
+    QTest::newRow("matsunaga2 50") << "matsunaga2" << 50.0 << false << " 3.14159265358979";
+    QTest::newRow("wallis 2") << "wallis" << 2.0 << false << " 2.66666666666667";
+    QTest::newRow("wallis 3") << "wallis" << 3.0 << false << " 2.66666666666667";
+    QTest::newRow("wallis 4") << "wallis" << 4.0 << false << " 2.84444444444444";
+    QTest::newRow("gregory 2") << "gregoryLeibniz" << 2.0 << false << " 2.66666666666667";
+    QTest::newRow("gregory 3") << "gregoryLeibniz" << 3.0 << false << " 3.46666666666667";
+    QTest::newRow("euler 2") << "euler" << 2.0 << true << "3";
+    QTest::newRow("euler 3") << "euler" << 3.0 << true << "3.21455025366432";
+}
+
+void TestSeriesMath::resultAfterCount()
+{
+    QFETCH(QString, rule);
+    QFETCH(double, n);
+    QFETCH(bool, plain);
+    QFETCH(QString, text);
+    const Rule& r = *ruleNamed(rule);
+    const double value = r.result(series::runAll(r, n));
+    QCOMPARE(plain ? plainOf(value) : strOf(value), text);
+}
+
+void TestSeriesMath::startValues_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<double>("value");
+    QTest::newRow("matsunaga1") << "matsunaga1" << 3.0;
+    QTest::newRow("matsunaga2") << "matsunaga2" << 3.0;
+    QTest::newRow("wallis") << "wallis" << 2.0;
+    QTest::newRow("gregory") << "gregoryLeibniz" << 0.0;
+    QTest::newRow("euler") << "euler" << 0.0;
+}
+
+void TestSeriesMath::startValues()
+{
+    QFETCH(QString, rule);
+    QFETCH(double, value);
+    const Rule& r = *ruleNamed(rule);
+    QCOMPARE(r.result(r.start), value);
+}
+
+void TestSeriesMath::passCount_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<double>("n");
+    QTest::addColumn<int>("count");
+    QTest::newRow("matsunaga1 2") << "matsunaga1" << 2.0 << 1;
+    QTest::newRow("matsunaga1 100") << "matsunaga1" << 100.0 << 99;
+    QTest::newRow("matsunaga2 2") << "matsunaga2" << 2.0 << 1;
+    QTest::newRow("matsunaga2 50") << "matsunaga2" << 50.0 << 49;
+    QTest::newRow("wallis 2") << "wallis" << 2.0 << 1;
+    QTest::newRow("wallis 3") << "wallis" << 3.0 << 1;
+    QTest::newRow("wallis 10000") << "wallis" << 10000.0 << 5000;
+    QTest::newRow("wallis 10001") << "wallis" << 10001.0 << 5000;
+    QTest::newRow("gregory 2") << "gregoryLeibniz" << 2.0 << 2;
+    QTest::newRow("euler 10000") << "euler" << 10000.0 << 10000;
+}
+
+void TestSeriesMath::passCount()
+{
+    QFETCH(QString, rule);
+    QFETCH(double, n);
+    QFETCH(int, count);
+    QCOMPARE(passes(*ruleNamed(rule), n), count);
+}
+
+void TestSeriesMath::counters_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<double>("n");
+    QTest::addColumn<QList<double>>("shown");
+    QTest::newRow("matsunaga1 counts the term about to be added") << "matsunaga1" << 4.0 << QList<double>{2, 3, 4};
+    QTest::newRow("matsunaga2 counts the term just added") << "matsunaga2" << 4.0 << QList<double>{2, 3, 4};
+    QTest::newRow("wallis even") << "wallis" << 6.0 << QList<double>{2, 4, 6};
+    QTest::newRow("wallis odd") << "wallis" << 7.0 << QList<double>{3, 5, 7};
+    QTest::newRow("gregory") << "gregoryLeibniz" << 3.0 << QList<double>{1, 2, 3};
+    QTest::newRow("euler") << "euler" << 3.0 << QList<double>{1, 2, 3};
+}
+
+void TestSeriesMath::counters()
+{
+    QFETCH(QString, rule);
+    QFETCH(double, n);
+    QFETCH(QList<double>, shown);
+    const Rule& r = *ruleNamed(rule);
+    QList<double> actual;
+    const series::LoopRange range = r.range(n);
+    for (double i = range.first; i <= range.last; i += range.step)
+        actual.append(r.counter(i, n));
+    QCOMPARE(actual, shown);
+}
+
+void TestSeriesMath::longRuns_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<double>("n");
+    QTest::addColumn<double>("near");
+    QTest::addColumn<double>("tolerance");
+    QTest::newRow("wallis 10000") << "wallis" << 10000.0 << 3.14144 << 1e-5;
+    QTest::newRow("gregory 10000") << "gregoryLeibniz" << 10000.0 << 3.14149 << 1e-5;
+    QTest::newRow("euler 10000") << "euler" << 10000.0 << std::numbers::pi - 1e-8 << 5e-9;
+}
+
+void TestSeriesMath::longRuns()
+{
+    QFETCH(QString, rule);
+    QFETCH(double, n);
+    QFETCH(double, near);
+    QFETCH(double, tolerance);
+    const Rule& r = *ruleNamed(rule);
+    const double value = r.result(series::runAll(r, n));
+    QVERIFY2(std::fabs(value - near) < tolerance, qPrintable(QString::number(value, 'g', 17)));
+    QVERIFY(value < std::numbers::pi);
+}
+
+void TestSeriesMath::hugeCounter_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::newRow("matsunaga1") << "matsunaga1";
+    QTest::newRow("matsunaga2") << "matsunaga2";
+    QTest::newRow("wallis") << "wallis";
+    QTest::newRow("gregory") << "gregoryLeibniz";
+    QTest::newRow("euler") << "euler";
+}
+
+void TestSeriesMath::hugeCounter()
+{
+    // A counter far beyond any integer type the loop might have used must
+    // neither overflow nor stall, and the values stay finite.
+    QFETCH(QString, rule);
+    const Rule& r = *ruleNamed(rule);
+    const double n = 1e20;
+    const series::LoopRange range = r.range(n);
+    QVERIFY(range.last >= 1e19);
+    QVERIFY(range.first + range.step > range.first);
+    series::State state = r.start;
+    for (double i : {1.0, 2.0, 3.0, 1e15, 1e18})
+        r.update(state, i);
+    QVERIFY(std::isfinite(r.result(state)));
+    QVERIFY(std::isfinite(r.counter(1e18, n)));
+    QVERIFY(r.counter(1e18, n) > 1e17);
+}
+
+void TestSeriesMath::wholeProductIsRoundedOnce()
+{
+    // (2^31 + 1)^2 = 2^62 + 2^32 + 1: exact, then one rounding drops the 1.
+    const double a = 2147483649.0;
+    QCOMPARE(series::wholeProduct(a, a), 4611686022722355200.0);
+    // Past 2^53 per factor nothing overflows either.
+    QVERIFY(std::isfinite(series::wholeProduct(2e20 + 1, 2e20 + 2)));
+    QCOMPARE(series::wholeProduct(3, 4), 12.0);
+}
+
+QTEST_APPLESS_MAIN(TestSeriesMath)
+#include "tst_series_math.moc"
