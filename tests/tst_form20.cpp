@@ -95,7 +95,6 @@ private slots:
     void acceptedReplies();
     void refusedReplies_data();
     void refusedReplies();
-    void oneReseedAndThreeNumbersPerNeedle();
     void pointerDuringRun();
     void linesAndNeedlePixels();
     void explanationPage();
@@ -450,20 +449,6 @@ void TestForm20::refusedReplies()
     QCOMPARE(services.randomizeCalls, 10);
     QCOMPARE(recorder.cues(QStringLiteral("Form20")), QStringList({"pinpon.wav"}));
     QCOMPARE(recorder.log.last(), QStringLiteral("inputbox"));
-}
-
-void TestForm20::oneReseedAndThreeNumbersPerNeedle()
-{
-    SoundRecorder recorder;
-    Services services;
-    Form20 w;
-    w.Show();
-    QTest::mouseClick(w.Command5, Qt::LeftButton);
-    pushNeedles(services, 11, upFrom250);
-    services.rndValues.push_back(0.5f);
-    experiment(w, services, QStringLiteral("10"));
-    QCOMPARE(services.randomizeCalls, 10);
-    QCOMPARE(services.rndValues.size(), std::size_t(4));
 }
 
 void TestForm20::pointerDuringRun()
