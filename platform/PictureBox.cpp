@@ -51,7 +51,11 @@ void PictureBox::setFontSize(double points)
 
 double PictureBox::lineHeight() const
 {
-    return QFontMetricsF(font_, &image_).height() * twipsPerPixel / options_.twipsPerUnitY;
+    // One em of the current size: the line advance the pages were laid out
+    // for. The IPA faces report a taller box than the MS faces they stand
+    // in for, which would push the last lines of a page off the surface.
+    const double emPixels = font_.pointSizeF() * image_.logicalDpiY() / 72.0;
+    return emPixels * twipsPerPixel / options_.twipsPerUnitY;
 }
 
 QPoint PictureBox::toPixel(double x, double y) const
