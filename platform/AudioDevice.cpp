@@ -5,19 +5,18 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMediaDevices>
 #include <QThread>
-#include <QTimer>
 
 #include <atomic>
-#include <chrono>
 #include <cstring>
+#include <algorithm>
 #include <map>
+#include <mutex>
 #include <set>
 #include <system_error>
 #include <thread>
@@ -171,6 +170,104 @@ private:
     std::set<AudioDevice*> devices_;
 };
 
+// ----------------------------------------------------------------- mixer
+
+// Every player sounds through one output stream that stays open: opening
+// and tearing down a stream per cue costs latency, and on PulseAudio a
+// stream started right after another was torn down can stall until some
+// other stream starts. Players are voices; a voice ends by itself when its
+// samples run out, or when its player stops it.
+class Mixer : public QIODevice {
+public:
+    static Mixer& instance()
+    {
+        static Mixer* mixer = new Mixer; // never destroyed: the stream lives as long as the program
+        return *mixer;
+    }
+
+    quint64 add(std::shared_ptr<const std::vector<std::int16_t>> pcm, int channels, int rate)
+    {
+        if (!ensureStream())
+            return 0;
+        std::lock_guard lock(mutex_);
+        const quint64 id = ++lastId_;
+        voices_.push_back({id, std::move(pcm), channels, double(rate) / kMusicRate, 0.0});
+        return id;
+    }
+
+    void remove(quint64 id)
+    {
+        std::lock_guard lock(mutex_);
+        std::erase_if(voices_, [id](const Voice& v) { return v.id == id; });
+    }
+
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return chunkBytes + QIODevice::bytesAvailable(); }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 frames = std::min(maxSize, chunkBytes) / 4;
+        std::vector<std::int32_t> mix(std::size_t(frames) * 2, 0);
+        {
+            std::lock_guard lock(mutex_);
+            for (Voice& v : voices_) {
+                const std::size_t total = v.pcm->size() / std::size_t(v.channels);
+                for (qint64 f = 0; f < frames; ++f, v.position += v.step) {
+                    const auto at = std::size_t(v.position);
+                    if (at >= total)
+                        break;
+                    const std::int16_t* frame = v.pcm->data() + at * std::size_t(v.channels);
+                    mix[std::size_t(2 * f)] += frame[0];
+                    mix[std::size_t(2 * f + 1)] += frame[v.channels > 1 ? 1 : 0];
+                }
+            }
+            std::erase_if(voices_, [](const Voice& v) {
+                return std::size_t(v.position) >= v.pcm->size() / std::size_t(v.channels);
+            });
+        }
+        auto* out = reinterpret_cast<std::int16_t*>(data);
+        for (std::size_t i = 0; i < mix.size(); ++i)
+            out[i] = std::int16_t(std::clamp(mix[i], -32768, 32767));
+        return frames * 4;
+    }
+
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    static constexpr qint64 chunkBytes = 4096;
+
+    struct Voice {
+        quint64 id;
+        std::shared_ptr<const std::vector<std::int16_t>> pcm;
+        int channels;
+        double step;     // source frames per output frame
+        double position; // in source frames
+    };
+
+    bool ensureStream()
+    {
+        if (sink_)
+            return sink_->error() == QAudio::NoError || sink_->state() != QAudio::StoppedState;
+        const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+        const QAudioFormat format = pcmFormat(kMusicRate, 2);
+        if (output.isNull() || !output.isFormatSupported(format))
+            return false;
+        open(QIODevice::ReadOnly);
+        sink_ = std::make_unique<QAudioSink>(output, format);
+        // A short buffer keeps a click cue close to its click.
+        sink_->setBufferSize(qsizetype(format.bytesForDuration(80000)));
+        sink_->start(this);
+        qCDebug(lcSound) << "mixer stream" << sink_->state() << sink_->error();
+        return true;
+    }
+
+    std::mutex mutex_;
+    std::vector<Voice> voices_;
+    quint64 lastId_ = 0;
+    std::unique_ptr<QAudioSink> sink_;
+};
+
 // ---------------------------------------------------------------- device
 
 class AudioDevice final : public SoundDevice {
@@ -258,56 +355,15 @@ private:
     void start(const std::shared_ptr<const std::vector<std::int16_t>>& pcm)
     {
         releaseOutput();
-        if (!pcm || pcm->empty())
-            return;
-        const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-        if (output.isNull() || !output.isFormatSupported(format_))
-            return;
-        sounding_ = pcm;
-        bytes_ = QByteArray::fromRawData(reinterpret_cast<const char*>(pcm->data()),
-                                         qsizetype(pcm->size() * sizeof(std::int16_t)));
-        buffer_ = std::make_unique<QBuffer>(&bytes_);
-        buffer_->open(QIODevice::ReadOnly);
-        sink_ = std::make_unique<QAudioSink>(output, format_);
-        const quint64 generation = ++generation_;
-        QAudioSink* sink = sink_.get();
-        QObject::connect(sink, &QAudioSink::stateChanged, &context_, [this, sink, generation](QAudio::State state) {
-            qCDebug(lcSound) << "output of" << path_ << "now" << state;
-            // Idle also means a passing underrun while the main thread was
-            // busy; only the end of the data ends the sound.
-            const bool drained = state == QAudio::IdleState && generation == generation_ && buffer_->atEnd();
-            const bool failed = state == QAudio::StoppedState && sink->error() != QAudio::NoError;
-            if (!drained && !failed)
-                return;
-            // Not from inside the sink's own signal: release on the next turn.
-            QMetaObject::invokeMethod(&context_, [this, generation] {
-                if (generation == generation_)
-                    releaseOutput();
-            }, Qt::QueuedConnection);
-        });
-        sink->start(buffer_.get());
-        qCDebug(lcSound) << "playing" << path_ << "state" << sink->state() << "error" << sink->error();
-        // Some backends never report the drained stream as idle; free the
-        // output a little after the sound must have ended in any case.
-        const auto ms = qint64(pcm->size()) * 1000 / (qint64(format_.sampleRate()) * format_.channelCount());
-        QTimer::singleShot(std::chrono::milliseconds(ms + 2000), &context_, [this, generation] {
-            if (generation == generation_)
-                releaseOutput();
-        });
+        if (pcm && !pcm->empty())
+            voice_ = Mixer::instance().add(pcm, format_.channelCount(), format_.sampleRate());
     }
 
     void releaseOutput()
     {
-        ++generation_;
-        if (sink_) {
-            qCDebug(lcSound) << "releasing output of" << path_;
-            sink_->disconnect();
-            sink_->stop();
-        }
-        sink_.reset();
-        buffer_.reset();
-        bytes_.clear();
-        sounding_.reset();
+        if (voice_)
+            Mixer::instance().remove(voice_);
+        voice_ = 0;
     }
 
     Kind kind_ = Kind::None;
@@ -316,12 +372,7 @@ private:
     std::shared_ptr<const std::vector<std::int16_t>> pcm_; // the open wave
     bool waitingForMusic_ = false;
 
-    std::shared_ptr<const std::vector<std::int16_t>> sounding_; // keeps bytes_ valid
-    QByteArray bytes_;
-    std::unique_ptr<QBuffer> buffer_;
-    std::unique_ptr<QAudioSink> sink_;
-    quint64 generation_ = 0;
-    QObject context_; // drops queued calls once the device is gone
+    quint64 voice_ = 0; // what this player has sounding in the mixer
 };
 
 void MusicStore::ready(const QString& path, const Render* id)

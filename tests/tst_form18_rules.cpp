@@ -27,7 +27,7 @@ private slots:
     void verticesWalkTheCircleClockwise();
     void halfPerimeterApproachesPi_data();
     void halfPerimeterApproachesPi();
-    void shownTextsOfTheDesign();
+    void triangleAndHexagonTexts();
     void noSidesGivesOnlyTheFirstVertex();
 };
 
@@ -93,7 +93,7 @@ void PolygonRulesTest::halfPerimeterApproachesPi()
     QVERIFY(v > polygon::halfPerimeter(k - 1));
 }
 
-void PolygonRulesTest::shownTextsOfTheDesign()
+void PolygonRulesTest::triangleAndHexagonTexts()
 {
     // The triangle in the manual step's form and the hexagon in the
     // automatic run's form, as the window has always shown them.

@@ -9,6 +9,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool x11-utils imagemagick
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -23,15 +23,19 @@ trap e2e_cleanup EXIT
 # Starts a private X server and the program; sets DISPLAY.
 e2e_start() {
   E2E_BIN="$1"
-  local n
-  for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then break; fi
-  done
-  Xvfb ":${n}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a free display itself and writes its number to the pipe,
+  # so parallel runs never collide.
+  local fifo n=""
+  fifo="$(mktemp -u)"
+  mkfifo "${fifo}"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"${fifo}" >/dev/null 2>&1 &
   E2E_XVFB=$!
+  read -r -t 10 n <"${fifo}" || true
+  rm -f "${fifo}"
+  [ -n "${n}" ] || e2e_fail "Xvfb did not start"
   export DISPLAY=":${n}"
   for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || e2e_fail "Xvfb did not start"
+  xdpyinfo >/dev/null 2>&1 || e2e_fail "Xvfb did not answer"
   E2E_LOG="$(mktemp)"
   export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
   unset QT_QPA_PLATFORM
