@@ -4,6 +4,7 @@
 #include "buffon/Form20.h"
 #include "platform/MMControl.h"
 #include "platform/Services.h"
+#include "BenchSupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,59 +19,16 @@
 
 namespace {
 
-class Silent : public platform::SoundDevice {
+using bench::waitExposed;
+using Silent = bench::SilentDevice;
+using BenchServices = bench::AnsweringServices;
+
+class Surface : public bench::ImageSurface {
 public:
-    void open(const QString&) override {}
-    void close() override {}
-    void stop() override {}
-    void sound() override {}
-    void play() override {}
-};
-
-// Answers the input box with the run length; everything else is real.
-class BenchServices : public platform::Services {
-public:
-    QString reply;
-    QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return reply; }
-    int msgBox(QWidget*, const QString&, int, const QString&) override { return platform::vbNo; }
-};
-
-long statusKb(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-void waitExposed(QWidget& w)
-{
-    for (int i = 0; i < 1000 && !(w.windowHandle() && w.windowHandle()->isExposed()); ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-class Surface : public QWidget {
-public:
-    Surface(QWidget* parent, QRect at) : QWidget(parent), image(at.size() - QSize(4, 4), QImage::Format_RGB32)
-    {
-        setGeometry(at);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        image.fill(Qt::white);
-    }
-    QImage image;
+    using ImageSurface::ImageSurface;
     static QPoint toPixel(double x, double y)
     {
         return QPoint(int(std::lround(x * 1.745 / 15)), int(std::lround(y * 1.745 / 15)));
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.drawImage(2, 2, image);
     }
 };
 
@@ -165,14 +123,14 @@ int main(int argc, char** argv)
         clock.start();
         window.Command2_Click();
         realRate = total / (clock.nsecsElapsed() / 1e9);
-        const long afterReal = statusKb("VmHWM:");
+        const long afterReal = bench::peakKiB();
 
         clock.restart();
         bare.run(total);
         bareRate = total / (clock.nsecsElapsed() / 1e9);
         std::printf("  %5d needles: window %8.0f /s, bare %8.0f /s, ratio %.2f, peak RSS after window run %ld kB, "
                     "after both %ld kB\n",
-                    total, realRate, bareRate, realRate / bareRate, afterReal, statusKb("VmHWM:"));
+                    total, realRate, bareRate, realRate / bareRate, afterReal, bench::peakKiB());
     }
     std::printf("ratio at 20000 needles: %.2f (target >= 0.80)\n", realRate / bareRate);
     std::printf("last labels: %s | %s | %s\n", qPrintable(window.Label1->text()), qPrintable(window.Label2->text()),

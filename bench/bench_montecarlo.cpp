@@ -5,6 +5,7 @@
 #include "montecarlo/MonteCarloRules.h"
 #include "platform/MMControl.h"
 #include "platform/Services.h"
+#include "BenchSupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,65 +20,18 @@
 
 namespace {
 
-class Silent : public platform::SoundDevice {
+using bench::waitExposed;
+using Silent = bench::SilentDevice;
+using BenchServices = bench::AnsweringServices;
+
+class Surface : public bench::ImageSurface {
 public:
-    void open(const QString&) override {}
-    void close() override {}
-    void stop() override {}
-    void sound() override {}
-    void play() override {}
-};
-
-// Answers the input box with the run length; everything else is real.
-class BenchServices : public platform::Services {
-public:
-    QString reply;
-    QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return reply; }
-    int msgBox(QWidget*, const QString&, int, const QString&) override { return platform::vbNo; }
-};
-
-long statusKb(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-void waitExposed(QWidget& w)
-{
-    for (int i = 0; i < 1000 && !(w.windowHandle() && w.windowHandle()->isExposed()); ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-class Surface : public QWidget {
-public:
-    Surface(QWidget* parent, QRect at) : QWidget(parent), image(at.size() - QSize(4, 4), QImage::Format_RGB32)
-    {
-        setGeometry(at);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        image.fill(Qt::white);
-    }
-    QImage image;
+    using ImageSurface::ImageSurface;
     QPoint toPixel(double x, double y) const
     {
         return QPoint(int(std::lround(x * 1.745 / 15)), int(std::lround(y * 1.625 / 15)));
     }
-    void dot(QPoint p, QRgb c)
-    {
-        if (image.rect().contains(p))
-            reinterpret_cast<QRgb*>(image.scanLine(p.y()))[p.x()] = c;
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.drawImage(2, 2, image);
-    }
+    void dot(QPoint p, QRgb c) { plot(p.x(), p.y(), c); }
 };
 
 // The same frame, drawn the plain way.
@@ -168,14 +122,14 @@ int main(int argc, char** argv)
         clock.start();
         window.Command2_Click();
         realRate = total / (clock.nsecsElapsed() / 1e9);
-        const long afterReal = statusKb("VmHWM:");
+        const long afterReal = bench::peakKiB();
 
         clock.restart();
         bare.run(total);
         bareRate = total / (clock.nsecsElapsed() / 1e9);
         std::printf("  %5d points: window %8.0f /s, bare %8.0f /s, ratio %.2f, peak RSS after window run %ld kB, "
                     "after both %ld kB\n",
-                    total, realRate, bareRate, realRate / bareRate, afterReal, statusKb("VmHWM:"));
+                    total, realRate, bareRate, realRate / bareRate, afterReal, bench::peakKiB());
     }
     std::printf("ratio at 10000 points: %.2f (target >= 0.80)\n", realRate / bareRate);
     std::printf("last labels: %s | %s | %s\n", qPrintable(window.Label1->text()), qPrintable(window.Label2->text()),

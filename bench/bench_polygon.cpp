@@ -4,6 +4,7 @@
 // once per pass. Run under `xvfb-run -a`.
 #include "platform/MMControl.h"
 #include "platform/Services.h"
+#include "BenchSupport.h"
 #include "polygon/Form18.h"
 
 #include <QApplication>
@@ -19,6 +20,9 @@
 
 namespace {
 
+using bench::SilentDevice;
+using ImageWidget = bench::ImageSurface;
+
 constexpr int lastPolygon = 1000;
 constexpr int passes = lastPolygon - 2;
 constexpr int rounds = 5;
@@ -30,61 +34,6 @@ public:
         return QString::number(lastPolygon);
     }
 };
-
-class SilentDevice : public platform::SoundDevice {
-public:
-    void open(const QString&) override {}
-    void close() override {}
-    void stop() override {}
-    void sound() override {}
-    void play() override {}
-};
-
-// The baseline's drawing surface: a retained image shown by paintEvent.
-class ImageWidget : public QWidget {
-public:
-    explicit ImageWidget(QWidget* parent) : QWidget(parent), image(343, 343, QImage::Format_RGB32)
-    {
-        setGeometry(8 + 2, 32 + 2, 343, 343);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        image.fill(Qt::white);
-    }
-    QImage image;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.drawImage(0, 0, image);
-    }
-};
-
-void plot(QImage& image, int x, int y, QRgb colour)
-{
-    if (x >= 0 && y >= 0 && x < image.width() && y < image.height())
-        reinterpret_cast<QRgb*>(image.scanLine(y))[x] = colour;
-}
-
-void line(QImage& image, int x0, int y0, int x1, int y1, QRgb colour)
-{
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int error = dx + dy;
-    for (;;) {
-        plot(image, x0, y0, colour);
-        if (x0 == x1 && y0 == y1)
-            break;
-        const int e2 = 2 * error;
-        if (e2 >= dy) {
-            error += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            error += dx;
-            y0 += sy;
-        }
-    }
-}
 
 int toPixel(double units)
 {
@@ -99,7 +48,7 @@ double bareRun(ImageWidget& surface, QLabel& name, QLabel& value)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         surface.image.fill(Qt::white);
         for (double t = 0; t <= 6.28318530717958; t += 0.01)
-            plot(surface.image, toPixel(200 * std::cos(t) + 320), toPixel(200 * std::sin(t) + 320), qRgb(0, 0, 128));
+            surface.plot(toPixel(200 * std::cos(t) + 320), toPixel(200 * std::sin(t) + 320), qRgb(0, 0, 128));
         name.setText(QStringLiteral("正 %1角形").arg(k));
         const double theta = 6.28318530717958 / k;
         value.setText(QStringLiteral("πの近似値＝") + QString::number(k * std::sin(theta / 2), 'f', 14));
@@ -108,7 +57,7 @@ double bareRun(ImageWidget& surface, QLabel& name, QLabel& value)
         for (int i = 0; i < k; ++i) {
             a += theta;
             const int nx = toPixel(200 * std::cos(a) + 320), ny = toPixel(200 * std::sin(a) + 320);
-            line(surface.image, x, y, nx, ny, qRgb(255, 0, 0));
+            surface.line(QPoint(x, y), QPoint(nx, ny), qRgb(255, 0, 0));
             x = nx;
             y = ny;
         }
@@ -145,7 +94,7 @@ int main(int argc, char** argv)
     QWidget bare;
     bare.setFixedSize(366, 504);
     bare.move(form.pos() + QPoint(400, 0));
-    ImageWidget surface(&bare);
+    ImageWidget surface(&bare, QRect(8, 32, 347, 347));
     QLabel name(&bare), value(&bare);
     name.setGeometry(32, 392, 305, 25);
     value.setGeometry(32, 432, 305, 25);

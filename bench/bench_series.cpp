@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/MMControl.h"
 #include "platform/Services.h"
+#include "BenchSupport.h"
 #include "series/Form9.h"
 
 #include <QApplication>
@@ -21,18 +22,11 @@
 
 namespace {
 
+using bench::peakKiB;
+using Silent = bench::SilentDevice;
+
 constexpr int terms = 10000;
 constexpr int rounds = 3;
-
-long peakKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    return -1;
-}
 
 // Answers every input box with the term count; everything else is real.
 class Answering : public platform::Services {
@@ -42,15 +36,6 @@ public:
         return QString::number(terms);
     }
     void beep() override {}
-};
-
-class Silent : public platform::SoundDevice {
-public:
-    void open(const QString&) override {}
-    void close() override {}
-    void stop() override {}
-    void sound() override {}
-    void play() override {}
 };
 
 // Two labels like the window's counter and result, in a window of its size.

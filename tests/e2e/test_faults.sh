@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Broken sound files with a real audio output: corrupt, truncated and empty
+# wave and MIDI files beside the program, played through a private
+# PulseAudio server. Every cue and the tune must fail silently while the
+# program goes on: title, menu, a method window, back, quit with status 0.
+source "$(dirname "$0")/lib.sh"
+work="$(mktemp -d)"
+pa=""
+trap 'e2e_cleanup; kill ${pa} 2>/dev/null; rm -rf "${work}"' EXIT
+export XDG_RUNTIME_DIR="${work}"
+if command -v pulseaudio >/dev/null; then
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-target=stderr \
+    -L "module-null-sink sink_name=rec" -L "module-native-protocol-unix" >/dev/null 2>&1 &
+  pa=$!
+  for _ in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+
+run_case() {
+  local name="$1" dir="${work}/$1"
+  mkdir -p "${dir}"
+  cp "${E2E_BINARY}" "${dir}/sorvena"
+  case "${name}" in
+    corrupt)
+      head -c 4000 /dev/urandom >"${dir}/pinpon.wav"
+      head -c 4000 /dev/urandom >"${dir}/passport.mid"
+      # A header that promises more data than the file holds.
+      head -c 60 "${BUILD_DIR}/endpinpon.wav" >"${dir}/endpinpon.wav"
+      printf 'MThd\0\0\0\6\0\1\0\2\1\340MTrk\177\377\377\377' >"${dir}/logoff.wav" ;;
+    empty)
+      : >"${dir}/pinpon.wav"; : >"${dir}/endpinpon.wav"; : >"${dir}/logoff.wav"; : >"${dir}/passport.mid" ;;
+    truncated-midi)
+      cp "${BUILD_DIR}"/*.wav "${dir}/"
+      head -c 300 "${BUILD_DIR}/passport.mid" >"${dir}/passport.mid" ;;
+  esac
+  (
+    trap e2e_cleanup EXIT
+    cd "${dir}"
+    e2e_start "${dir}/sorvena"
+    title=$(e2e_window '制作')
+    sleep 0.5
+    e2e_click_twips "${title}" 4027 187        # 次へ
+    menu=$(e2e_window '^Sorvena Menu$')
+    e2e_click_twips "${menu}" 2347 $(( 960 + 187 ))
+    window=$(e2e_window '^モンテカルロ法を利用してπの近似値を求める$')
+    e2e_click_twips "${window}" 4147 187       # 解説
+    e2e_click_twips "${window}" 5047 187       # 実験
+    box=$(e2e_window '^打つ点の個数の設定$')
+    e2e_type_to "${box}" 30
+    xdotool key Return
+    e2e_gone '^打つ点の個数の設定$'
+    sleep 0.5
+    e2e_click_twips "${window}" 1267 187       # メニュー
+    menu=$(e2e_window '^Sorvena Menu$')
+    e2e_click_twips "${menu}" 2347 5347        # 終　　　　　了
+    box=$(e2e_window '^Sorvena$')
+    e2e_keys_to "${box}" Return
+    e2e_expect_exit 0
+  )
+  echo "faults (${name}): ok"
+}
+
+E2E_BINARY="$1"
+BUILD_DIR="$(cd "$(dirname "$1")" && pwd)"
+run_case corrupt
+run_case empty
+run_case truncated-midi
