@@ -20,8 +20,8 @@ int Services::msgBox(QWidget* owner, const QString& prompt, int /*buttons*/, con
     box.setWindowTitle(title);
     box.setText(prompt);
     box.setIcon(QMessageBox::NoIcon);
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
     yes->setObjectName(QStringLiteral("yes"));
     no->setObjectName(QStringLiteral("no"));
     box.setDefaultButton(yes);

@@ -103,3 +103,89 @@ e2e_expect_exit() {
   E2E_PID=""
   [ "${status}" = "${want}" ] || e2e_fail "exit status ${status}, wanted ${want}"
 }
+
+# Sends a window the close request that a window manager sends when the
+# frame's close box is clicked (WM_PROTOCOLS / WM_DELETE_WINDOW). Under a
+# bare Xvfb there is no manager to do it, and `xdotool windowclose` would
+# destroy the window instead of asking it.
+e2e_close_request() {
+  python3 - "$1" <<'PY' || e2e_fail "could not send a close request to $1"
+import ctypes, sys
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+class Event(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+display = x.XOpenDisplay(None)
+if not display:
+    sys.exit("no display")
+window = int(sys.argv[1], 0)
+event = Event()
+event.xclient.type = 33  # ClientMessage
+event.xclient.window = window
+event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+if not x.XSendEvent(display, window, 0, 0, ctypes.byref(event)):
+    sys.exit("XSendEvent failed")
+x.XCloseDisplay(display)  # flushes and waits until the server has the event
+PY
+}
+
+# Captures a window's client area into a PNG file.
+e2e_shot() {
+  import -window "$1" "$2" 2>/dev/null || e2e_fail "no screenshot of window $1"
+}
+
+# How many pixels of text ("ink": black or coloured, not grey or white) lie
+# in a rectangle given in twips (left top width height) of a screenshot,
+# 3 pixels inside its edges so that borders and frames do not count. An
+# enabled button shows ink, a disabled one grey text; a label with text
+# shows ink, an empty one none.
+e2e_ink() {
+  local file="$1" l=$(( $2 / 15 + 3 )) t=$(( $3 / 15 + 3 )) w=$(( $4 / 15 - 6 )) h=$(( $5 / 15 - 6 ))
+  convert "${file}" -crop "${w}x${h}+${l}+${t}" +repage -channel RGB -separate \
+    -evaluate-sequence Min -threshold 40% -format '%[fx:round(w*h*(1-mean))]' info:
+}
+
+# A checksum of the pixels of such a rectangle, to see whether it changes.
+e2e_pixels() {
+  local file="$1" l=$(( $2 / 15 )) t=$(( $3 / 15 )) w=$(( $4 / 15 )) h=$(( $5 / 15 ))
+  convert "${file}" -crop "${w}x${h}+${l}+${t}" +repage rgb:- | md5sum | cut -c1-32
+}
+
+# Prints, for the buttons given as "left top width height" in twips, a
+# string of 1 (enabled) and 0 (disabled), in the given order.
+e2e_buttons() {
+  local id="$1" shot map="" rect
+  shift
+  shot="$(mktemp --suffix=.png)"
+  e2e_shot "${id}" "${shot}"
+  for rect in "$@"; do
+    # shellcheck disable=SC2086
+    if [ "$(e2e_ink "${shot}" ${rect})" -gt 0 ]; then map="${map}1"; else map="${map}0"; fi
+  done
+  rm -f "${shot}"
+  echo "${map}"
+}
+
+# Waits until the buttons show the wanted map (see e2e_buttons).
+e2e_wait_buttons() {
+  local id="$1" want="$2" seen=""
+  shift 2
+  for _ in $(seq 1 100); do
+    seen=$(e2e_buttons "${id}" "$@")
+    [ "${seen}" = "${want}" ] && return 0
+    kill -0 "${E2E_PID}" 2>/dev/null || e2e_fail "program ended while waiting for buttons ${want}"
+    sleep 0.1
+  done
+  e2e_fail "buttons ${seen}, wanted ${want}"
+}
