@@ -20,13 +20,8 @@ constexpr LabelStyle estimateStyle{.face = Face::Gothic, .points = 12, .alignmen
 constexpr LabelStyle hintStyle{.face = Face::Gothic, .points = 12, .alignment = 2, .borderStyle = 0,
                                .foreColor = 0xFF0000};
 
-// The explanation page: one row per printed line, each piece with its
-// palette colour.
-struct Piece {
-    int colour;
-    const char* text;
-};
-const std::vector<std::vector<Piece>> explanation = {
+// The explanation page, row by row, each piece with its palette colour.
+const PrintedPage explanation = {
     {},
     {{0, "　　　確率を利用して図形の面積や体積を求める"}},
     {{0, "　　方法を"}, {12, "モンテカルロ法"}, {0, "といいます。"}},
@@ -188,19 +183,5 @@ void Form19::Command5_Click()
     shell::PlayCue(*MMControl1, shell::clickCue);
     Picture1->Cls();
     Picture1->setFontSize(12);
-    std::optional<int> colour;
-    for (const std::vector<Piece>& row : explanation) {
-        if (row.empty()) {
-            Picture1->Print();
-            continue;
-        }
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            if (colour != row[i].colour) {
-                colour = row[i].colour;
-                Picture1->setForeColor(rt::QBColor(*colour));
-            }
-            const bool lineGoesOn = i + 1 < row.size();
-            Picture1->Print(QString::fromUtf8(row[i].text), lineGoesOn ? PictureBox::StayOnLine : PictureBox::EndLine);
-        }
-    }
+    PrintPage(*Picture1, explanation);
 }

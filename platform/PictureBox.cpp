@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <cstdlib>
+#include <optional>
 
 namespace platform {
 
@@ -216,6 +217,25 @@ void PictureBox::paintEvent(QPaintEvent*)
         painter.setPen(pal.color(QPalette::Midlight));
         painter.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
         painter.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
+    }
+}
+
+void PrintPage(PictureBox& box, const PrintedPage& page)
+{
+    std::optional<int> palette;
+    for (const std::vector<PrintPiece>& row : page) {
+        if (row.empty()) {
+            box.Print();
+            continue;
+        }
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (palette != row[i].palette) {
+                palette = row[i].palette;
+                box.setForeColor(rt::QBColor(*palette));
+            }
+            const bool lineGoesOn = i + 1 < row.size();
+            box.Print(QString::fromUtf8(row[i].text), lineGoesOn ? PictureBox::StayOnLine : PictureBox::EndLine);
+        }
     }
 }
 

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <vector>
+
 namespace platform {
 
 class PictureBox : public QWidget {
@@ -70,5 +72,17 @@ private:
     double currentY_ = 0;
     bool updateQueued_ = false;
 };
+
+// A page of text: rows of pieces printed one after the other on a line, each
+// in its palette colour. An empty row is an empty line.
+struct PrintPiece {
+    int palette;
+    const char* text; // UTF-8
+};
+using PrintedPage = std::vector<std::vector<PrintPiece>>;
+
+// Prints the page from the current position, setting ForeColor only where
+// the colour changes, as the explanation pages are written.
+void PrintPage(PictureBox& box, const PrintedPage& page);
 
 } // namespace platform
