@@ -25,17 +25,7 @@ constexpr float centreR = 0.5f;
 constexpr float cornerR = 0.0f;
 constexpr float edgeR = 0.9999f;
 
-// Lets a test look at the window while the input box is open.
-class Services : public ScriptedServices {
-public:
-    std::function<void()> onInputBox;
-    QString inputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& defaultText) override
-    {
-        if (onInputBox)
-            onInputBox();
-        return ScriptedServices::inputBox(owner, prompt, title, defaultText);
-    }
-};
+using Services = ScriptedServices;
 
 // 終了, メニュー, 中止, 解説, 実験 as E (enabled) or D (disabled).
 QString buttons(const Form19& w)

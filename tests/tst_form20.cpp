@@ -29,17 +29,7 @@ constexpr Rnd3 upFrom1250{0.4f, 0.4f, 0.75f};   // (1200, 1250) to (1199, 1000):
 constexpr Rnd3 flatAt1250{0.4f, 0.4f, 0.0f};    // (1200, 1250) to (1450, 1250): between lines
 constexpr Rnd3 flatOn1500{0.4f, 0.5f, 0.0f};    // (1200, 1500) to (1450, 1500): lies on a line
 constexpr Rnd3 flatOn2000{0.1f, 0.7f, 0.0f};    // (300, 2000) to (550, 2000): lies on a line
-
-class Services : public ScriptedServices {
-public:
-    std::function<void()> onInputBox;
-    QString inputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& defaultText) override
-    {
-        if (onInputBox)
-            onInputBox();
-        return ScriptedServices::inputBox(owner, prompt, title, defaultText);
-    }
-};
+using Services = ScriptedServices;
 
 // 終了, メニュー, 中止, 解説, 実験 as E (enabled) or D (disabled).
 QString buttons(const Form20& w)

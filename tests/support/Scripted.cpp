@@ -24,6 +24,8 @@ int ScriptedServices::msgBox(QWidget*, const QString& prompt, int, const QString
 QString ScriptedServices::inputBox(QWidget*, const QString& prompt, const QString& title, const QString& defaultText)
 {
     inputBoxes.append({prompt, title, defaultText});
+    if (onInputBox)
+        onInputBox();
     if (auto* recorder = SoundRecorder::current())
         recorder->log.append(QStringLiteral("inputbox"));
     return replies.isEmpty() ? QString() : replies.takeFirst();

@@ -30,6 +30,9 @@ public:
     struct Asked {
         QString prompt, title, defaultText;
     };
+    // Runs when an input box opens, before it answers: a test can look at
+    // the window while the box is up.
+    std::function<void()> onInputBox;
     QList<Asked> inputBoxes;
     QList<Asked> messageBoxes;
     int beeps = 0;
