@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6svg6-dev
   libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick python3
   pulseaudio pulseaudio-utils
 )
 

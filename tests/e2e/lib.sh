@@ -163,18 +163,25 @@ e2e_pixels() {
 }
 
 # Prints, for the buttons given as "left top width height" in twips, a
-# string of 1 (enabled) and 0 (disabled), in the given order.
+# string of 1 (enabled) and 0 (disabled), in the given order, as seen in a
+# screenshot (e2e_button_map) or in the window now (e2e_buttons).
+e2e_button_map() {
+  local file="$1" map="" rect
+  shift
+  for rect in "$@"; do
+    # shellcheck disable=SC2086
+    if [ "$(e2e_ink "${file}" ${rect})" -gt 0 ]; then map="${map}1"; else map="${map}0"; fi
+  done
+  echo "${map}"
+}
+
 e2e_buttons() {
-  local id="$1" shot map="" rect
+  local id="$1" shot
   shift
   shot="$(mktemp --suffix=.png)"
   e2e_shot "${id}" "${shot}"
-  for rect in "$@"; do
-    # shellcheck disable=SC2086
-    if [ "$(e2e_ink "${shot}" ${rect})" -gt 0 ]; then map="${map}1"; else map="${map}0"; fi
-  done
+  e2e_button_map "${shot}" "$@"
   rm -f "${shot}"
-  echo "${map}"
 }
 
 # Waits until the buttons show the wanted map (see e2e_buttons).

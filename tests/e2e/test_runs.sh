@@ -1,0 +1,242 @@
+#!/usr/bin/env bash
+# Every method window, driven through its real buttons and input box: one
+# run to its end, one stopped with "中止". The frame's close box asks the
+# quit question while "終了" is enabled (No keeps everything) and is ignored
+# during a run. "終了" answered Yes ends the program with status 0 and
+# leaves no process behind.
+source "$(dirname "$0")/lib.sh"
+command -v python3 >/dev/null || { echo "no python3 for the close requests: skipped"; exit 77; }
+work="$(mktemp -d)"
+trap 'e2e_cleanup; rm -rf "${work}"' EXIT
+e2e_start "$1"
+
+# Clicks the centre of a button given as left top width height (twips).
+press() { e2e_click_twips "$1" $(( $2 + $4 / 2 )) $(( $3 + $5 / 2 )); }
+
+alive() { kill -0 "${E2E_PID}" 2>/dev/null || e2e_fail "program ended: $*"; }
+
+no_question() {
+  [ -z "$(xdotool search --onlyvisible --name '^Sorvena$' 2>/dev/null || true)" ] || e2e_fail "$*"
+}
+
+# Ink (text pixels) and pixel checksum of a rectangle of a window, now.
+ink_of() {
+  local shot n
+  shot="$(mktemp --suffix=.png)"; e2e_shot "$1" "${shot}"; shift
+  n=$(e2e_ink "${shot}" "$@"); rm -f "${shot}"; echo "${n}"
+}
+pixels_of() {
+  local shot sum
+  shot="$(mktemp --suffix=.png)"; e2e_shot "$1" "${shot}"; shift
+  sum=$(e2e_pixels "${shot}" "$@"); rm -f "${shot}"; echo "${sum}"
+}
+
+# Waits until the window's buttons show the map and the label has text.
+wait_end() {
+  local id="$1" want="$2" label="$3" seen=""
+  for _ in $(seq 1 100); do
+    seen=$(e2e_buttons "${id}" "${BUTTONS[@]}")
+    # shellcheck disable=SC2086
+    [ "${seen}" = "${want}" ] && [ "$(ink_of "${id}" ${label})" -gt 0 ] && return 0
+    alive "waiting for the end of a run"
+    sleep 0.1
+  done
+  e2e_fail "run did not end: buttons ${seen}, wanted ${want} and text in ${label}"
+}
+
+# The frame's close box while "終了" is enabled: the quit question; No
+# leaves the window as it was and the program running.
+close_asks() {
+  local id="$1" caption="$2" before box
+  before=$(e2e_buttons "${id}" "${BUTTONS[@]}")
+  e2e_close_request "${id}"
+  box=$(e2e_window '^Sorvena$')
+  e2e_keys_to "${box}" Escape            # the No button
+  e2e_gone '^Sorvena$'
+  [ "$(e2e_window "${caption}")" = "${id}" ] || e2e_fail "'${caption}' not shown after No"
+  alive "after answering No"
+  [ "$(e2e_buttons "${id}" "${BUTTONS[@]}")" = "${before}" ] || e2e_fail "buttons changed by a declined quit"
+}
+
+# Starts a run with the start button and the answer typed into the input
+# box titled as given.
+start_run() {
+  local id="$1" title="$2" answer="$3" box
+  # shellcheck disable=SC2086
+  press "${id}" ${START}
+  box=$(e2e_window "^${title}\$")
+  e2e_type_to "${box}" "${answer}"
+  e2e_keys_to "${box}" Return
+  e2e_gone "^${title}\$"
+}
+
+# A run to its end: the buttons come back with the counter filled in, and
+# the counter then stands still.
+complete_run() {
+  local id="$1" title="$2" answer="$3" a
+  start_run "${id}" "${title}" "${answer}"
+  wait_end "${id}" "${DONE}" "${COUNTER}"
+  # shellcheck disable=SC2086
+  a=$(pixels_of "${id}" ${COUNTER}); sleep 0.3
+  # shellcheck disable=SC2086
+  [ "$(pixels_of "${id}" ${COUNTER})" = "${a}" ] || e2e_fail "counter still changing after the end of a run"
+}
+
+# A huge run: a close request from the frame during it asks nothing and the
+# run goes on (its counter changes, its stop hint shows); "中止" ends it,
+# the buttons come back and the counter stands still. The experiments end
+# on their own after a few seconds, so "中止" follows at once; X delivers
+# the close request to the program before the click.
+stopped_run() {
+  local id="$1" title="$2" answer="$3" a box
+  start_run "${id}" "${title}" "${answer}"
+  e2e_close_request "${id}"
+  e2e_shot "${id}" "${work}/a.png"
+  e2e_shot "${id}" "${work}/b.png"
+  # shellcheck disable=SC2086
+  press "${id}" ${STOP}
+  if [ "$(e2e_button_map "${work}/b.png" "${BUTTONS[@]}")" != "${RUNNING}" ]; then
+    # Outrun by a fast machine or a busy one: the run had ended, so the
+    # close request rightly asked. Answer No and try once more.
+    [ -z "${retried:-}" ] || e2e_fail "the run ended before 中止, twice"
+    sleep 0.5
+    box=$(xdotool search --onlyvisible --name '^Sorvena$' 2>/dev/null | head -n 1 || true)
+    if [ -n "${box}" ]; then e2e_keys_to "${box}" Escape; e2e_gone '^Sorvena$'; fi
+    echo "run of ${answer} ended before 中止: once more"
+    retried=1 stopped_run "$@"
+    return
+  fi
+  wait_end "${id}" "${DONE}" "${COUNTER}"
+  no_question "a close request during a run asked the quit question"
+  # shellcheck disable=SC2086
+  [ "$(e2e_pixels "${work}/a.png" ${COUNTER})" != "$(e2e_pixels "${work}/b.png" ${COUNTER})" ] ||
+    e2e_fail "the run did not go on after a close request"
+  # shellcheck disable=SC2086
+  [ "$(e2e_ink "${work}/b.png" ${HINT})" -gt 0 ] || e2e_fail "no stop hint during a run"
+  # shellcheck disable=SC2086
+  a=$(pixels_of "${id}" ${COUNTER}); sleep 0.3
+  # shellcheck disable=SC2086
+  [ "$(pixels_of "${id}" ${COUNTER})" = "${a}" ] || e2e_fail "counter still changing after 中止"
+}
+
+# Opens a method window from the menu; prints its id.
+open_from_menu() {
+  local top="$1" caption="$2" id
+  press "${menu}" 360 "${top}" 3975 375
+  id=$(e2e_window "^${caption}\$")
+  e2e_gone '^Sorvena Menu$'
+  echo "${id}"
+}
+
+back_to_menu() {
+  local id="$1" caption="$2"
+  press "${id}" 840 0 855 375                     # メニュー
+  menu=$(e2e_window '^Sorvena Menu$')
+  e2e_gone "^${caption}\$"
+}
+
+QUIT="0 0 855 375"
+MENU="840 0 855 375"
+
+# Title window and menu: the close box asks there too.
+title=$(e2e_window '制作')
+BUTTONS=("120 0 855 375" "3600 0 855 375")
+close_asks "${title}" '制作'
+e2e_click_twips "${title}" 4027 187              # 次へ
+menu=$(e2e_window '^Sorvena Menu$')
+BUTTONS=("360 5160 3975 375")
+close_asks "${menu}" '^Sorvena Menu$'
+
+# Inscribed polygons: "解説", "手動" to the 11-gon (which enables "自動"),
+# "自動" to 20, then "自動" to 100000 stopped. Buttons: 終了 メニュー 中止
+# 解説 自動 手動. The stop hint stays after a full run and goes on a stop.
+caption='円の内接正多角形の周の長さからπの近似値を求める'
+w=$(open_from_menu 360 "${caption}")
+BUTTONS=("${QUIT}" "${MENU}" "1680 0 855 375" "3000 0 855 375" "3840 0 855 375" "4680 0 855 375")
+HINT="600 7080 4335 255"
+e2e_wait_buttons "${w}" 110100 "${BUTTONS[@]}"
+press "${w}" 3000 0 855 375                      # 解説
+e2e_wait_buttons "${w}" 110001 "${BUTTONS[@]}"
+for _ in 3 4 5 6 7 8 9 10; do press "${w}" 4680 0 855 375; done
+e2e_wait_buttons "${w}" 110001 "${BUTTONS[@]}"   # 10-gon: 自動 still off
+press "${w}" 4680 0 855 375
+e2e_wait_buttons "${w}" 110011 "${BUTTONS[@]}"   # 11-gon: 自動 on
+START="3840 0 855 375"; STOP="1680 0 855 375"; RUNNING=001000; DONE=110011
+COUNTER="480 5880 4575 375"
+complete_run "${w}" '正何角形までの設定' 20
+# shellcheck disable=SC2086
+[ "$(ink_of "${w}" ${HINT})" -gt 0 ] || e2e_fail "polygon: stop hint gone after a full run"
+stopped_run "${w}" '正何角形までの設定' 100000
+# shellcheck disable=SC2086
+[ "$(ink_of "${w}" ${HINT})" -eq 0 ] || e2e_fail "polygon: stop hint kept after 中止"
+close_asks "${w}" "^${caption}\$"
+back_to_menu "${w}" "${caption}"
+echo "polygon: ok (${SECONDS} s)"
+
+# Monte Carlo and needles share the button row: 終了 メニュー 中止 解説 実験.
+BUTTONS=("${QUIT}" "${MENU}" "1680 0 855 375" "3720 0 855 375" "4560 0 975 375")
+START="4560 0 975 375"; STOP="1680 0 855 375"; RUNNING=00100; DONE=11001
+while IFS='|' read -r top caption title small huge counter hint hint_after_full; do
+  w=$(open_from_menu "${top}" "${caption}")
+  e2e_wait_buttons "${w}" 11010 "${BUTTONS[@]}"
+  press "${w}" 3720 0 855 375                    # 解説
+  e2e_wait_buttons "${w}" 11001 "${BUTTONS[@]}"
+  COUNTER="${counter}"; HINT="${hint}"
+  complete_run "${w}" "${title}" "${small}"
+  # shellcheck disable=SC2086
+  shown=$(ink_of "${w}" ${HINT})
+  [ "$(( shown > 0 ))" = "${hint_after_full}" ] || e2e_fail "${caption}: stop hint after a full run (${shown} pixels)"
+  stopped_run "${w}" "${title}" "${huge}"
+  # shellcheck disable=SC2086
+  [ "$(ink_of "${w}" ${HINT})" -eq 0 ] || e2e_fail "${caption}: stop hint kept after 中止"
+  close_asks "${w}" "^${caption}\$"
+  back_to_menu "${w}" "${caption}"
+  echo "${caption}: ok (${SECONDS} s)"
+done <<'LIST'
+960|モンテカルロ法を利用してπの近似値を求める|打つ点の個数の設定|200|10000|360 5760 4815 375|360 7200 4815 375|1
+1560|ビュホンの針を利用してπの近似値を求める|落とす針の本数の設定|300|20000|360 6000 4815 375|360 7440 4815 375|0
+LIST
+
+# Series windows: 終了 メニュー 計　　算 中止 次へ; "次へ" arms "計　　算"
+# before each run. Counter and stop-hint labels lie inside the drawing
+# surface (its border is 2 pixels).
+while IFS='|' read -r top caption title calc stop next counter hint; do
+  w=$(open_from_menu "${top}" "${caption}")
+  BUTTONS=("${QUIT}" "${MENU}" "${calc}" "${stop}" "${next}")
+  START="${calc}"; STOP="${stop}"; RUNNING=00010; DONE=11001; COUNTER="${counter}"; HINT="${hint}"
+  e2e_wait_buttons "${w}" 11001 "${BUTTONS[@]}"
+  # shellcheck disable=SC2086
+  press "${w}" ${next}
+  e2e_wait_buttons "${w}" 11100 "${BUTTONS[@]}"
+  complete_run "${w}" "${title}" 30
+  # shellcheck disable=SC2086
+  [ "$(ink_of "${w}" ${HINT})" -eq 0 ] || e2e_fail "${caption}: stop hint kept after a run"
+  # shellcheck disable=SC2086
+  press "${w}" ${next}
+  e2e_wait_buttons "${w}" 11100 "${BUTTONS[@]}"
+  stopped_run "${w}" "${title}" 1E20
+  # shellcheck disable=SC2086
+  [ "$(ink_of "${w}" ${HINT})" -eq 0 ] || e2e_fail "${caption}: stop hint kept after 中止"
+  close_asks "${w}" "^${caption}\$"
+  back_to_menu "${w}" "${caption}"
+  echo "${caption}: ok (${SECONDS} s)"
+done <<'LIST'
+2160|ウォーリスの公式を利用してπの近似値を求める|かけ算させる数字の数の入力|3360 0 1695 375|7320 0 855 375|8160 0 855 375|5310 4110 3135 375|4470 4710 3975 375
+2760|グレゴリー・ライプニッツの公式を利用してπの近似値を求める|計算させる項数の入力|3360 0 1695 375|7440 0 855 375|8280 0 855 375|5550 4230 3135 375|4590 4830 4095 375
+3360|オイラーの公式を利用してπの近似値を求める|計算させる項数の入力|3480 0 1695 375|7560 0 855 375|8400 0 855 375|5670 4230 3015 375|4710 4830 3975 375
+3960|マツナガ ヨシスケの公式１を利用してπの近似値を求める|計算させる項数の入力|3360 0 1695 375|7320 0 855 375|8160 0 855 375|5190 3990 3375 375|4470 4590 4095 375
+4560|マツナガ ヨシスケの公式２を利用してπの近似値を求める|計算させる項数の入力|3360 0 1695 375|7320 0 855 375|8160 0 855 375|5070 3990 3375 375|4470 4590 3975 375
+LIST
+
+# Quit: the question, no child process meanwhile, Yes ends with status 0
+# and nothing of the program remains on the display.
+pid="${E2E_PID}"
+press "${menu}" 360 5160 3975 375                # 終　　　　　了
+box=$(e2e_window '^Sorvena$')
+children=$(pgrep -P "${pid}" || true)
+[ -z "${children}" ] || e2e_fail "child processes: ${children}"
+e2e_keys_to "${box}" Return
+e2e_expect_exit 0
+kill -0 "${pid}" 2>/dev/null && e2e_fail "process ${pid} still there"
+[ -z "$(xdotool search --name . 2>/dev/null || true)" ] || e2e_fail "windows left on the display"
+echo "runs: ok (${SECONDS} s)"
