@@ -28,15 +28,6 @@ using Silent = bench::SilentDevice;
 constexpr int terms = 10000;
 constexpr int rounds = 3;
 
-// Answers every input box with the term count; everything else is real.
-class Answering : public platform::Services {
-public:
-    QString inputBox(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return QString::number(terms);
-    }
-    void beep() override {}
-};
 
 // Two labels like the window's counter and result, in a window of its size.
 double bareRate()
@@ -93,7 +84,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
     platform::MMControl::setDeviceFactory([] { return std::make_unique<Silent>(); });
-    Answering services;
+    bench::AnsweringServices services;
+    services.reply = QString::number(terms);
     platform::setServices(&services);
 
     Form9 window;
@@ -110,7 +102,13 @@ int main(int argc, char* argv[])
     std::printf("bare Qt loop (2 labels + processEvents): %.0f passes/s\n", b);
     std::printf("ratio window/bare: %.2f (target >= 0.8)\n", r / b);
     std::printf("last counter: %s   result: %s\n", qPrintable(window.Label2->text()), qPrintable(window.Label3->text()));
-    std::printf("peak RSS (VmHWM): %ld KiB\n", peakKiB());
+    const long peakAfterShort = peakKiB();
+    // Ten times the terms: the peak must not move.
+    services.reply = QString::number(terms * 10);
+    window.Command5->click();
+    window.Command2->click();
+    std::printf("peak RSS (VmHWM): %ld KiB after %d-term runs, %ld KiB after a %d-term run\n", peakAfterShort, terms,
+                peakKiB(), terms * 10);
     platform::setServices(nullptr);
     return 0;
 }
