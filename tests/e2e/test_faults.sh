@@ -31,6 +31,16 @@ run_case() {
     truncated-midi)
       cp "${BUILD_DIR}"/*.wav "${dir}/"
       head -c 300 "${BUILD_DIR}/passport.mid" >"${dir}/passport.mid" ;;
+    no-soundfont)
+      # Good files, but the places where SoundFonts live are hidden from the
+      # program by a private mount namespace.
+      cp "${BUILD_DIR}"/*.wav "${BUILD_DIR}/passport.mid" "${dir}/"
+      mv "${dir}/sorvena" "${dir}/sorvena.bin"
+      cat >"${dir}/sorvena" <<'WRAP'
+#!/usr/bin/env bash
+exec unshare -m bash -c 'for d in /usr/share/sounds /usr/share/soundfonts; do [ -d "$d" ] && mount -t tmpfs none "$d"; done; exec "$0"' "$(dirname "$0")/sorvena.bin"
+WRAP
+      chmod +x "${dir}/sorvena" ;;
   esac
   (
     trap e2e_cleanup EXIT
@@ -64,3 +74,8 @@ BUILD_DIR="$(cd "$(dirname "$1")" && pwd)"
 run_case corrupt
 run_case empty
 run_case truncated-midi
+if unshare -m true 2>/dev/null; then
+  run_case no-soundfont
+else
+  echo "faults (no-soundfont): skipped, no private mount namespace here"
+fi
