@@ -130,11 +130,12 @@ void PictureBoxTest::textIsClippedAtTheEdges()
     const QString longText(60, QChar(0x25A0));
     for (int i = 0; i < 10; ++i)
         box.Print(longText);
-    // Nothing is wrapped or scrolled: ink reaches the right and bottom
-    // edges and the print position has gone past the bottom.
+    // Nothing is wrapped or scrolled: ink runs to the right edge, the line
+    // cut by the bottom edge shows its upper part, the first line is still
+    // at the top, and the print position has gone past the bottom.
     const QRect ink = nonWhiteBounds(box.image());
     QVERIFY(ink.right() >= box.image().width() - 4);
-    // Nothing scrolled: the first line is still at the top.
+    QCOMPARE(ink.bottom(), box.image().height() - 1);
     QVERIFY(ink.top() < 6);
     QVERIFY(box.currentY() > 600);
 }
