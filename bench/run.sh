@@ -9,5 +9,5 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 for bench in ./bench_*; do
   [ -x "${bench}" ] || continue
   echo "== ${bench#./}"
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${bench}"
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${bench}"
 done

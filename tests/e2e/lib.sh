@@ -6,36 +6,56 @@ E2E_BIN=""
 E2E_PID=""
 E2E_XVFB=""
 E2E_LOG=""
+E2E_XLOG=""
 
 e2e_fail() {
   echo "FAIL: $*" >&2
   if [ -n "${E2E_LOG}" ] && [ -f "${E2E_LOG}" ]; then sed 's/^/  app: /' "${E2E_LOG}" | tail -n 20 >&2; fi
+  if [ -n "${E2E_XLOG}" ] && [ -f "${E2E_XLOG}" ]; then
+    sed 's/^/  X: /' "${E2E_XLOG}" | tail -n 10 >&2
+    echo "  X server ${E2E_XVFB} alive: $(kill -0 "${E2E_XVFB}" 2>/dev/null && echo yes || echo no)" >&2
+  fi
   if [ -n "${DISPLAY:-}" ]; then import -window root "e2e-failure-$$.png" 2>/dev/null || true; fi
   exit 1
 }
 
 e2e_cleanup() {
   [ -n "${E2E_PID}" ] && kill "${E2E_PID}" 2>/dev/null || true
-  [ -n "${E2E_XVFB}" ] && kill "${E2E_XVFB}" 2>/dev/null || true
+  # Wait for the X server to be gone, so that nothing of a test outlives it.
+  if [ -n "${E2E_XVFB}" ]; then
+    kill "${E2E_XVFB}" 2>/dev/null || true
+    wait "${E2E_XVFB}" 2>/dev/null || true
+    E2E_XVFB=""
+  fi
 }
 trap e2e_cleanup EXIT
 
 # Starts a private X server and the program; sets DISPLAY.
 e2e_start() {
   E2E_BIN="$1"
-  # Xvfb picks a free display itself and writes its number to the pipe,
-  # so parallel runs never collide.
-  local fifo n=""
-  fifo="$(mktemp -u)"
-  mkfifo "${fifo}"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"${fifo}" >/dev/null 2>&1 &
-  E2E_XVFB=$!
-  read -r -t 10 n <"${fifo}" || true
-  rm -f "${fifo}"
-  [ -n "${n}" ] || e2e_fail "Xvfb did not start"
-  export DISPLAY=":${n}"
-  for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || e2e_fail "Xvfb did not answer"
+  # A random display number, clear of a real display and of the other
+  # tests' servers. -noreset matters: without it the server resets when its
+  # last client (the readiness probe below) leaves, and refuses the
+  # program's connection while it does.
+  local n="" attempt
+  for attempt in $(seq 1 20); do
+    n=$(( 100 + RANDOM % 900 ))
+    [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] && continue
+    E2E_XLOG="$(mktemp)"
+    Xvfb ":${n}" -noreset -screen 0 1280x1024x24 -nolisten tcp >"${E2E_XLOG}" 2>&1 &
+    E2E_XVFB=$!
+    export DISPLAY=":${n}"
+    for _ in $(seq 1 100); do
+      xdpyinfo >/dev/null 2>&1 && break
+      kill -0 "${E2E_XVFB}" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -0 "${E2E_XVFB}" 2>/dev/null && xdpyinfo >/dev/null 2>&1 && break
+    kill "${E2E_XVFB}" 2>/dev/null || true
+    wait "${E2E_XVFB}" 2>/dev/null || true
+    E2E_XVFB=""
+  done
+  [ -n "${E2E_XVFB}" ] || e2e_fail "no X server could be started"
   E2E_LOG="$(mktemp)"
   export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
   unset QT_QPA_PLATFORM
