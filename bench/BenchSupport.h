@@ -7,11 +7,13 @@
 #include "platform/Services.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
 #include <QWindow>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -46,6 +48,27 @@ inline long peakKiB()
         if (line.rfind("VmHWM:", 0) == 0)
             return std::strtol(line.c_str() + 6, nullptr, 10);
     return -1;
+}
+
+// Times one run of `total` steps in the real window, then the same in the
+// bare loop; prints both rates, their ratio and the peak memory after each,
+// and returns the ratio.
+template <class WindowRun, class BareRun>
+double compareRuns(const char* unit, int total, WindowRun windowRun, BareRun bareRun)
+{
+    QElapsedTimer clock;
+    clock.start();
+    windowRun(total);
+    const double windowRate = total / (clock.nsecsElapsed() / 1e9);
+    const long afterWindow = peakKiB();
+
+    clock.restart();
+    bareRun(total);
+    const double bareRate = total / (clock.nsecsElapsed() / 1e9);
+    std::printf("  %5d %s: window %8.0f /s, bare %8.0f /s, ratio %.2f, peak RSS after window run %ld kB, "
+                "after both %ld kB\n",
+                total, unit, windowRate, bareRate, windowRate / bareRate, afterWindow, peakKiB());
+    return windowRate / bareRate;
 }
 
 inline void waitExposed(QWidget& w)

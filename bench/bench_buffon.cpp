@@ -7,7 +7,6 @@
 #include "BenchSupport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
@@ -116,23 +115,14 @@ int main(int argc, char** argv)
     window.Command2_Click();
     bare.run(400);
 
-    double realRate = 0, bareRate = 0;
-    for (int total : {2000, 20000}) {
+    const auto windowRun = [&](int total) {
         services.reply = QString::number(total);
-        QElapsedTimer clock;
-        clock.start();
         window.Command2_Click();
-        realRate = total / (clock.nsecsElapsed() / 1e9);
-        const long afterReal = bench::peakKiB();
-
-        clock.restart();
-        bare.run(total);
-        bareRate = total / (clock.nsecsElapsed() / 1e9);
-        std::printf("  %5d needles: window %8.0f /s, bare %8.0f /s, ratio %.2f, peak RSS after window run %ld kB, "
-                    "after both %ld kB\n",
-                    total, realRate, bareRate, realRate / bareRate, afterReal, bench::peakKiB());
-    }
-    std::printf("ratio at 20000 needles: %.2f (target >= 0.80)\n", realRate / bareRate);
+    };
+    const auto bareRun = [&](int total) { bare.run(total); };
+    bench::compareRuns("needles", 2000, windowRun, bareRun);
+    const double ratio = bench::compareRuns("needles", 20000, windowRun, bareRun);
+    std::printf("ratio at 20000 needles: %.2f (target >= 0.80)\n", ratio);
     std::printf("last labels: %s | %s | %s\n", qPrintable(window.Label1->text()), qPrintable(window.Label2->text()),
                 qPrintable(window.Label3->text()));
     platform::setServices(nullptr);
