@@ -1,10 +1,8 @@
 #include "Form20.h"
 
 #include "NeedleRules.h"
+#include "platform/Cues.h"
 #include "platform/Services.h"
-#include "shell/Form7.h"
-#include "shell/Sound.h"
-#include "shell/Windows.h"
 
 #include <vector>
 
@@ -87,7 +85,7 @@ void Form20::Form_Activate()
 
 void Form20::Command1_Click()
 {
-    shell::ConfirmQuit(this, *MMControl1);
+    ConfirmQuit(this, *MMControl1);
 }
 
 void Form20::Command2_Click()
@@ -99,7 +97,7 @@ void Form20::Command2_Click()
     Label1->setCaption(QString());
     Label2->setCaption(QString());
     Label3->setCaption(QString());
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
 
     const QString reply = InputBox(this, QStringLiteral("何本の針を落としますか？（１０以上、２００００以下の自然数を入力してください．．．）"),
                                    QStringLiteral("落とす針の本数の設定"), 100);
@@ -157,7 +155,7 @@ void Form20::Command2_Click()
             Label3->setCaption(QStringLiteral("π＝") + Format14(buffon::estimate(NeedleIndex, CrossCount)));
     }
 
-    shell::PlayEndOfRunCue(*MMControl1, shell::endOfRunCue);
+    PlayEndOfRunCue(*MMControl1, endOfRunCue);
     Command1->setEnabled(true);
     Command2->setEnabled(true);
     Command3->setEnabled(true);
@@ -168,7 +166,7 @@ void Form20::Command2_Click()
 
 void Form20::Command3_Click()
 {
-    shell::MoveTo(*this, *MMControl1, shell::form7());
+    BackToMenu(*this, *MMControl1);
     Command2->setEnabled(true);
     Picture1->Cls();
 }
@@ -177,14 +175,14 @@ void Form20::Command4_Click()
 {
     Command4->setEnabled(false);
     StopFlag = 1;
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
 }
 
 void Form20::Command5_Click()
 {
     Command2->setEnabled(true);
     Command5->setEnabled(false);
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
     Picture1->Cls();
     Picture1->setFontSize(12);
     PrintPage(*Picture1, explanation);

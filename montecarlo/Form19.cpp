@@ -1,10 +1,8 @@
 #include "Form19.h"
 
 #include "MonteCarloRules.h"
+#include "platform/Cues.h"
 #include "platform/Services.h"
-#include "shell/Form7.h"
-#include "shell/Sound.h"
-#include "shell/Windows.h"
 
 #include <vector>
 
@@ -83,7 +81,7 @@ void Form19::Form_Activate()
 
 void Form19::Command1_Click()
 {
-    shell::ConfirmQuit(this, *MMControl1);
+    ConfirmQuit(this, *MMControl1);
 }
 
 void Form19::drawFigure()
@@ -106,7 +104,7 @@ void Form19::Command2_Click()
     Label1->setCaption(QString());
     Label2->setCaption(QString());
     Label3->setCaption(QString());
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
 
     const QString reply = InputBox(this, QStringLiteral("何個の点を打ちますか？（１０以上、１００００以下の自然数を入力してください．．．）"),
                                    QStringLiteral("打つ点の個数の設定"), 100);
@@ -154,7 +152,7 @@ void Form19::Command2_Click()
         Label3->setCaption(QStringLiteral("π＝") + Format14(montecarlo::estimate(InsideCount, PointIndex)));
     }
 
-    shell::PlayEndOfRunCue(*MMControl1, shell::endOfRunCue);
+    PlayEndOfRunCue(*MMControl1, endOfRunCue);
     Command1->setEnabled(true);
     Command2->setEnabled(true);
     Command3->setEnabled(true);
@@ -164,7 +162,7 @@ void Form19::Command2_Click()
 
 void Form19::Command3_Click()
 {
-    shell::MoveTo(*this, *MMControl1, shell::form7());
+    BackToMenu(*this, *MMControl1);
     Command2->setEnabled(true);
     Picture1->Cls();
 }
@@ -173,14 +171,14 @@ void Form19::Command4_Click()
 {
     Command4->setEnabled(false);
     StopFlag = 1;
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
 }
 
 void Form19::Command5_Click()
 {
     Command2->setEnabled(true);
     Command5->setEnabled(false);
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
     Picture1->Cls();
     Picture1->setFontSize(12);
     PrintPage(*Picture1, explanation);

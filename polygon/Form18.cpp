@@ -1,10 +1,8 @@
 #include "Form18.h"
 
 #include "PolygonRules.h"
+#include "platform/Cues.h"
 #include "platform/Services.h"
-#include "shell/Form7.h"
-#include "shell/Sound.h"
-#include "shell/Windows.h"
 
 using namespace platform;
 
@@ -66,7 +64,7 @@ void Form18::Form_Activate()
 
 void Form18::Command1_Click()
 {
-    shell::ConfirmQuit(this, *MMControl1);
+    ConfirmQuit(this, *MMControl1);
 }
 
 void Form18::Command2_Click()
@@ -79,7 +77,7 @@ void Form18::Command2_Click()
     Label1->setCaption(QString());
     Label2->setCaption(QString());
     Picture1->Cls();
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
 
     const QString answer = InputBox(this, QStringLiteral("正何角形まで見ますか？（３以上の自然数を入力してください．．．）"),
                                     QStringLiteral("正何角形までの設定"), 1000);
@@ -111,7 +109,7 @@ void Form18::Command2_Click()
         }
     }
 
-    shell::PlayEndOfRunCue(*MMControl1, shell::endOfRunCue);
+    PlayEndOfRunCue(*MMControl1, endOfRunCue);
     Command1->setEnabled(true);
     Command2->setEnabled(true);
     Command3->setEnabled(true);
@@ -122,7 +120,7 @@ void Form18::Command2_Click()
 
 void Form18::Command3_Click()
 {
-    shell::MoveTo(*this, *MMControl1, shell::form7());
+    BackToMenu(*this, *MMControl1);
     Command2->setEnabled(true);
     Command5->setEnabled(false);
     Picture1->Cls();
@@ -132,12 +130,12 @@ void Form18::Command4_Click()
 {
     Command4->setEnabled(false);
     StopFlag = 1;
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
 }
 
 void Form18::Command5_Click()
 {
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
     Picture1->Cls();
     PolygonStep(Mode::Manual);
 }
@@ -147,7 +145,7 @@ void Form18::Command6_Click()
     Command2->setEnabled(false);
     Command5->setEnabled(true);
     Command6->setEnabled(false);
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
     Picture1->Cls();
     Picture1->setFontSize(12);
     Picture1->Print();

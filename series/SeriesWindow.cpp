@@ -1,9 +1,7 @@
 #include "SeriesWindow.h"
 
+#include "platform/Cues.h"
 #include "platform/Services.h"
-#include "shell/Form7.h"
-#include "shell/Sound.h"
-#include "shell/Windows.h"
 
 namespace series {
 
@@ -63,7 +61,7 @@ void SeriesWindow::Form_Activate()
 
 void SeriesWindow::Command1_Click()
 {
-    shell::ConfirmQuit(this, *MMControl1);
+    ConfirmQuit(this, *MMControl1);
 }
 
 void SeriesWindow::Command5_Click()
@@ -73,7 +71,7 @@ void SeriesWindow::Command5_Click()
         Label2->setCaption(QString());
         Label3->setCaption(QString());
     }
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
     Picture1->setFontSize(11);
     Picture1->Cls();
     for (int line = 0; line < 6; ++line)
@@ -112,7 +110,7 @@ void SeriesWindow::Command2_Click()
         StopFlag = 0;
         break;
     }
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
     const QString answer = InputBox(this, variant_.prompt, variant_.title, variant_.defaultCount);
     if (variant_.afterInput == AfterInput::AllButStopOffBeforeEmptyTest) {
         Command1->setEnabled(false);
@@ -184,7 +182,7 @@ void SeriesWindow::Command2_Click()
         }
     }
 
-    shell::PlayEndOfRunCue(*MMControl1, shell::endOfRunCue);
+    PlayEndOfRunCue(*MMControl1, endOfRunCue);
     Label3->setCaption(resultText(state));
     Command2->setEnabled(false);
     setMousePointer(0);
@@ -200,12 +198,12 @@ void SeriesWindow::Command6_Click()
     Command6->setEnabled(false);
     Label1->setCaption(QString());
     StopFlag = 1;
-    shell::PlayCue(*MMControl1, shell::clickCue);
+    PlayCue(*MMControl1, clickCue);
 }
 
 void SeriesWindow::Command3_Click()
 {
-    shell::MoveTo(*this, *MMControl1, shell::form7());
+    BackToMenu(*this, *MMControl1);
     Command5->setEnabled(true);
     Command2->setEnabled(false);
     Label1->setCaption(QString());

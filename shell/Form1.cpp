@@ -1,8 +1,8 @@
 #include "Form1.h"
 
 #include "Form7.h"
-#include "Sound.h"
 #include "Windows.h"
+#include "platform/Cues.h"
 
 using namespace platform;
 
@@ -31,15 +31,15 @@ Form1::Form1()
 
 void Form1::Form_Activate()
 {
-    shell::StartMusic(*MMControl1);
+    StartMusic(*MMControl1);
 }
 
 void Form1::Command1_Click()
 {
-    shell::ConfirmQuit(this, *MMControl1, shell::OnNo::RestartMusic);
+    ConfirmQuit(this, *MMControl1, OnNo::RestartMusic);
 }
 
 void Form1::Command2_Click()
 {
-    shell::MoveTo(*this, *MMControl1, shell::form7());
+    MoveTo(*this, *MMControl1, shell::form7());
 }

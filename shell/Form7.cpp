@@ -1,6 +1,5 @@
 #include "Form7.h"
 
-#include "Sound.h"
 #include "Windows.h"
 #include "buffon/Form20.h"
 #include "montecarlo/Form19.h"
@@ -10,6 +9,8 @@
 #include "series/Form16.h"
 #include "series/Form17.h"
 #include "series/Form9.h"
+
+#include "platform/Cues.h"
 
 using namespace platform;
 
@@ -41,12 +42,12 @@ Form7::Form7()
     setTabOrder({Command2, Command5, Command6, Command11, Command12, Command13, Command1, Command3, Command4});
 }
 
-void Form7::Command1_Click() { shell::MoveTo(*this, *MMControl1, shell::form18()); }
-void Form7::Command2_Click() { shell::ConfirmQuit(this, *MMControl1, shell::OnNo::RestartMusic); }
-void Form7::Command3_Click() { shell::MoveTo(*this, *MMControl1, shell::form19()); }
-void Form7::Command4_Click() { shell::MoveTo(*this, *MMControl1, shell::form20()); }
-void Form7::Command5_Click() { shell::MoveTo(*this, *MMControl1, shell::form9()); }
-void Form7::Command6_Click() { shell::MoveTo(*this, *MMControl1, shell::form10()); }
-void Form7::Command11_Click() { shell::MoveTo(*this, *MMControl1, shell::form15()); }
-void Form7::Command12_Click() { shell::MoveTo(*this, *MMControl1, shell::form16()); }
-void Form7::Command13_Click() { shell::MoveTo(*this, *MMControl1, shell::form17()); }
+void Form7::Command1_Click() { MoveTo(*this, *MMControl1, shell::form18()); }
+void Form7::Command2_Click() { ConfirmQuit(this, *MMControl1, OnNo::RestartMusic); }
+void Form7::Command3_Click() { MoveTo(*this, *MMControl1, shell::form19()); }
+void Form7::Command4_Click() { MoveTo(*this, *MMControl1, shell::form20()); }
+void Form7::Command5_Click() { MoveTo(*this, *MMControl1, shell::form9()); }
+void Form7::Command6_Click() { MoveTo(*this, *MMControl1, shell::form10()); }
+void Form7::Command11_Click() { MoveTo(*this, *MMControl1, shell::form15()); }
+void Form7::Command12_Click() { MoveTo(*this, *MMControl1, shell::form16()); }
+void Form7::Command13_Click() { MoveTo(*this, *MMControl1, shell::form17()); }

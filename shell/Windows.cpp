@@ -2,7 +2,6 @@
 
 #include "Form1.h"
 #include "Form7.h"
-#include "Sound.h"
 #include "buffon/Form20.h"
 #include "montecarlo/Form19.h"
 #include "polygon/Form18.h"
@@ -12,14 +11,22 @@
 #include "series/Form17.h"
 #include "series/Form9.h"
 
+#include "platform/Cues.h"
+
 namespace shell {
 
 namespace {
-// Never destroyed: windows live as long as the program.
+platform::Form& menu() { return form7(); }
+
+// Never destroyed: windows live as long as the program. "メニュー" in any
+// window made here leads to Form7.
 template <class F>
 F& instance()
 {
-    static F* window = new F;
+    static F* window = [] {
+        platform::setMenuWindow(&menu);
+        return new F;
+    }();
     return *window;
 }
 } // namespace
@@ -34,12 +41,5 @@ Form17& form17() { return instance<Form17>(); }
 Form18& form18() { return instance<Form18>(); }
 Form19& form19() { return instance<Form19>(); }
 Form20& form20() { return instance<Form20>(); }
-
-void MoveTo(platform::Form& from, platform::MMControl& player, platform::Form& to)
-{
-    PlayCue(player, clickCue);
-    from.Hide();
-    to.Show();
-}
 
 } // namespace shell

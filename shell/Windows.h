@@ -1,11 +1,7 @@
 // The one instance of each window, created the first time it is asked for
-// and kept until the program ends.
+// and kept until the program ends. Form7 is the menu the method windows go
+// back to.
 #pragma once
-
-namespace platform {
-class Form;
-class MMControl;
-}
 
 class Form1;
 class Form7;
@@ -30,9 +26,5 @@ Form17& form17();
 Form18& form18();
 Form19& form19();
 Form20& form20();
-
-// A move between windows: the click cue on the window being left, hide it,
-// show the target (which activates it).
-void MoveTo(platform::Form& from, platform::MMControl& player, platform::Form& to);
 
 } // namespace shell

@@ -2,12 +2,12 @@
 // sequences and the quit confirmation.
 #include "shell/Form1.h"
 #include "shell/Form7.h"
-#include "shell/Sound.h"
 #include "shell/Windows.h"
 #include "support/Scripted.h"
 
 #include "buffon/Form20.h"
 #include "montecarlo/Form19.h"
+#include "platform/Cues.h"
 #include "polygon/Form18.h"
 #include "series/Form10.h"
 #include "series/Form15.h"
@@ -97,14 +97,14 @@ void ShellTest::sequencesIssueTheirCommandsInOrder()
     owner.setObjectName(QStringLiteral("Owner"));
     platform::MMControl player(&owner);
     recorder.clear();
-    shell::PlayCue(player, QStringLiteral("pinpon.wav"));
+    platform::PlayCue(player, QStringLiteral("pinpon.wav"));
     QCOMPARE(recorder.commands(QStringLiteral("Owner")),
              QStringList({"Stop", "Close", "Open pinpon.wav", "Sound pinpon.wav"}));
     recorder.clear();
-    shell::PlayEndOfRunCue(player, QStringLiteral("logoff.wav"));
+    platform::PlayEndOfRunCue(player, QStringLiteral("logoff.wav"));
     QCOMPARE(recorder.commands(QStringLiteral("Owner")), QStringList({"Close", "Open logoff.wav", "Sound logoff.wav"}));
     recorder.clear();
-    shell::StartMusic(player);
+    platform::StartMusic(player);
     QCOMPARE(recorder.commands(QStringLiteral("Owner")),
              QStringList({"Close", "Open passport.mid", "Play passport.mid"}));
 }
@@ -133,7 +133,7 @@ void ShellTest::quitConfirmationAsksAndEnds()
     services.ends = 0;
     services.messageBoxes.clear();
     services.answers = {answer};
-    shell::ConfirmQuit(&owner, player, restart ? shell::OnNo::RestartMusic : shell::OnNo::Nothing);
+    platform::ConfirmQuit(&owner, player, restart ? platform::OnNo::RestartMusic : platform::OnNo::Nothing);
     QCOMPARE(services.messageBoxes.size(), 1);
     QCOMPARE(services.messageBoxes[0].prompt, QStringLiteral("終了していいですか？"));
     QCOMPARE(services.messageBoxes[0].title, QStringLiteral("Sorvena"));

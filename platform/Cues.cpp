@@ -1,15 +1,16 @@
-#include "Sound.h"
+#include "Cues.h"
 
-#include "platform/Services.h"
+#include "Form.h"
+#include "Services.h"
 
-namespace shell {
+namespace platform {
 
 const QString clickCue = QStringLiteral("pinpon.wav");
 const QString quitCue = QStringLiteral("endpinpon.wav");
 const QString endOfRunCue = QStringLiteral("logoff.wav");
 const QString music = QStringLiteral("passport.mid");
 
-void PlayCue(platform::MMControl& player, const QString& file)
+void PlayCue(MMControl& player, const QString& file)
 {
     player.setCommand(QStringLiteral("Stop"));
     player.setCommand(QStringLiteral("Close"));
@@ -18,7 +19,7 @@ void PlayCue(platform::MMControl& player, const QString& file)
     player.setCommand(QStringLiteral("Sound"));
 }
 
-void PlayEndOfRunCue(platform::MMControl& player, const QString& file)
+void PlayEndOfRunCue(MMControl& player, const QString& file)
 {
     player.setCommand(QStringLiteral("Close"));
     player.setFileName(file);
@@ -26,7 +27,7 @@ void PlayEndOfRunCue(platform::MMControl& player, const QString& file)
     player.setCommand(QStringLiteral("Sound"));
 }
 
-void StartMusic(platform::MMControl& player)
+void StartMusic(MMControl& player)
 {
     player.setCommand(QStringLiteral("Close"));
     player.setFileName(music);
@@ -34,17 +35,39 @@ void StartMusic(platform::MMControl& player)
     player.setCommand(QStringLiteral("Play"));
 }
 
-void ConfirmQuit(QWidget* owner, platform::MMControl& player, OnNo onNo)
+void ConfirmQuit(QWidget* owner, MMControl& player, OnNo onNo)
 {
     PlayCue(player, quitCue);
-    const int answer = platform::MsgBox(owner, QStringLiteral("終了していいですか？"), platform::vbYesNo,
-                                        QStringLiteral("Sorvena"));
-    if (answer == platform::vbYes) {
-        platform::End();
+    const int answer = MsgBox(owner, QStringLiteral("終了していいですか？"), vbYesNo, QStringLiteral("Sorvena"));
+    if (answer == vbYes) {
+        End();
         return;
     }
     if (onNo == OnNo::RestartMusic)
         StartMusic(player);
 }
 
-} // namespace shell
+void MoveTo(Form& from, MMControl& player, Form& to)
+{
+    PlayCue(player, clickCue);
+    from.Hide();
+    to.Show();
+}
+
+namespace {
+MenuWindow menuWindow = nullptr;
+}
+
+void setMenuWindow(MenuWindow menu) { menuWindow = menu; }
+
+void BackToMenu(Form& from, MMControl& player)
+{
+    if (menuWindow) {
+        MoveTo(from, player, menuWindow());
+        return;
+    }
+    PlayCue(player, clickCue);
+    from.Hide();
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The folders depend one way: shell/ on the method windows, each method
+# window on platform/ only, platform/ on none of them. Prints every include
+# that goes against this and fails if there is one.
+# Usage: check_layers.sh SOURCE_ROOT
+set -uo pipefail
+root="$1"
+methods=(series polygon montecarlo buffon)
+status=0
+
+# forbid FOLDER REGEX: FOLDER's files include nothing from the folders REGEX names.
+forbid() {
+  local hits
+  hits=$(grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<](\.\./)*(${2})/" \
+    "${root}/${1}"/*.h "${root}/${1}"/*.cpp 2>/dev/null)
+  if [ -n "${hits}" ]; then
+    echo "${1}/ may not include from ${2//|/\/, }/:"
+    sed "s|^${root}/||" <<<"${hits}"
+    status=1
+  fi
+}
+
+all=$(IFS='|'; echo "${methods[*]}")
+forbid platform "shell|${all}"
+for m in "${methods[@]}"; do
+  others=$(printf '%s\n' "${methods[@]}" | grep -vx "${m}" | paste -sd'|')
+  forbid "${m}" "shell|${others}"
+done
+[ "${status}" -eq 0 ] && echo "layers: shell -> method windows -> platform, no include against it"
+exit "${status}"
