@@ -24,7 +24,6 @@ Needle needleFrom(float r1, float r2, float r3);
 // True when some ruled line L has min(y1, y2) <= L <= max(y1, y2): an end on
 // a line counts, and so does a horizontal needle lying on one.
 bool meetsLine(int startY, int endY);
-inline bool meetsLine(const Needle& n) { return meetsLine(n.startY, n.endY); }
 
 // dropped / crossed in single precision; crossed must be at least 1.
 float estimate(int dropped, int crossed);

@@ -73,7 +73,6 @@ std::string Format14(double value)
 }
 
 double Int(double value) { return std::floor(value); }
-float Int(float value) { return std::floor(value); }
 
 std::int16_t CInt(double value)
 {

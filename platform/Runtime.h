@@ -1,5 +1,7 @@
-// Runtime functions of the form engine: number texts, rounding, palette,
-// the reply conversion and the pseudo-random generator. Plain C++, no Qt.
+// The windows were designed for a classic BASIC forms runtime, "the engine"
+// in the comments here. These are its functions the windows rely on, with
+// its results: number texts, rounding, palette, the reply conversion and
+// the pseudo-random generator. Plain C++, no Qt.
 #pragma once
 
 #include <cstdint>
@@ -34,7 +36,6 @@ std::string Plain(float value);
 std::string Format14(double value);
 
 double Int(double value);
-float Int(float value);
 
 // Round half to even into a signed 16-bit integer; throws std::overflow_error
 // outside -32768..32767, as the engine's conversion does.
@@ -47,9 +48,10 @@ std::int16_t CInt(double value);
 // nothing: the callers treat that like Cancel.
 std::optional<double> ParseReply(std::string_view utf8);
 
-// Process-wide style generator: Rnd in [0, 1) with 24-bit resolution, and
-// Randomize that mixes a seed into the running state instead of restarting
-// the sequence, so reseeding with the same clock value never repeats.
+// The generator behind Rnd and Randomize; each platform::Services owns one.
+// Rnd gives [0, 1) with 24-bit resolution, and Randomize mixes a seed into
+// the running state instead of restarting the sequence, so reseeding with
+// the same clock value never repeats.
 class RandomGenerator {
 public:
     explicit RandomGenerator(std::uint64_t seed = 0x2545F4914F6CDD1DULL) : state_(seed) {}

@@ -4,16 +4,6 @@
 
 namespace series {
 
-double wholeProduct(double a, double b)
-{
-    // Below 2^63 the factors are exact integers and their product fits in
-    // 128 bits; above that, double multiplication is the only sane choice.
-    constexpr double limit = 9223372036854775808.0; // 2^63
-    if (std::fabs(a) < limit && std::fabs(b) < limit)
-        return double(__int128(a) * __int128(b));
-    return a * b;
-}
-
 namespace {
 
 double intPart(double x) { return std::floor(x); }
@@ -23,7 +13,7 @@ LoopRange matsunaga1Range(double n) { return {1, n - 1, 1}; }
 double matsunaga1Counter(double i, double) { return i + 1; }
 void matsunaga1Update(State& state, double i)
 {
-    state.t = ((state.t * i) * i) / wholeProduct(2 * i + 1, 2 * i + 2);
+    state.t = ((state.t * i) * i) / ((2 * i + 1) * (2 * i + 2));
     state.s = state.t + state.s;
 }
 double matsunaga1Result(const State& state) { return std::sqrt(state.s * 9); }
@@ -33,7 +23,7 @@ LoopRange matsunaga2Range(double n) { return {1, 2 * n - 2, 2}; }
 double matsunaga2Counter(double i, double) { return intPart(i / 2) + 2; }
 void matsunaga2Update(State& state, double i)
 {
-    state.t = ((state.t * i) * i) / wholeProduct(2 * i + 2, 2 * i + 4);
+    state.t = ((state.t * i) * i) / ((2 * i + 2) * (2 * i + 4));
     state.s = state.t + state.s;
 }
 double matsunaga2Result(const State& state) { return state.s * 3; }
@@ -71,14 +61,5 @@ const Rule matsunaga2{{.t = 1, .s = 1}, matsunaga2Range, matsunaga2Counter, mats
 const Rule wallis{{.p = 1}, wallisRange, wallisCounter, wallisUpdate, wallisResult};
 const Rule gregoryLeibniz{{}, oneToN, termNumber, gregoryLeibnizUpdate, gregoryLeibnizResult};
 const Rule euler{{}, oneToN, termNumber, eulerUpdate, eulerResult};
-
-State runAll(const Rule& rule, double n)
-{
-    State state = rule.start;
-    const LoopRange range = rule.range(n);
-    for (double i = range.first; i <= range.last; i += range.step)
-        rule.update(state, i);
-    return state;
-}
 
 } // namespace series

@@ -41,11 +41,4 @@ extern const Rule gregoryLeibniz;
 // Euler: pi^2 = 12 (1/1^2 - 1/2^2 + ...), i = 1 .. n.
 extern const Rule euler;
 
-// The product of two whole numbers, formed exactly and rounded to double
-// once, so it cannot overflow or lose more than that one rounding.
-double wholeProduct(double a, double b);
-
-// Runs a rule over its whole range without a window; for checks and tools.
-State runAll(const Rule& rule, double n);
-
 } // namespace series

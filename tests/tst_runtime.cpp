@@ -142,7 +142,7 @@ void RuntimeTest::intFloorsTowardMinusInfinity()
     QCOMPARE(rt::Int(2.9), 2.0);
     QCOMPARE(rt::Int(-0.1), -1.0);
     QCOMPARE(rt::Int(-250.0), -250.0);
-    QCOMPARE(rt::Int(-249.5f), -250.0f);
+    QCOMPARE(rt::Int(-249.5), -250.0);
 }
 
 void RuntimeTest::replies_data()
