@@ -12,11 +12,12 @@ namespace {
 
 const QString stopHint = QStringLiteral("［中止］をクリックすると止まります．．．");
 
-constexpr LabelStyle resultStyle{.face = Face::Gothic, .points = 12, .alignment = 2, .borderStyle = 1};
-constexpr LabelStyle estimateStyle{.face = Face::Gothic, .points = 12, .alignment = 2, .borderStyle = 1,
-                                   .foreColor = 0x0000FF};
-constexpr LabelStyle hintStyle{.face = Face::Gothic, .points = 12, .alignment = 2, .borderStyle = 0,
-                               .foreColor = 0xFF0000};
+constexpr LabelStyle resultStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
+                                 .borderStyle = BorderStyle::FixedSingle};
+constexpr LabelStyle estimateStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
+                                   .borderStyle = BorderStyle::FixedSingle, .foreColor = 0x0000FF};
+constexpr LabelStyle hintStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
+                               .borderStyle = BorderStyle::None, .foreColor = 0xFF0000};
 
 // The explanation page, row by row, each piece with its palette colour.
 const PrintedPage explanation = {
@@ -120,7 +121,7 @@ void Form19::Command2_Click()
     PointTotal = rt::Int(*value);
 
     Picture1->Cls();
-    setMousePointer(13);
+    setMousePointer(vbArrowHourglass);
     Label4->setCaption(stopHint);
     InsideCount = 0;
 
@@ -157,7 +158,7 @@ void Form19::Command2_Click()
     Command2->setEnabled(true);
     Command3->setEnabled(true);
     Command4->setEnabled(false);
-    setMousePointer(0);
+    setMousePointer(vbDefault);
 }
 
 void Form19::Command3_Click()

@@ -46,7 +46,7 @@ CommandButton::CommandButton(QWidget* container, const char* name, const QString
     setObjectName(QString::fromLatin1(name));
     setGeometry(place(container, at));
     setEnabled(enabled);
-    // Enter clicks the focused button, as on the classic form engine.
+    // Enter clicks the focused button, as in the engine (see Runtime.h).
     setAutoDefault(true);
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -58,8 +58,8 @@ Label::Label(QWidget* container, const char* name, const QString& caption, Twips
     setGeometry(place(container, at));
     setTextFormat(Qt::PlainText);
     setFont(japaneseFont(style.face, style.points, style.bold));
-    setAlignment((style.alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-    if (style.borderStyle == 1) {
+    setAlignment((style.alignment == Alignment::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    if (style.borderStyle == BorderStyle::FixedSingle) {
         setFrameShape(QFrame::Box);
         setLineWidth(1);
     }

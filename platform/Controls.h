@@ -1,5 +1,6 @@
 // Buttons, labels, shapes and lines placed in twips on a window or a
-// picture box. Twips become pixels here and nowhere else.
+// picture box. Twips become pixels in this layer only: here for the
+// controls, in PictureBox for its drawing units.
 #pragma once
 
 #include "Runtime.h"
@@ -45,12 +46,15 @@ public:
     CommandButton(QWidget* container, const char* name, const QString& caption, Twips at, bool enabled = true);
 };
 
+enum class Alignment { LeftJustify, Center };
+enum class BorderStyle { None, FixedSingle };
+
 struct LabelStyle {
     Face face = Face::Gothic;
     double points = 12;
     bool bold = false;
-    int alignment = 0;   // 0 left, 2 centred
-    int borderStyle = 0; // 0 none, 1 single line
+    Alignment alignment = Alignment::LeftJustify;
+    BorderStyle borderStyle = BorderStyle::None;
     std::optional<rt::Colour> background; // none: the container's colour
     std::optional<rt::Colour> foreColor;  // none: window text
 };

@@ -84,7 +84,7 @@ void Form::Hide()
 void Form::setMousePointer(int pointer)
 {
     mousePointer_ = pointer;
-    if (pointer == 13)
+    if (pointer == vbArrowHourglass)
         setCursor(Qt::BusyCursor);
     else
         unsetCursor();

@@ -14,6 +14,10 @@ namespace platform {
 
 class CommandButton;
 
+// The mouse pointers the windows use.
+constexpr int vbDefault = 0;
+constexpr int vbArrowHourglass = 13;
+
 class Form : public QWidget {
     Q_OBJECT
 public:
@@ -24,7 +28,7 @@ public:
     void Show();
     void Hide();
 
-    // 0 the normal arrow, 13 the arrow with hourglass.
+    // vbDefault or vbArrowHourglass.
     void setMousePointer(int pointer);
     int mousePointer() const { return mousePointer_; }
 

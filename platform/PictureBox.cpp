@@ -111,8 +111,9 @@ void PictureBox::PSet(float x, float y, rt::Colour colour)
 
 void PictureBox::drawLinePixels(QPoint a, QPoint b, QRgb colour)
 {
-    // Bresenham, both ends included; far-off ends are clipped point by point
-    // only within a sane range so that a wild coordinate cannot stall us.
+    // Bresenham, both ends included; pixels off the image are skipped one
+    // by one. A line with an end beyond 2^15 pixels is dropped whole, so that
+    // a wild coordinate cannot stall us.
     constexpr int limit = 1 << 15;
     if (std::abs(a.x()) > limit || std::abs(a.y()) > limit || std::abs(b.x()) > limit || std::abs(b.y()) > limit)
         return;

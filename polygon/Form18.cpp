@@ -19,6 +19,27 @@ QString sideCountText(std::int64_t k)
     return QString::fromStdString(rt::Str(k));
 }
 
+// The explanation page, row by row, each piece with its palette colour.
+const PrintedPage explanation = {
+    {},
+    {{0, "　　　正多角形を円に内接させて、その辺の数を、"}},
+    {{0, "　　だんだん大きくしていくことによって、円周の"}},
+    {{0, "　　長さを計算する方法が、昔から円周率πの近"}},
+    {{0, "　　似値の計算に用いられていました。"}},
+    {{0, "　　　半径 ｒ の円の円周を ｓ とすると、"}},
+    {{12, "　　　　ｓ＝２πｒ"}, {0, "　･･････････　①"}},
+    {{0, "　　が成り立ちます。"}},
+    {{0, "　　　この円に内接する正n角形の周の長さ ｕ は、"}},
+    {{0, "　　ｎ をだんだん大きくしていくと、"}},
+    {{12, "　　　　ｓ≒ｕ"}, {0, "　･･････････　②"}},
+    {{0, "　　　が成立すると考えられます。"}},
+    {{0, "　　　よって、②を①に代入すると、"}},
+    {{12, "　　　　π≒ｕ÷(２ｒ)"}, {0, "　･･････････　③"}},
+    {{0, "　　となります。"}},
+    {{0, "　　　③より、ｕ を求めれば円周率πの近似値"}},
+    {{0, "　　がわかるというわけです。"}},
+};
+
 } // namespace
 
 Form18::Form18()
@@ -35,8 +56,10 @@ Form18::Form18()
                               {.twipsPerUnitX = twipsPerUnit, .twipsPerUnitY = twipsPerUnit});
     MMControl1 = new MMControl(this);
 
-    const LabelStyle result{.points = 12, .alignment = 2, .borderStyle = 1, .background = lightGrey};
-    const LabelStyle hint{.points = 12, .alignment = 2, .borderStyle = 0, .foreColor = 0xFF0000};
+    const LabelStyle result{.points = 12, .alignment = Alignment::Center, .borderStyle = BorderStyle::FixedSingle,
+                            .background = lightGrey};
+    const LabelStyle hint{.points = 12, .alignment = Alignment::Center, .borderStyle = BorderStyle::None,
+                          .foreColor = 0xFF0000};
     Label1 = new Label(this, "Label1", QString(), {480, 5880, 4575, 375}, result);
     Label2 = new Label(this, "Label2", QString(), {480, 6480, 4575, 375}, result);
     Label3 = new Label(this, "Label3", QString(), {600, 7080, 4335, 255}, hint);
@@ -94,7 +117,7 @@ void Form18::Command2_Click()
 
     if (*n >= 3) {
         const double last = rt::Int(*n);
-        setMousePointer(13);
+        setMousePointer(vbArrowHourglass);
         SideCount = 2;
         Label3->setCaption(QStringLiteral("［中止］をクリックすると止まります．．．"));
         while (double(SideCount) < last) {
@@ -115,7 +138,7 @@ void Form18::Command2_Click()
     Command3->setEnabled(true);
     Command5->setEnabled(true);
     Command4->setEnabled(false);
-    setMousePointer(0);
+    setMousePointer(vbDefault);
 }
 
 void Form18::Command3_Click()
@@ -148,36 +171,7 @@ void Form18::Command6_Click()
     PlayCue(*MMControl1, clickCue);
     Picture1->Cls();
     Picture1->setFontSize(12);
-    Picture1->Print();
-
-    const rt::Colour black = rt::QBColor(0);
-    const rt::Colour lightRed = rt::QBColor(12);
-    Picture1->setForeColor(black);
-    Picture1->Print(QStringLiteral("　　　正多角形を円に内接させて、その辺の数を、"));
-    Picture1->Print(QStringLiteral("　　だんだん大きくしていくことによって、円周の"));
-    Picture1->Print(QStringLiteral("　　長さを計算する方法が、昔から円周率πの近"));
-    Picture1->Print(QStringLiteral("　　似値の計算に用いられていました。"));
-    Picture1->Print(QStringLiteral("　　　半径 ｒ の円の円周を ｓ とすると、"));
-    Picture1->setForeColor(lightRed);
-    Picture1->Print(QStringLiteral("　　　　ｓ＝２πｒ"), PictureBox::StayOnLine);
-    Picture1->setForeColor(black);
-    Picture1->Print(QStringLiteral("　･･････････　①"));
-    Picture1->Print(QStringLiteral("　　が成り立ちます。"));
-    Picture1->Print(QStringLiteral("　　　この円に内接する正n角形の周の長さ ｕ は、"));
-    Picture1->Print(QStringLiteral("　　ｎ をだんだん大きくしていくと、"));
-    Picture1->setForeColor(lightRed);
-    Picture1->Print(QStringLiteral("　　　　ｓ≒ｕ"), PictureBox::StayOnLine);
-    Picture1->setForeColor(black);
-    Picture1->Print(QStringLiteral("　･･････････　②"));
-    Picture1->Print(QStringLiteral("　　　が成立すると考えられます。"));
-    Picture1->Print(QStringLiteral("　　　よって、②を①に代入すると、"));
-    Picture1->setForeColor(lightRed);
-    Picture1->Print(QStringLiteral("　　　　π≒ｕ÷(２ｒ)"), PictureBox::StayOnLine);
-    Picture1->setForeColor(black);
-    Picture1->Print(QStringLiteral("　･･････････　③"));
-    Picture1->Print(QStringLiteral("　　となります。"));
-    Picture1->Print(QStringLiteral("　　　③より、ｕ を求めれば円周率πの近似値"));
-    Picture1->Print(QStringLiteral("　　がわかるというわけです。"));
+    PrintPage(*Picture1, explanation);
 }
 
 void Form18::PolygonStep(Mode mode)

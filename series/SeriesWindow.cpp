@@ -29,11 +29,11 @@ SeriesWindow::SeriesWindow(const SeriesVariant& variant)
     Shape1 = new Shape(Picture1, "Shape1", at.shape1, blue);
     Picture2 = new PictureBox(Picture1, "Picture2", at.picture2, {.border = false});
     Label3 = new Label(Picture1, "Label3", QString(), at.label3,
-                       {.points = at.label3Points, .alignment = 2, .background = white, .foreColor = red});
+                       {.points = at.label3Points, .alignment = Alignment::Center, .background = white, .foreColor = red});
     Label2 = new Label(Picture1, "Label2", QString(), at.label2,
-                       {.points = 12, .alignment = 2, .background = white, .foreColor = black});
+                       {.points = 12, .alignment = Alignment::Center, .background = white, .foreColor = black});
     Label1 = new Label(Picture1, "Label1", QString(), at.label1,
-                       {.points = 12, .alignment = 2, .background = white, .foreColor = blue});
+                       {.points = 12, .alignment = Alignment::Center, .background = white, .foreColor = blue});
     MMControl1 = new MMControl(this);
 
     // The box may show less than the whole bitmap; keep the formula inside
@@ -144,7 +144,7 @@ void SeriesWindow::Command2_Click()
         Command5->setEnabled(false);
         Command6->setEnabled(true);
     }
-    setMousePointer(13);
+    setMousePointer(vbArrowHourglass);
     const Rule& rule = variant_.rule;
     State state = rule.start;
     Label1->setCaption(QStringLiteral("［中止］をクリックすると止まります．．．"));
@@ -185,7 +185,7 @@ void SeriesWindow::Command2_Click()
     PlayEndOfRunCue(*MMControl1, endOfRunCue);
     Label3->setCaption(resultText(state));
     Command2->setEnabled(false);
-    setMousePointer(0);
+    setMousePointer(vbDefault);
     Label1->setCaption(QString());
     Command1->setEnabled(true);
     Command3->setEnabled(true);

@@ -92,7 +92,6 @@ public:
 
     std::int16_t StopFlag = 0;
 
-    void Form_Activate() override;
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -104,6 +103,7 @@ public:
     const QImage& formulaImage() const { return formulaImage_; }
 
 protected:
+    void Form_Activate() override;
     QPushButton* quitButton() const override { return Command1; }
 
 private:

@@ -20,10 +20,10 @@ public:
     platform::Label* Label3;
     platform::MMControl* MMControl1;
 
-    void Form_Activate() override;
     void Command1_Click();
     void Command2_Click();
 
 protected:
+    void Form_Activate() override;
     QPushButton* quitButton() const override { return Command1; }
 };

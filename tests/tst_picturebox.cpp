@@ -214,10 +214,13 @@ void PictureBoxTest::smallCircleIsADot()
     PictureBox box(&host, "Picture1", {120, 480, 5295, 4935}, {.twipsPerUnitX = 1.745, .twipsPerUnitY = 1.625});
     box.Circle(2500, 1500, 3, rt::QBColor(12));
     QCOMPARE(inkBounds(box.image(), rgbOf(12)).size(), QSize(1, 1));
-    // Far outside the surface: clipped, no crash.
+    // Far outside the surface: nothing drawn, no stall. A line with an end
+    // that far is dropped whole, even where it would cross the surface.
+    const QImage before = box.image();
     box.Circle(1e9f, -1e9f, 3, rt::QBColor(12));
     box.Line(-1e9f, 0, 1e9f, 5, rt::QBColor(12));
     box.PSet(-5, -5, rt::QBColor(12));
+    QCOMPARE(box.image(), before);
 }
 
 void PictureBoxTest::drawingSurvivesHideAndShow()
