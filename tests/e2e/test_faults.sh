@@ -47,7 +47,6 @@ WRAP
     cd "${dir}"
     e2e_start "${dir}/sorvena"
     title=$(e2e_window '制作')
-    sleep 0.5
     e2e_click_twips "${title}" 4027 187        # 次へ
     menu=$(e2e_window '^Sorvena Menu$')
     e2e_click_twips "${menu}" 2347 $(( 960 + 187 ))
@@ -58,7 +57,8 @@ WRAP
     e2e_type_to "${box}" 30
     xdotool key Return
     e2e_gone '^打つ点の個数の設定$'
-    sleep 0.5
+    # The run is over when 終了, メニュー and 実験 are back (中止 and 解説 off).
+    e2e_wait_buttons "${window}" 11001 "0 0 855 375" "840 0 855 375" "1680 0 855 375" "3720 0 855 375" "4560 0 975 375"
     e2e_click_twips "${window}" 1267 187       # メニュー
     menu=$(e2e_window '^Sorvena Menu$')
     e2e_click_twips "${menu}" 2347 5347        # 終　　　　　了
