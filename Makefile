@@ -3,13 +3,15 @@
 #              suite under AddressSanitizer and UndefinedBehaviorSanitizer,
 #              and a bounded run of every fuzzer (tests/fuzz)
 # make bench - build and run the benchmarks under Xvfb
+# make package       - build the Debian package into build/
+# make package-check - build it and check it with lintian
 SHELL := /bin/bash
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 45
 
-.PHONY: all deps configure build run test unit-tests sanitized-tests fuzz bench clean
+.PHONY: all deps configure build run test unit-tests sanitized-tests fuzz bench package package-check clean
 
 all: build
 
@@ -44,6 +46,14 @@ fuzz: build
 
 bench: build
 	bash bench/run.sh $(BUILD)
+
+package: build
+	rm -f $(BUILD)/sorvena_*.deb
+	cd $(BUILD) && cpack -G DEB
+
+# Errors fail the check; warnings and notes are printed.
+package-check: package
+	lintian --fail-on error --info $(BUILD)/sorvena_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -8,6 +8,11 @@
 
 #include <set>
 
+// Where the sound files are installed, relative to the installed program.
+#ifndef SORVENA_DATA_FROM_BIN
+#define SORVENA_DATA_FROM_BIN "../share/sorvena"
+#endif
+
 namespace platform {
 
 namespace {
@@ -85,15 +90,25 @@ void MMControl::setDeviceFactory(DeviceFactory factory)
 
 QString locateSoundFile(const QString& bareName)
 {
+    return locateSoundFile(bareName, QDir::currentPath(),
+                           QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
+}
+
+QString locateSoundFile(const QString& bareName, const QString& currentDir, const QString& programDir)
+{
     if (bareName.isEmpty())
         return {};
-    QStringList dirs{QDir::currentPath()};
-    if (QCoreApplication::instance())
-        dirs.append(QCoreApplication::applicationDirPath());
+    QStringList dirs{currentDir};
+    if (!programDir.isEmpty()) {
+        dirs.append(programDir);
+        // Relative to the program, so that the same binary works under any
+        // install prefix and inside a DESTDIR staging tree.
+        dirs.append(QDir(programDir).filePath(QStringLiteral(SORVENA_DATA_FROM_BIN)));
+    }
     for (const QString& dir : dirs) {
         const QFileInfo candidate(QDir(dir), bareName);
         if (candidate.isFile())
-            return candidate.absoluteFilePath();
+            return QDir::cleanPath(candidate.absoluteFilePath());
     }
     return {};
 }

@@ -51,8 +51,10 @@ private:
 };
 
 // A bare sound file name resolved against the current directory first, then
-// the directory of the executable; empty when neither has it.
+// the directory of the executable, then the installed data directory beside
+// it (<prefix>/share/sorvena for <prefix>/bin); empty when none has it.
 QString locateSoundFile(const QString& bareName);
+QString locateSoundFile(const QString& bareName, const QString& currentDir, const QString& programDir);
 
 // Starts loading and rendering the tune in the background so that the first
 // Play does not wait on the synthesizer. Safe to call more than once.
