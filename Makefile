@@ -1,7 +1,8 @@
 # make run   - install what is missing, build, start the program
-# make test  - install what is missing, build, run every test; then the same
-#              suite under AddressSanitizer and UndefinedBehaviorSanitizer,
-#              and a bounded run of every fuzzer (tests/fuzz)
+# make test  - install what is missing, build, run every test, build the
+#              Debian package and lint it; then the same suite under
+#              AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded
+#              run of every fuzzer (tests/fuzz)
 # make bench - build and run the benchmarks under Xvfb
 # make package       - build the Debian package into build/
 # make package-check - build it and check it with lintian
@@ -27,7 +28,7 @@ build: configure
 run: build
 	cd $(BUILD) && ./sorvena
 
-test: unit-tests sanitized-tests fuzz
+test: unit-tests package-check sanitized-tests fuzz
 
 unit-tests: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

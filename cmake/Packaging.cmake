@@ -17,8 +17,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "timgm6mb-soundfont | fluid-soundfont-gm | musescore-general-soundfont, fonts-horai-umefont, fonts-ipafont-gothic, fonts-ipafont-mincho")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Sorvena is a desktop teaching program with a Japanese interface that shows
+# CPack puts the summary in front as the synopsis line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Sorvena is a desktop teaching program with a Japanese interface that shows
 how the number pi can be approximated. A menu of eight methods leads to a
 window for each: five series and products evaluated term by term (the two
 series of Matsunaga Yoshisuke, the Wallis product, the Gregory-Leibniz
