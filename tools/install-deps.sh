@@ -10,7 +10,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool x11-utils imagemagick python3
   pulseaudio pulseaudio-utils
-  librsvg2-bin desktop-file-utils appstream lintian
+  librsvg2-bin desktop-file-utils appstream lintian file
 )
 
 missing=()
