@@ -25,9 +25,9 @@ for f in passport.mid pinpon.wav endpinpon.wav logoff.wav; do
 done
 # No absolute build path among the program's constant strings. Names of
 # source files do not count: a sanitized build records those of generated
-# sources for its reports.
+# sources for its reports. QStringLiteral keeps its text in UTF-16.
 objcopy -O binary --only-section=.rodata "${bin}" "${work}/rodata"
-baked=$(strings -n 8 "${work}/rodata" | grep -F "${build}" | grep -vE '\.(cpp|h)$' || true)
+baked=$({ strings -n 8 "${work}/rodata"; strings -n 8 -e l "${work}/rodata"; } | grep -F "${build}" | grep -vE '\.(cpp|h)$' || true)
 [ -z "${baked}" ] || e2e_fail "the binary holds the build path: ${baked}"
 
 export XDG_RUNTIME_DIR="${work}"
