@@ -52,9 +52,9 @@ package: build
 	rm -f $(BUILD)/sorvena_*.deb
 	cd $(BUILD) && cpack -G DEB
 
-# Errors fail the check; warnings and notes are printed.
+# Errors fail the check; warnings and informational tags are printed.
 package-check: package
-	lintian --fail-on error --info $(BUILD)/sorvena_*.deb
+	lintian --fail-on error --display-info $(BUILD)/sorvena_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
