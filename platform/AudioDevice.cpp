@@ -1,25 +1,15 @@
 #include "AudioDevice.h"
 
-#include "MidiRender.h"
-
-#include <QAudioDevice>
-#include <QAudioFormat>
 #include <QAudioSink>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QMediaDevices>
-#include <QThread>
+#include <QTimer>
+#include <QWindow>
 
-#include <atomic>
-#include <cstring>
-#include <algorithm>
-#include <map>
-#include <mutex>
-#include <set>
-#include <system_error>
-#include <thread>
+#include <fluidsynth.h>
 
 namespace platform {
 
@@ -28,428 +18,206 @@ Q_LOGGING_CATEGORY(lcSound, "sorvena.sound", QtInfoMsg)
 
 namespace {
 
-constexpr int kMusicRate = 44100;
-
-std::uint32_t le32(const char* p)
+std::vector<char> readFile(const QString& path, qint64 largest)
 {
-    const auto* u = reinterpret_cast<const unsigned char*>(p);
-    return std::uint32_t(u[0]) | std::uint32_t(u[1]) << 8 | std::uint32_t(u[2]) << 16 | std::uint32_t(u[3]) << 24;
+    QFile file(path);
+    if (file.size() > largest || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    return {bytes.begin(), bytes.end()};
 }
 
-std::uint16_t le16(const char* p)
-{
-    const auto* u = reinterpret_cast<const unsigned char*>(p);
-    return std::uint16_t(u[0] | u[1] << 8);
-}
-
-QAudioFormat pcmFormat(int sampleRate, int channels)
-{
-    QAudioFormat format;
-    format.setSampleRate(sampleRate);
-    format.setChannelCount(channels);
-    format.setSampleFormat(QAudioFormat::Int16);
-    return format;
-}
-
-// --------------------------------------------------------- output probe
-
-QtMessageHandler previousHandler = nullptr;
-std::atomic<QThread*> probingThread{nullptr};
-QStringList* probeMessages = nullptr;
-
-// Qt's audio backend warns once when it finds no sound server. With no
-// output the program is simply silent, so keep that note at debug level.
-void probeFilter(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (probingThread.load() == QThread::currentThread() && type != QtCriticalMsg && type != QtFatalMsg) {
-        probeMessages->append(message);
-        return;
-    }
-    if (previousHandler)
-        previousHandler(type, context, message);
-}
-
-bool probeOutput()
-{
-    if (!QCoreApplication::instance())
-        return false;
-    QStringList messages;
-    probeMessages = &messages;
-    probingThread.store(QThread::currentThread());
-    previousHandler = qInstallMessageHandler(probeFilter);
-    const bool available = !QMediaDevices::defaultAudioOutput().isNull();
-    qInstallMessageHandler(previousHandler);
-    probingThread.store(nullptr);
-    probeMessages = nullptr;
-    for (const QString& m : messages)
-        qCDebug(lcSound) << "audio probe:" << m;
-    if (!available)
-        qCDebug(lcSound) << "no audio output; the program stays silent";
-    return available;
-}
-
-// ---------------------------------------------------------- music cache
-
-class AudioDevice;
-
-struct Render {
-    std::atomic<bool> cancel{false};
-    std::atomic<bool> finished{false};
-    std::shared_ptr<const std::vector<std::int16_t>> pcm; // set before `finished`
-    std::thread thread;
-};
-
-// Renders each tune once, on its own thread, and tells the waiting devices
-// on the main thread when it is done. Never destroyed, so that devices and
-// queued notifications may outlive static destruction safely.
-class MusicStore {
+// Every player sounds through this one stream, which stays open: on
+// PulseAudio a stream per cue, started right after another was torn down,
+// could stall until some other stream started.
+//
+// The stream is fed rather than pulled: Qt 6.4's pull mode hands PulseAudio
+// whole 20 ms periods only, and with a buffer short enough for a prompt
+// click cue it stalls for good below the server's pre-buffer mark. Each
+// tick renders exactly what the stream has room for.
+class Output : public QObject {
 public:
-    static MusicStore& instance()
+    static Output& instance()
     {
-        static MusicStore* store = new MusicStore;
-        // Stops and joins what still renders when the program returns from
-        // main instead of leaving through shutdownSound.
-        static struct JoinAtExit {
-            ~JoinAtExit() { store->cancelAll(); }
-        } joinAtExit;
-        return *store;
+        static Output* output = new Output; // never destroyed: the stream lives as long as the program
+        return *output;
     }
 
-    std::shared_ptr<Render> prepare(const QString& path)
+    SoundMixer& mixer() { return mixer_; }
+    SoundOutput state() const { return state_; }
+
+    // Whether a player should bother: the first ask starts bringing the
+    // stream up.
+    bool wanted()
     {
-        auto& slot = renders_[path];
-        if (slot)
-            return slot;
-        auto render = std::make_shared<Render>();
-        slot = render;
-        const std::string file = QFile::encodeName(path).toStdString();
-        Render* const id = render.get();
-        try {
-            render->thread = std::thread([this, render, file, path, id] {
-                auto pcm = renderMidi(file, defaultSoundFonts(), kMusicRate, &render->cancel);
-                render->pcm = std::make_shared<const std::vector<std::int16_t>>(std::move(pcm));
-                render->finished.store(true, std::memory_order_release);
-                QMetaObject::invokeMethod(&context_, [this, path, id] { ready(path, id); }, Qt::QueuedConnection);
-            });
-        } catch (const std::system_error&) {
-            // No thread to be had: the tune stays silent.
-            render->pcm = std::make_shared<const std::vector<std::int16_t>>();
-            render->finished.store(true);
-        }
-        return render;
+        if (state_ == SoundOutput::Idle)
+            schedule();
+        return state_ != SoundOutput::Absent;
     }
-
-    std::shared_ptr<Render> find(const QString& path) const
-    {
-        const auto it = renders_.find(path);
-        return it == renders_.end() ? nullptr : it->second;
-    }
-
-    void cancelAll()
-    {
-        for (auto it = renders_.begin(); it != renders_.end();) {
-            Render& r = *it->second;
-            r.cancel.store(true);
-            if (r.thread.joinable())
-                r.thread.join();
-            // A cancelled render is incomplete; a later request starts anew.
-            const bool complete = r.pcm && !r.pcm->empty();
-            it = complete ? std::next(it) : renders_.erase(it);
-        }
-    }
-
-    void add(AudioDevice* d) { devices_.insert(d); }
-    void remove(AudioDevice* d) { devices_.erase(d); }
-
-private:
-    MusicStore() = default;
-    void ready(const QString& path, const Render* id);
-
-    QObject context_; // made on the main thread by the first caller; ready() runs there
-    std::map<QString, std::shared_ptr<Render>> renders_;
-    std::set<AudioDevice*> devices_;
-};
-
-// ----------------------------------------------------------------- mixer
-
-// Every player sounds through one output stream that stays open: opening
-// and tearing down a stream per cue costs latency, and on PulseAudio a
-// stream started right after another was torn down can stall until some
-// other stream starts. Players are voices; a voice ends by itself when its
-// samples run out, or when its player stops it.
-class Mixer : public QIODevice {
-public:
-    static Mixer& instance()
-    {
-        static Mixer* mixer = new Mixer; // never destroyed: the stream lives as long as the program
-        return *mixer;
-    }
-
-    quint64 add(std::shared_ptr<const std::vector<std::int16_t>> pcm, int channels, int rate)
-    {
-        if (!ensureStream())
-            return 0;
-        std::lock_guard lock(mutex_);
-        const quint64 id = ++lastId_;
-        voices_.push_back({id, std::move(pcm), channels, double(rate) / kMusicRate, 0.0});
-        return id;
-    }
-
-    void remove(quint64 id)
-    {
-        std::lock_guard lock(mutex_);
-        std::erase_if(voices_, [id](const Voice& v) { return v.id == id; });
-    }
-
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return chunkBytes + QIODevice::bytesAvailable(); }
 
 protected:
-    qint64 readData(char* data, qint64 maxSize) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        const qint64 frames = std::min(maxSize, chunkBytes) / 4;
-        std::vector<std::int32_t> mix(std::size_t(frames) * 2, 0);
-        {
-            std::lock_guard lock(mutex_);
-            for (Voice& v : voices_) {
-                const std::size_t total = v.pcm->size() / std::size_t(v.channels);
-                for (qint64 f = 0; f < frames; ++f, v.position += v.step) {
-                    const auto at = std::size_t(v.position);
-                    if (at >= total)
-                        break;
-                    const std::int16_t* frame = v.pcm->data() + at * std::size_t(v.channels);
-                    mix[std::size_t(2 * f)] += frame[0];
-                    mix[std::size_t(2 * f + 1)] += frame[v.channels > 1 ? 1 : 0];
-                }
-            }
-            std::erase_if(voices_, [](const Voice& v) {
-                return std::size_t(v.position) >= v.pcm->size() / std::size_t(v.channels);
-            });
+        const auto* window = qobject_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window && window->isExposed()) {
+            // Queued, so the window is painted before the stream opens.
+            QCoreApplication::instance()->removeEventFilter(this);
+            QTimer::singleShot(0, this, &Output::bringUp);
         }
-        auto* out = reinterpret_cast<std::int16_t*>(data);
-        for (std::size_t i = 0; i < mix.size(); ++i)
-            out[i] = std::int16_t(std::clamp(mix[i], -32768, 32767));
-        return frames * 4;
+        return false;
     }
-
-    qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
-    static constexpr qint64 chunkBytes = 4096;
-
-    struct Voice {
-        quint64 id;
-        std::shared_ptr<const std::vector<std::int16_t>> pcm;
-        int channels;
-        double step;     // source frames per output frame
-        double position; // in source frames
-    };
-
-    bool ensureStream()
+    Output()
+        : mixer_(defaultSoundFonts())
     {
-        if (sink_)
-            return sink_->error() == QAudio::NoError || sink_->state() != QAudio::StoppedState;
-        const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-        const QAudioFormat format = pcmFormat(kMusicRate, 2);
-        if (output.isNull() || !output.isFormatSupported(format))
-            return false;
-        open(QIODevice::ReadOnly);
-        sink_ = std::make_unique<QAudioSink>(output, format);
-        // A short buffer keeps a click cue close to its click.
-        sink_->setBufferSize(qsizetype(format.bytesForDuration(80000)));
-        sink_->start(this);
-        qCDebug(lcSound) << "mixer stream" << sink_->state() << sink_->error();
-        return true;
+        feed_.setTimerType(Qt::PreciseTimer);
+        connect(&feed_, &QTimer::timeout, this, &Output::pull);
     }
 
-    std::mutex mutex_;
-    std::vector<Voice> voices_;
-    quint64 lastId_ = 0;
-    std::unique_ptr<QAudioSink> sink_;
-};
+    // The first window must not wait for the sound server or the
+    // SoundFont, so the stream opens only once a window has been painted
+    // (or, with no window at all, a moment later).
+    void schedule()
+    {
+        state_ = SoundOutput::Waiting;
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+            state_ = SoundOutput::Absent;
+            return;
+        }
+        const QWindowList windows = QGuiApplication::topLevelWindows();
+        if (std::any_of(windows.begin(), windows.end(), [](QWindow* w) { return w->isExposed(); })) {
+            QTimer::singleShot(0, this, &Output::bringUp);
+        } else {
+            QCoreApplication::instance()->installEventFilter(this);
+            QTimer::singleShot(500, this, &Output::bringUp);
+        }
+    }
 
-// ---------------------------------------------------------------- device
+    void bringUp()
+    {
+        if (state_ != SoundOutput::Waiting)
+            return;
+        QCoreApplication::instance()->removeEventFilter(this);
+        state_ = SoundOutput::Absent;
+        // Without a sound server Qt warns once while looking for one; the
+        // program is then simply silent.
+        QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        QLoggingCategory::setFilterRules(QString());
+        QAudioFormat format;
+        format.setSampleRate(kMixRate);
+        format.setChannelCount(2);
+        format.setSampleFormat(QAudioFormat::Int16);
+        if (device.isNull() || !device.isFormatSupported(format)) {
+            qCDebug(lcSound) << "no audio output; the program stays silent";
+            mixer_.stopAll();
+            return;
+        }
+        sink_ = new QAudioSink(device, format, this);
+        // A short buffer keeps a click cue close to its click.
+        sink_->setBufferSize(format.bytesForDuration(kBufferUs));
+        stream_ = sink_->start();
+        if (!stream_ || sink_->error() != QAudio::NoError) {
+            qCDebug(lcSound) << "the audio output did not start" << sink_->error();
+            mixer_.stopAll();
+            return;
+        }
+        state_ = SoundOutput::Running;
+        mixer_.loadSoundFont();
+        pull();
+        feed_.start(kTickMs);
+    }
+
+    void pull()
+    {
+        const qint64 frames = sink_->bytesFree() / 4;
+        if (frames <= 0)
+            return;
+        buffer_.resize(std::size_t(2 * frames));
+        mixer_.render(buffer_.data(), std::size_t(frames));
+        stream_->write(reinterpret_cast<const char*>(buffer_.data()), frames * 4);
+    }
+
+    static constexpr qint64 kBufferUs = 40000;
+    static constexpr int kTickMs = 10;
+
+    SoundMixer mixer_;
+    SoundOutput state_ = SoundOutput::Idle;
+    QAudioSink* sink_ = nullptr;
+    QIODevice* stream_ = nullptr;
+    QTimer feed_;
+    std::vector<std::int16_t> buffer_;
+};
 
 class AudioDevice final : public SoundDevice {
 public:
-    AudioDevice() { MusicStore::instance().add(this); }
-    ~AudioDevice() override
-    {
-        releaseOutput();
-        MusicStore::instance().remove(this);
-    }
+    ~AudioDevice() override { stop(); }
 
     void open(const QString& path) override
     {
         close();
-        if (path.isEmpty() || !audioOutputAvailable())
+        if (path.isEmpty() || !Output::instance().wanted())
             return;
         const QString suffix = QFileInfo(path).suffix().toLower();
         if (suffix == QLatin1String("wav")) {
-            QFile file(path);
-            constexpr qint64 largest = 32 << 20;
-            if (file.size() > largest || !file.open(QIODevice::ReadOnly))
-                return;
-            auto wave = decodeWave(file.readAll());
-            if (!wave || wave->samples.empty())
-                return;
-            format_ = pcmFormat(wave->sampleRate, wave->channels);
-            pcm_ = std::make_shared<const std::vector<std::int16_t>>(std::move(wave->samples));
-            kind_ = Kind::Wave;
-        } else if (suffix == QLatin1String("mid") || suffix == QLatin1String("midi")) {
-            MusicStore::instance().prepare(path);
-            format_ = pcmFormat(kMusicRate, 2);
-            kind_ = Kind::Midi;
-        } else {
-            return;
+            const std::vector<char> bytes = readFile(path, 32 << 20);
+            clip_ = decodeWave(bytes.data(), bytes.size());
+        } else if ((suffix == QLatin1String("mid") || suffix == QLatin1String("midi"))
+                   && fluid_is_midifile(QFile::encodeName(path).constData())) {
+            midi_ = readFile(path, 4 << 20);
         }
-        path_ = path;
     }
 
     void close() override
     {
         stop();
-        kind_ = Kind::None;
-        path_.clear();
-        pcm_.reset();
+        clip_.reset();
+        midi_.clear();
     }
 
     void stop() override
     {
-        waitingForMusic_ = false;
-        releaseOutput();
+        if (voice_)
+            Output::instance().mixer().stop(voice_);
+        voice_ = 0;
     }
 
     void sound() override
     {
-        if (kind_ == Kind::Wave)
-            start(pcm_);
+        stop();
+        voice_ = Output::instance().mixer().play(clip_);
     }
 
     void play() override
     {
-        if (kind_ == Kind::Wave) {
-            start(pcm_);
-        } else if (kind_ == Kind::Midi) {
-            // After shutdownSound a cancelled render is gone; ask again.
-            auto render = MusicStore::instance().prepare(path_);
-            releaseOutput();
-            if (render->finished.load(std::memory_order_acquire))
-                start(render->pcm);
-            else
-                waitingForMusic_ = true;
-        }
-    }
-
-    void musicReady(const QString& path, const std::shared_ptr<Render>& render)
-    {
-        if (!waitingForMusic_ || kind_ != Kind::Midi || path != path_)
-            return;
-        waitingForMusic_ = false;
-        start(render->pcm);
+        if (midi_.empty())
+            return sound();
+        stop();
+        voice_ = Output::instance().mixer().playTune(midi_);
     }
 
 private:
-    enum class Kind { None, Wave, Midi };
-
-    void start(const std::shared_ptr<const std::vector<std::int16_t>>& pcm)
-    {
-        releaseOutput();
-        if (pcm && !pcm->empty())
-            voice_ = Mixer::instance().add(pcm, format_.channelCount(), format_.sampleRate());
-    }
-
-    void releaseOutput()
-    {
-        if (voice_)
-            Mixer::instance().remove(voice_);
-        voice_ = 0;
-    }
-
-    Kind kind_ = Kind::None;
-    QString path_;
-    QAudioFormat format_;
-    std::shared_ptr<const std::vector<std::int16_t>> pcm_; // the open wave
-    bool waitingForMusic_ = false;
-
-    quint64 voice_ = 0; // what this player has sounding in the mixer
+    std::shared_ptr<const Clip> clip_; // the open wave
+    std::vector<char> midi_;           // the open tune
+    SoundMixer::Voice voice_ = 0;      // what this player has sounding
 };
 
-void MusicStore::ready(const QString& path, const Render* id)
-{
-    // The render may have been cancelled and replaced since it posted this.
-    const auto render = find(path);
-    if (render.get() != id || !render->finished.load(std::memory_order_acquire))
-        return;
-    if (render->thread.joinable())
-        render->thread.join(); // it has posted its last word already
-    const std::set<AudioDevice*> devices = devices_;
-    for (AudioDevice* d : devices)
-        if (devices_.count(d))
-            d->musicReady(path, render);
-}
-
 } // namespace
-
-std::optional<WaveData> decodeWave(const QByteArray& bytes)
-{
-    const char* p = bytes.constData();
-    const qsizetype size = bytes.size();
-    if (size < 12 || std::memcmp(p, "RIFF", 4) != 0 || std::memcmp(p + 8, "WAVE", 4) != 0)
-        return std::nullopt;
-    WaveData wave;
-    bool haveFormat = false;
-    for (qsizetype at = 12; at + 8 <= size;) {
-        const char* id = p + at;
-        const qsizetype length = le32(p + at + 4);
-        const qsizetype body = at + 8;
-        if (length > size - body)
-            return std::nullopt; // truncated
-        if (std::memcmp(id, "fmt ", 4) == 0) {
-            if (length < 16)
-                return std::nullopt;
-            const int tag = le16(p + body), channels = le16(p + body + 2), bits = le16(p + body + 14);
-            const int rate = int(le32(p + body + 4)), align = le16(p + body + 12);
-            if (tag != 1 || bits != 16 || channels < 1 || channels > 2 || align != 2 * channels
-                || rate < 8000 || rate > 192000)
-                return std::nullopt;
-            wave.sampleRate = rate;
-            wave.channels = channels;
-            haveFormat = true;
-        } else if (std::memcmp(id, "data", 4) == 0) {
-            if (!haveFormat)
-                return std::nullopt;
-            const qsizetype frames = length / (2 * wave.channels);
-            wave.samples.resize(std::size_t(frames * wave.channels));
-            for (std::size_t i = 0; i < wave.samples.size(); ++i)
-                wave.samples[i] = std::int16_t(le16(p + body + 2 * qsizetype(i)));
-            return wave;
-        }
-        at = body + length + (length & 1); // chunks are padded to even sizes
-    }
-    return std::nullopt;
-}
-
-bool audioOutputAvailable()
-{
-    static const bool available = probeOutput();
-    return available;
-}
 
 std::unique_ptr<SoundDevice> makeAudioDevice()
 {
     return std::make_unique<AudioDevice>();
 }
 
-void prepareMusicAt(const QString& path)
+SoundMixer& soundMixer()
 {
-    if (!path.isEmpty() && audioOutputAvailable())
-        MusicStore::instance().prepare(path);
+    return Output::instance().mixer();
 }
 
-void cancelMusicRenders()
+SoundOutput soundOutput()
 {
-    MusicStore::instance().cancelAll();
+    return Output::instance().state();
 }
 
 } // namespace platform

@@ -113,18 +113,12 @@ QString locateSoundFile(const QString& bareName, const QString& currentDir, cons
     return {};
 }
 
-void prepareMusic(const QString& bareName)
-{
-    prepareMusicAt(locateSoundFile(bareName));
-}
-
 void shutdownSound()
 {
     const std::set<MMControl*> all = players();
     for (MMControl* player : all)
         if (players().count(player) && player->device_)
             player->device_->stop();
-    cancelMusicRenders();
 }
 
 } // namespace platform

@@ -56,10 +56,6 @@ private:
 QString locateSoundFile(const QString& bareName);
 QString locateSoundFile(const QString& bareName, const QString& currentDir, const QString& programDir);
 
-// Starts loading and rendering the tune in the background so that the first
-// Play does not wait on the synthesizer. Safe to call more than once.
-void prepareMusic(const QString& bareName);
-
 // Silences every player; the program calls it on the way out.
 void shutdownSound();
 

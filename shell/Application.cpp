@@ -3,7 +3,6 @@
 #include "Form1.h"
 #include "Windows.h"
 #include "platform/Controls.h"
-#include "platform/Cues.h"
 
 #include <QApplication>
 
@@ -19,7 +18,6 @@ int run(int argc, char* argv[], const std::function<void(QApplication&)>& before
     // Hiding the last visible window between two windows must not end the
     // program; only the quit confirmation does.
     QApplication::setQuitOnLastWindowClosed(false);
-    platform::prepareMusic(platform::music);
     form1().Show();
     if (beforeLoop)
         beforeLoop(app);

@@ -1,21 +1,23 @@
-// The generated sound files, the off-line MIDI render, and the players'
-// command handling on a machine without audio output.
+// The generated sound files, wave decoding, the mixer pulled by a fake
+// sink, and the players' command handling on a machine without audio
+// output.
 
 #include "platform/AudioDevice.h"
 #include "platform/MMControl.h"
-#include "platform/MidiRender.h"
+#include "platform/SoundMixer.h"
 
 #include <QDataStream>
-#include <QElapsedTimer>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
 #include <fluidsynth.h>
+#include <sndfile.h>
 
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <set>
 
 using namespace platform;
@@ -134,12 +136,12 @@ Tune readTune(const QByteArray& b)
 
 // A wave file with the given format fields, optionally with an odd-sized
 // chunk before the data or a data chunk that claims more than there is.
-QByteArray wave(int tag, int channels, int bits, bool oddChunk = false, bool truncated = false)
+QByteArray wave(int tag, int channels, int bits, bool oddChunk = false, bool truncated = false, quint32 rate = 22050)
 {
     QByteArray out;
     QDataStream s(&out, QIODevice::WriteOnly);
     s.setByteOrder(QDataStream::LittleEndian);
-    const quint32 frames = 100, rate = 22050, align = quint32(channels * bits / 8);
+    const quint32 frames = 100, align = quint32(channels * bits / 8);
     s.writeRawData("RIFF", 4);
     s << quint32(0);
     s.writeRawData("WAVEfmt ", 8);
@@ -155,6 +157,72 @@ QByteArray wave(int tag, int channels, int bits, bool oddChunk = false, bool tru
     return out;
 }
 
+// A one-second mono sine as a 16-bit wave file.
+QByteArray sine(double hz, int rate)
+{
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    QTemporaryFile file;
+    if (!file.open())
+        return {};
+    SNDFILE* out = sf_open(qPrintable(file.fileName()), SFM_WRITE, &info);
+    for (int i = 0; i < rate; ++i) {
+        const short v = short(std::lround(16000 * std::sin(2 * M_PI * hz * i / rate)));
+        sf_write_short(out, &v, 1);
+    }
+    sf_close(out);
+    return file.readAll();
+}
+
+// A cue of constant level, the easiest signal to see summed.
+std::shared_ptr<const Clip> level(float value, std::size_t frames)
+{
+    auto clip = std::make_shared<Clip>();
+    clip->samples.assign(2 * frames, value);
+    return clip;
+}
+
+// Stands in for the output stream: pulls the mix in buffers of the size a
+// sound server asks for.
+struct FakeSink {
+    SoundMixer& mixer;
+    std::vector<std::int16_t> heard;
+
+    void pull(std::size_t frames, std::size_t buffer = 882)
+    {
+        for (std::size_t done = 0; done < frames; done += buffer) {
+            const std::size_t n = std::min(buffer, frames - done);
+            const std::size_t at = heard.size();
+            heard.resize(at + 2 * n);
+            mixer.render(heard.data() + at, n);
+        }
+    }
+    // The left samples of the frames [from, to).
+    std::vector<int> left(std::size_t from, std::size_t to) const
+    {
+        std::vector<int> out;
+        for (std::size_t f = from; f < to; ++f)
+            out.push_back(heard[2 * f]);
+        return out;
+    }
+    bool silentFrom(std::size_t frame) const
+    {
+        return std::all_of(heard.begin() + std::ptrdiff_t(2 * frame), heard.end(), [](std::int16_t v) { return v == 0; });
+    }
+};
+
+std::vector<char> bytesOf(const QByteArray& b)
+{
+    return {b.begin(), b.end()};
+}
+
+std::shared_ptr<const Clip> decode(const QByteArray& b)
+{
+    return decodeWave(b.constData(), std::size_t(b.size()));
+}
+
 } // namespace
 
 class TestSound : public QObject {
@@ -166,11 +234,18 @@ private slots:
     void generatedWave_data();
     void generatedWave();
     void tuneIsWellFormed();
-    void tuneRenders();
-    void renderFailsQuietly_data();
-    void renderFailsQuietly();
+    void tunePlays();
+    void tuneFailsQuietly_data();
+    void tuneFailsQuietly();
     void waveDecoding_data();
     void waveDecoding();
+    void conversionKeepsPitch_data();
+    void conversionKeepsPitch();
+    void voices_data();
+    void voices();
+    void tuneAndCueOverlap_data();
+    void tuneAndCueOverlap();
+    void silentWithoutDevice();
     void locate_data();
     void locate();
     void commandSequence_data();
@@ -180,12 +255,16 @@ private slots:
     void playersAreIndependent();
 
 private:
+    bool haveSoundFont() const { return QFileInfo::exists(QString::fromStdString(kTimGM)); }
+
     QTemporaryDir scratch_;
     QString buildDir_;
 };
 
 void TestSound::initTestCase()
 {
+    // No sound server for the players of this test, wherever it runs.
+    qputenv("PULSE_SERVER", "unix:/nonexistent/pulse/native");
     QVERIFY(scratch_.isValid());
     buildDir_ = QDir::currentPath();
     for (const char* name : {"pinpon.wav", "endpinpon.wav", "logoff.wav", "passport.mid"})
@@ -225,30 +304,29 @@ void TestSound::generatedWave()
 {
     QFETCH(QString, file);
     QFETCH(double, seconds);
-    const QByteArray bytes = readAll(file);
-    // Plain PCM with a 16-byte format chunk: what QSoundEffect and every
-    // simple reader accept.
-    QVERIFY(bytes.startsWith("RIFF") && bytes.mid(8, 8) == "WAVEfmt ");
-    QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 4), quint32(bytes.size() - 8));
-    QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 16), 16u);
-    QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 20), quint16(1));
-    QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 34), quint16(16));
+    SF_INFO info{};
+    SNDFILE* f = sf_open(qPrintable(file), SFM_READ, &info);
+    QVERIFY(f);
+    sf_close(f);
+    QCOMPARE(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    // Written at the mixing rate, so that playing them converts nothing.
+    QCOMPARE(info.samplerate, kMixRate);
+    QCOMPARE(info.channels, 1);
 
-    const auto decoded = decodeWave(bytes);
-    QVERIFY(decoded);
-    QVERIFY(decoded->sampleRate == 44100 || decoded->sampleRate == 22050);
-    const auto& s = decoded->samples;
-    const std::size_t frames = s.size() / std::size_t(decoded->channels);
-    QVERIFY(std::abs(double(frames) / decoded->sampleRate - seconds) < 0.1);
-
-    int peak = 0;
-    for (std::int16_t v : s)
-        peak = std::max(peak, std::abs(int(v)));
+    const auto clip = decode(readAll(file));
+    QVERIFY(clip);
+    QCOMPARE(sf_count_t(clip->frames()), info.frames);
+    QVERIFY(std::abs(double(clip->frames()) / kMixRate - seconds) < 0.1);
+    const auto& s = clip->samples;
+    float peak = 0;
+    for (float v : s)
+        peak = std::max(peak, std::abs(v));
     // Around -6 dBFS, far from clipping, far from silence.
-    QVERIFY2(peak > 32768 * 0.35 && peak < 32768 * 0.75, qPrintable(QString::number(peak)));
-    QVERIFY(rms(s.data(), s.size()) > 32768 * 0.02);
+    QVERIFY2(peak > 0.35f && peak < 0.75f, qPrintable(QString::number(peak)));
+    const double power = std::inner_product(s.begin(), s.end(), s.begin(), 0.0) / double(s.size());
+    QVERIFY(std::sqrt(power) > 0.02);
     // Both ends near zero: no click when the sound starts or stops.
-    QVERIFY(std::abs(s.front()) < 100 && std::abs(s.back()) < 100);
+    QVERIFY(std::abs(s.front()) < 0.003f && std::abs(s.back()) < 0.003f);
 }
 
 void TestSound::tuneIsWellFormed()
@@ -264,88 +342,222 @@ void TestSound::tuneIsWellFormed()
     QVERIFY2(t.seconds >= 20 && t.seconds <= 40, qPrintable(QString::number(t.seconds)));
 }
 
-void TestSound::tuneRenders()
+void TestSound::tunePlays()
 {
-    if (!QFileInfo::exists(QString::fromStdString(kTimGM)))
+    if (!haveSoundFont())
         QSKIP("TimGM6mb is not installed");
     const double tuneSeconds = readTune(readAll("passport.mid")).seconds;
-    QElapsedTimer clock;
-    clock.start();
-    const auto pcm = renderMidi("passport.mid", {kTimGM}, 44100);
-    const qint64 ms = clock.elapsed();
-    const double seconds = double(pcm.size()) / 2 / 44100;
-    qInfo("passport.mid: %.2f s of sound rendered in %lld ms", seconds, ms);
+    SoundMixer mixer({kTimGM});
+    FakeSink sink{mixer, {}};
+    const auto tune = mixer.playTune(bytesOf(readAll("passport.mid")));
+    QVERIFY(tune);
+    while (mixer.sounding(tune) && sink.heard.size() < std::size_t(2 * kMixRate * (tuneSeconds + 10)))
+        sink.pull(kMixRate / 10);
+    QVERIFY(!mixer.sounding(tune));
+    const double seconds = double(sink.heard.size()) / 2 / kMixRate;
     QVERIFY2(seconds >= tuneSeconds && seconds <= tuneSeconds + 6, qPrintable(QString::number(seconds)));
-    QVERIFY(rms(pcm.data(), pcm.size()) > 300);
+    // Synthesised as it is pulled: the first buffer already sounds.
+    QVERIFY(rms(sink.heard.data(), 2 * 882) > 30);
+    QVERIFY(rms(sink.heard.data(), sink.heard.size()) > 300);
     // Music all the way through: no silent stretch before the last note.
-    const std::size_t window = 2 * 44100;
-    for (std::size_t at = 0; at + window <= std::size_t(tuneSeconds * 44100) * 2; at += window)
-        QVERIFY2(rms(pcm.data() + at, window) > 50, qPrintable(QString("quiet at %1 s").arg(at / 2 / 44100)));
+    const std::size_t window = 2 * kMixRate;
+    for (std::size_t at = 0; at + window <= std::size_t(tuneSeconds * kMixRate) * 2; at += window)
+        QVERIFY2(rms(sink.heard.data() + at, window) > 50, qPrintable(QString("quiet at %1 s").arg(at / 2 / kMixRate)));
 }
 
-void TestSound::renderFailsQuietly_data()
+void TestSound::tuneFailsQuietly_data()
 {
     QTest::addColumn<QString>("midi");
     QTest::addColumn<QStringList>("soundFonts");
-    QTest::addColumn<bool>("cancelled");
     QTest::addColumn<bool>("sounds");
     const QString tune = QDir(buildDir_).filePath("passport.mid");
     const QString tim = QString::fromStdString(kTimGM);
     const QString bad = scratch_.filePath("bad.sf2");
-    QTest::newRow("no SoundFont") << tune << QStringList() << false << false;
-    QTest::newRow("SoundFont missing") << tune << QStringList{"/nonexistent/gm.sf2"} << false << false;
-    QTest::newRow("SoundFont corrupt") << tune << QStringList{bad} << false << false;
-    QTest::newRow("falls back to the next SoundFont") << tune << QStringList{"/nonexistent/gm.sf2", bad, tim} << false << true;
-    QTest::newRow("MIDI missing") << scratch_.filePath("nosuch.mid") << QStringList{tim} << false << false;
-    QTest::newRow("MIDI empty") << scratch_.filePath("empty.mid") << QStringList{tim} << false << false;
-    QTest::newRow("MIDI garbage") << scratch_.filePath("broken.mid") << QStringList{tim} << false << false;
-    QTest::newRow("MIDI truncated") << scratch_.filePath("truncated.mid") << QStringList{tim} << false << false;
-    QTest::newRow("wave file") << QDir(buildDir_).filePath("pinpon.wav") << QStringList{tim} << false << false;
-    QTest::newRow("cancelled") << tune << QStringList{tim} << true << false;
+    QTest::newRow("no SoundFont") << tune << QStringList() << false;
+    QTest::newRow("SoundFont missing") << tune << QStringList{"/nonexistent/gm.sf2"} << false;
+    QTest::newRow("SoundFont corrupt") << tune << QStringList{bad} << false;
+    QTest::newRow("SoundFont is a tune") << tune << QStringList{tune} << false;
+    QTest::newRow("falls back to the next SoundFont") << tune << QStringList{"/nonexistent/gm.sf2", bad, tim} << true;
+    QTest::newRow("MIDI empty") << scratch_.filePath("empty.mid") << QStringList{tim} << false;
+    QTest::newRow("MIDI garbage") << scratch_.filePath("broken.mid") << QStringList{tim} << false;
+    QTest::newRow("wave file") << QDir(buildDir_).filePath("pinpon.wav") << QStringList{tim} << false;
 }
 
-void TestSound::renderFailsQuietly()
+void TestSound::tuneFailsQuietly()
 {
     QFETCH(QString, midi);
     QFETCH(QStringList, soundFonts);
-    QFETCH(bool, cancelled);
     QFETCH(bool, sounds);
-    if (sounds && !QFileInfo::exists(QString::fromStdString(kTimGM)))
+    if (soundFonts.contains(QString::fromStdString(kTimGM)) && !haveSoundFont())
         QSKIP("TimGM6mb is not installed");
     std::vector<std::string> candidates;
     for (const QString& s : soundFonts)
         candidates.push_back(s.toStdString());
-    const std::atomic<bool> cancel{cancelled};
-    const auto pcm = renderMidi(midi.toStdString(), candidates, 44100, &cancel);
-    QCOMPARE(!pcm.empty(), sounds);
+    SoundMixer mixer(candidates);
+    FakeSink sink{mixer, {}};
+    const auto tune = mixer.playTune(bytesOf(readAll(midi)));
+    sink.pull(kMixRate / 2);
+    QCOMPARE(!sink.silentFrom(0), sounds);
+    if (sounds)
+        return;
+    // A tune that cannot sound is over at once, and the cues go on.
+    QVERIFY(!mixer.sounding(tune));
+    QCOMPARE(mixer.voiceCount(), std::size_t(0));
+    mixer.play(level(0.25f, 1000));
+    sink.pull(1000);
+    QCOMPARE(sink.left(kMixRate / 2, kMixRate / 2 + 1000), std::vector<int>(1000, 8192));
 }
 
 void TestSound::waveDecoding_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("channels"); // 0: rejected
-    QTest::newRow("mono") << wave(1, 1, 16) << 1;
-    QTest::newRow("stereo after an odd chunk") << wave(1, 2, 16, true) << 2;
-    QTest::newRow("float") << wave(3, 1, 32) << 0;
-    QTest::newRow("extensible") << wave(0xFFFE, 2, 16) << 0;
-    QTest::newRow("8-bit") << wave(1, 1, 8) << 0;
-    QTest::newRow("six channels") << wave(1, 6, 16) << 0;
-    QTest::newRow("data cut short") << wave(1, 1, 16, false, true) << 0;
+    QTest::addColumn<int>("frames"); // at the mixing rate; 0: rejected
+    QTest::newRow("mono") << wave(1, 1, 16) << 200;
+    QTest::newRow("stereo after an odd chunk") << wave(1, 2, 16, true) << 200;
+    QTest::newRow("float") << wave(3, 1, 32) << 200;
+    QTest::newRow("8-bit") << wave(1, 1, 8) << 200;
+    QTest::newRow("six channels") << wave(1, 6, 16) << 200;
+    QTest::newRow("at the mixing rate") << wave(1, 2, 16, false, false, kMixRate) << 100;
     QTest::newRow("no data chunk") << wave(1, 1, 16).left(36) << 0;
+    QTest::newRow("header only") << wave(1, 1, 16).left(44) << 0;
     QTest::newRow("not RIFF") << QByteArray("MThd\0\0\0\6", 8) << 0;
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("junk") << QByteArray("RIFF\x10\0\0\0WAVEjunkjunkjunk", 20) << 0;
 }
 
 void TestSound::waveDecoding()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(int, channels);
-    const auto decoded = platform::decodeWave(bytes);
-    QCOMPARE(decoded.has_value(), channels != 0);
-    if (decoded) {
-        QCOMPARE(decoded->channels, channels);
-        QCOMPARE(decoded->sampleRate, 22050);
-        QCOMPARE(decoded->samples.size(), std::size_t(100 * channels));
-        QCOMPARE(decoded->samples[3], std::int16_t(3 * 97)); // little-endian order kept
+    QFETCH(int, frames);
+    const auto clip = decode(bytes);
+    QCOMPARE(clip != nullptr, frames != 0);
+    if (!clip)
+        return;
+    // The converter may give or take a frame at the ends.
+    QVERIFY2(std::abs(int(clip->frames()) - frames) <= 2, qPrintable(QString::number(clip->frames())));
+}
+
+void TestSound::conversionKeepsPitch_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::newRow("22050 Hz") << 22050;
+    QTest::newRow("48000 Hz") << 48000;
+    QTest::newRow("44100 Hz") << 44100;
+}
+
+void TestSound::conversionKeepsPitch()
+{
+    QFETCH(int, rate);
+    const auto clip = decode(sine(1000, rate));
+    QVERIFY(clip);
+    QVERIFY(std::abs(int(clip->frames()) - kMixRate) <= 2);
+    // A 1 kHz tone crosses zero 2000 times a second, at any rate.
+    int crossings = 0;
+    for (std::size_t f = 1; f < clip->frames(); ++f)
+        crossings += (clip->samples[2 * f - 2] < 0) != (clip->samples[2 * f] < 0);
+    QVERIFY2(std::abs(crossings - 2000) <= 2, qPrintable(QString::number(crossings)));
+    for (std::size_t f = 0; f < clip->frames(); ++f)
+        QCOMPARE(clip->samples[2 * f], clip->samples[2 * f + 1]);
+}
+
+void TestSound::voices_data()
+{
+    // Cue a is 0.25 for 2000 frames, cue b 0.125 for 4000; after the first
+    // buffer of 882 frames one of them may be stopped.
+    QTest::addColumn<QString>("stop");
+    QTest::addColumn<QList<QPoint>>("heard"); // runs of (until frame, left sample)
+    QTest::newRow("two voices add up") << "" << QList<QPoint>{{2000, 12288}, {4000, 4096}, {5000, 0}};
+    QTest::newRow("cutting off one leaves the other") << "a" << QList<QPoint>{{882, 12288}, {4000, 4096}, {5000, 0}};
+    QTest::newRow("cutting off the other") << "b" << QList<QPoint>{{882, 12288}, {2000, 8192}, {5000, 0}};
+    QTest::newRow("stopping an ended voice") << "gone" << QList<QPoint>{{2000, 12288}, {4000, 4096}, {5000, 0}};
+}
+
+void TestSound::voices()
+{
+    QFETCH(QString, stop);
+    QFETCH(QList<QPoint>, heard);
+    SoundMixer mixer({});
+    FakeSink sink{mixer, {}};
+    const auto gone = mixer.play(level(0.5f, 10));
+    sink.pull(882);
+    sink.heard.clear();
+    QVERIFY(!mixer.sounding(gone));
+    const auto a = mixer.play(level(0.25f, 2000));
+    const auto b = mixer.play(level(0.125f, 4000));
+    QVERIFY(a && b && a != b);
+    sink.pull(882);
+    mixer.stop(stop == "a" ? a : stop == "b" ? b : stop == "gone" ? gone : 0);
+    sink.pull(5000 - 882);
+    int from = 0;
+    for (const QPoint& run : heard) {
+        QCOMPARE(sink.left(std::size_t(from), std::size_t(run.x())), std::vector<int>(std::size_t(run.x() - from), run.y()));
+        from = run.x();
+    }
+    QCOMPARE(mixer.voiceCount(), std::size_t(0));
+}
+
+void TestSound::tuneAndCueOverlap_data()
+{
+    QTest::addColumn<QString>("stop"); // after half of the cue
+    QTest::addColumn<bool>("tuneAfter");
+    QTest::addColumn<bool>("cueAfter");
+    QTest::newRow("both sound") << "" << true << true;
+    QTest::newRow("tune cut off under the cue") << "tune" << false << true;
+    QTest::newRow("cue cut off over the tune") << "cue" << true << false;
+}
+
+void TestSound::tuneAndCueOverlap()
+{
+    QFETCH(QString, stop);
+    QFETCH(bool, tuneAfter);
+    QFETCH(bool, cueAfter);
+    if (!haveSoundFont())
+        QSKIP("TimGM6mb is not installed");
+    // Two mixers play the same tune; one of them gets a cue over it as
+    // well, so their difference is what the cue adds.
+    SoundMixer tuneOnly({kTimGM}), both({kTimGM});
+    FakeSink reference{tuneOnly, {}}, sink{both, {}};
+    const std::vector<char> midi = bytesOf(readAll("passport.mid"));
+    tuneOnly.playTune(midi);
+    const auto tune = both.playTune(midi);
+    const std::size_t half = kMixRate / 2;
+    for (FakeSink* s : {&reference, &sink})
+        s->pull(half);
+    QCOMPARE(sink.heard, reference.heard);
+    const auto cue = both.play(level(0.125f, half));
+    for (FakeSink* s : {&reference, &sink})
+        s->pull(half / 2);
+    both.stop(stop == "tune" ? tune : stop == "cue" ? cue : 0);
+    for (FakeSink* s : {&reference, &sink})
+        s->pull(half);
+
+    QVERIFY(rms(reference.heard.data() + 2 * half, 2 * half) > 300);
+    const std::size_t cut = half + half / 2, cueEnd = 2 * half, end = cueEnd + half / 2;
+    for (std::size_t i = 2 * half; i < 2 * end; ++i) {
+        const std::size_t frame = i / 2;
+        const bool withTune = frame < cut || tuneAfter;
+        const bool withCue = frame < cueEnd && (frame < cut || cueAfter);
+        const int expected = (withTune ? reference.heard[i] : 0) + (withCue ? 4096 : 0);
+        // Mixed in floating point and rounded once: off by one at most.
+        if (std::abs(expected) < 32000 && std::abs(sink.heard[i] - expected) > 1)
+            QFAIL(qPrintable(QString("frame %1: %2, wanted %3").arg(frame).arg(sink.heard[i]).arg(expected)));
+    }
+}
+
+void TestSound::silentWithoutDevice()
+{
+    // Real players with no sound server: every command is taken, nothing
+    // is mixed, and the SoundFont is never needed.
+    MMControl cue(nullptr), music(nullptr);
+    cue.setFileName("pinpon.wav");
+    music.setFileName("passport.mid");
+    for (int round = 0; round < 2; ++round) {
+        cue.setCommand("Open");
+        cue.setCommand("Sound");
+        music.setCommand("Open");
+        music.setCommand("Play");
+        QTRY_COMPARE(soundOutput(), SoundOutput::Absent);
+        QCOMPARE(soundMixer().voiceCount(), std::size_t(0));
     }
 }
 
@@ -402,8 +614,6 @@ void TestSound::commandSequence()
     QVERIFY(QDir::setCurrent(scratch_.path()));
     QStringList seen, expected;
     MMControl::setObserver([&](const MMControl& p, const QString& c) { seen << p.fileName() + "|" + c; });
-    QElapsedTimer clock;
-    clock.start();
     {
         MMControl player(nullptr);
         for (const QString& step : steps) {
@@ -417,7 +627,6 @@ void TestSound::commandSequence()
         shutdownSound();
     }
     QCOMPARE(seen, expected);
-    QVERIFY2(clock.elapsed() < 2000, "no command may wait on the device or the synthesizer");
 }
 
 namespace {

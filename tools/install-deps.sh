@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev
-  libfluidsynth-dev timgm6mb-soundfont
+  libfluidsynth-dev timgm6mb-soundfont libsndfile1-dev libsamplerate0-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool x11-utils imagemagick python3
   pulseaudio pulseaudio-utils

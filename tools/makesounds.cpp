@@ -1,8 +1,11 @@
-// Writes the program's sound files: three short chimes as 16-bit PCM WAV
-// and a music-box tune as a Standard MIDI File. Everything is computed
-// here, so the same bytes come out on every run.
+// Writes the program's sound files: three short chimes as 16-bit PCM WAV at
+// the rate the program mixes at, and a music-box tune as a Standard MIDI
+// File. Everything is computed here, so the same bytes come out on every
+// run.
 //
 //   makesounds <outdir>
+
+#include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -17,18 +20,7 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void put16(Bytes& out, std::uint32_t v)
-{
-    out.push_back(std::uint8_t(v & 0xFF));
-    out.push_back(std::uint8_t((v >> 8) & 0xFF));
-}
-
-void put32(Bytes& out, std::uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
+using Samples = std::vector<short>;
 
 void putTag(Bytes& out, const char* tag)
 {
@@ -44,17 +36,11 @@ void putBE(Bytes& out, std::uint32_t v, int bytes)
 
 // Writes beside the target first so that a failed run never leaves a
 // half-written file that the build would take as up to date.
-bool writeFile(const std::filesystem::path& path, const Bytes& bytes)
+template <typename Write>
+bool writeFile(const std::filesystem::path& path, Write write)
 {
     const std::filesystem::path temp = path.string() + ".part";
-    std::FILE* file = std::fopen(temp.string().c_str(), "wb");
-    if (!file) {
-        std::fprintf(stderr, "makesounds: cannot create %s\n", temp.string().c_str());
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
+    if (!write(temp)) {
         std::fprintf(stderr, "makesounds: cannot write %s\n", temp.string().c_str());
         std::filesystem::remove(temp);
         return false;
@@ -70,9 +56,20 @@ bool writeFile(const std::filesystem::path& path, const Bytes& bytes)
     return true;
 }
 
+bool writeBytes(const std::filesystem::path& path, const Bytes& bytes)
+{
+    return writeFile(path, [&](const std::filesystem::path& temp) {
+        std::FILE* file = std::fopen(temp.string().c_str(), "wb");
+        if (!file)
+            return false;
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        return std::fclose(file) == 0 && written;
+    });
+}
+
 // ---------------------------------------------------------------- chimes
 
-constexpr int kRate = 44100;
+constexpr int kRate = 44100; // the program's mixing rate: no conversion when it plays them
 
 double noteHz(int midiNote)
 {
@@ -112,7 +109,7 @@ void addStrike(std::vector<double>& mix, const Strike& s)
     }
 }
 
-Bytes chime(double seconds, const std::vector<Strike>& strikes)
+Samples chime(double seconds, const std::vector<Strike>& strikes)
 {
     std::vector<double> mix(std::size_t(std::lround(seconds * kRate)), 0.0);
     for (const Strike& s : strikes)
@@ -131,26 +128,26 @@ Bytes chime(double seconds, const std::vector<Strike>& strikes)
         peak = std::max(peak, std::fabs(v));
     const double scale = peak > 0 ? 0.5 / peak : 0.0;
 
-    Bytes out;
-    const auto dataBytes = std::uint32_t(mix.size() * 2);
-    putTag(out, "RIFF");
-    put32(out, 36 + dataBytes);
-    putTag(out, "WAVE");
-    putTag(out, "fmt ");
-    put32(out, 16);
-    put16(out, 1); // plain PCM
-    put16(out, 1); // mono
-    put32(out, kRate);
-    put32(out, kRate * 2);
-    put16(out, 2);
-    put16(out, 16);
-    putTag(out, "data");
-    put32(out, dataBytes);
-    for (double v : mix) {
-        const long sample = std::lround(std::clamp(v * scale, -1.0, 1.0) * 32767.0);
-        put16(out, std::uint32_t(std::uint16_t(std::int16_t(sample))));
-    }
+    Samples out;
+    for (double v : mix)
+        out.push_back(short(std::lround(std::clamp(v * scale, -1.0, 1.0) * 32767.0)));
     return out;
+}
+
+// Mono, 16-bit PCM.
+bool writeWave(const std::filesystem::path& path, const Samples& samples)
+{
+    return writeFile(path, [&](const std::filesystem::path& temp) {
+        SF_INFO info{};
+        info.samplerate = kRate;
+        info.channels = 1;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        SNDFILE* file = sf_open(temp.string().c_str(), SFM_WRITE, &info);
+        if (!file)
+            return false;
+        const bool written = sf_write_short(file, samples.data(), sf_count_t(samples.size())) == sf_count_t(samples.size());
+        return sf_close(file) == 0 && written;
+    });
 }
 
 // Note numbers of the pitches used below.
@@ -164,19 +161,19 @@ enum : int {
 };
 
 // Door-chime fall of a major third.
-Bytes pinpon()
+Samples pinpon()
 {
     return chime(0.6, {{0.00, A5, 1.0, 0.30}, {0.20, F5, 1.0, 0.45}});
 }
 
 // Three soft steps down an F major triad.
-Bytes endpinpon()
+Samples endpinpon()
 {
     return chime(0.8, {{0.00, C6, 0.8, 0.22}, {0.20, A5, 0.85, 0.24}, {0.40, F5, 0.9, 0.40}});
 }
 
 // Dominant arpeggio settling on a tonic chord.
-Bytes logoff()
+Samples logoff()
 {
     return chime(1.0, {{0.00, G4, 0.8, 0.25},
                        {0.10, B4, 0.8, 0.25},
@@ -395,7 +392,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "makesounds: cannot create %s: %s\n", dir.string().c_str(), error.message().c_str());
         return 1;
     }
-    const bool ok = writeFile(dir / "pinpon.wav", pinpon()) && writeFile(dir / "endpinpon.wav", endpinpon())
-        && writeFile(dir / "logoff.wav", logoff()) && writeFile(dir / "passport.mid", passport());
+    const bool ok = writeWave(dir / "pinpon.wav", pinpon()) && writeWave(dir / "endpinpon.wav", endpinpon())
+        && writeWave(dir / "logoff.wav", logoff()) && writeBytes(dir / "passport.mid", passport());
     return ok ? 0 : 1;
 }

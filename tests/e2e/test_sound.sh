@@ -27,12 +27,23 @@ levels() {
   od -An -v -td2 -w4410 "${work}/rec.raw" | awk 'NF == 2205 { s = 0; for (i = 1; i <= NF; i++) s += $i * $i; print int(sqrt(s / NF)) }'
 }
 loud_since() { levels | tail -n +"$(( $1 + 1 ))" | awk '$1 > 300 {n++} END {print n + 0}'; }
+# Waits until the recording reaches the given tenth.
+recorded_to() {
+  for _ in $(seq 1 600); do [ "$(levels | wc -l)" -ge "$1" ] && return 0; sleep 0.05; done
+  e2e_fail "the recording stopped growing"
+}
+# Waits until $2 tenths after tenth $1 are loud; gives up once $3 tenths
+# after it are recorded.
+heard_within() {
+  while [ "$(loud_since "$1")" -lt "$2" ]; do
+    [ "$(levels | wc -l)" -ge "$(( $1 + $3 ))" ] && return 1
+    sleep 0.05
+  done
+}
 
 e2e_start "$1"
 title=$(e2e_window '制作')
-# The tune is rendered in the background; wait until it is heard.
-for _ in $(seq 1 100); do [ "$(loud_since 0)" -ge 10 ] && break; sleep 0.1; done
-[ "$(loud_since 0)" -ge 10 ] || e2e_fail "the tune was not heard"
+heard_within 0 10 100 || e2e_fail "the tune was not heard"
 
 # The click cue after "次へ"; then the tune must be gone: of the two seconds
 # after the menu has appeared, only the cue's tail may be loud.
@@ -40,7 +51,7 @@ mark=$(levels | wc -l)
 e2e_click_twips "${title}" 4027 187
 menu=$(e2e_window '^Sorvena Menu$')
 after=$(levels | wc -l)
-sleep 2.2
+recorded_to $(( after + 20 ))
 [ "$(loud_since "${mark}")" -ge 2 ] || e2e_fail "the click cue was not heard"
 tail_loud=$(levels | tail -n +"$(( after + 1 ))" | head -n 20 | awk '$1 > 300 {n++} END {print n + 0}')
 [ "${tail_loud}" -le 8 ] || e2e_fail "the tune went on after the click (${tail_loud} loud tenths of 20)"
@@ -48,8 +59,7 @@ tail_loud=$(levels | tail -n +"$(( after + 1 ))" | head -n 20 | awk '$1 > 300 {n
 mark=$(levels | wc -l)
 e2e_click_twips "${menu}" 2347 5347
 box=$(e2e_window '^Sorvena$')
-sleep 1.2
-[ "$(loud_since "${mark}")" -ge 2 ] || e2e_fail "the quit cue was not heard"
+heard_within "${mark}" 2 30 || e2e_fail "the quit cue was not heard"
 e2e_keys_to "${box}" Return
 e2e_expect_exit 0
 echo "sound: ok"
