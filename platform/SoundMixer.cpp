@@ -130,17 +130,10 @@ SoundMixer::~SoundMixer()
         delete_fluid_settings(settings_);
 }
 
-void SoundMixer::loadSoundFont()
-{
-    std::lock_guard lock(mutex_);
-    loadSynth();
-}
-
 SoundMixer::Voice SoundMixer::play(std::shared_ptr<const Clip> clip)
 {
     if (!clip || clip->frames() == 0)
         return 0;
-    std::lock_guard lock(mutex_);
     cues_.push_back({++lastId_, std::move(clip), 0});
     return lastId_;
 }
@@ -149,7 +142,6 @@ SoundMixer::Voice SoundMixer::playTune(std::vector<char> midi)
 {
     if (midi.empty())
         return 0;
-    std::lock_guard lock(mutex_);
     endTune();
     tuneMidi_ = std::move(midi);
     return tune_ = ++lastId_;
@@ -157,7 +149,6 @@ SoundMixer::Voice SoundMixer::playTune(std::vector<char> midi)
 
 void SoundMixer::stop(Voice voice)
 {
-    std::lock_guard lock(mutex_);
     if (voice != 0 && voice == tune_)
         endTune();
     std::erase_if(cues_, [voice](const Cue& c) { return c.id == voice; });
@@ -165,25 +156,21 @@ void SoundMixer::stop(Voice voice)
 
 void SoundMixer::stopAll()
 {
-    std::lock_guard lock(mutex_);
     endTune();
     cues_.clear();
 }
 
 bool SoundMixer::sounding(Voice voice) const
 {
-    std::lock_guard lock(mutex_);
     return voice != 0
         && (voice == tune_ || std::any_of(cues_.begin(), cues_.end(), [voice](const Cue& c) { return c.id == voice; }));
 }
 
 std::size_t SoundMixer::voiceCount() const
 {
-    std::lock_guard lock(mutex_);
     return cues_.size() + (tune_ ? 1 : 0);
 }
 
-// Caller holds the lock.
 void SoundMixer::endTune()
 {
     tune_ = 0;
@@ -197,8 +184,7 @@ void SoundMixer::endTune()
     }
 }
 
-// Caller holds the lock.
-bool SoundMixer::loadSynth()
+bool SoundMixer::loadSoundFont()
 {
     if (synth_ || synthFailed_)
         return synth_ != nullptr;
@@ -212,7 +198,7 @@ bool SoundMixer::loadSynth()
         return false;
     fluid_settings_setnum(settings_, "synth.sample-rate", kMixRate);
     fluid_settings_setnum(settings_, "synth.gain", 0.6); // the default 0.2 is very quiet
-    fluid_settings_setint(settings_, "synth.threadsafe-api", 0); // our lock guards it
+    fluid_settings_setint(settings_, "synth.threadsafe-api", 0); // one thread drives it all
     // Only the samples of the instruments a tune selects are read.
     fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     // The player's clock is the rendered samples: no timer thread.
@@ -231,10 +217,9 @@ bool SoundMixer::loadSynth()
     return false;
 }
 
-// Caller holds the lock.
 bool SoundMixer::startTune()
 {
-    if (!loadSynth())
+    if (!loadSoundFont())
         return false;
     player_ = new_fluid_player(synth_);
     if (!player_)
@@ -246,7 +231,6 @@ bool SoundMixer::startTune()
     return started;
 }
 
-// Caller holds the lock.
 bool SoundMixer::tuneOver() const
 {
     // The player waits for the voices to die away, which for some
@@ -258,7 +242,6 @@ bool SoundMixer::tuneOver() const
 
 void SoundMixer::render(std::int16_t* out, std::size_t frames)
 {
-    std::lock_guard lock(mutex_);
     mix_.assign(2 * frames, 0.0f);
 
     if (tune_ && !player_ && !startTune())

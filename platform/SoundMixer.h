@@ -7,10 +7,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
-
 
 namespace platform {
 
@@ -32,6 +30,7 @@ std::shared_ptr<const Clip> decodeWave(const void* bytes, std::size_t size);
 // first.
 const std::vector<std::string>& defaultSoundFonts();
 
+// Not thread-safe: the program feeds its stream from the GUI thread.
 class SoundMixer {
 public:
     using Voice = std::uint64_t; // 0: nothing sounds
@@ -43,12 +42,14 @@ public:
     SoundMixer(const SoundMixer&) = delete;
     SoundMixer& operator=(const SoundMixer&) = delete;
 
-    // Loads the SoundFont now rather than at a tune's first render.
-    void loadSoundFont();
+    // Loads the SoundFont now rather than at a tune's first render; false
+    // when none loads.
+    bool loadSoundFont();
 
     Voice play(std::shared_ptr<const Clip> clip);
     // The bytes of a Standard MIDI File. Only one tune sounds at a time: the
-    // synthesizer is shared, and a new tune takes it over.
+    // synthesizer is shared, and a new tune takes it over (the program
+    // never wants two at once).
     Voice playTune(std::vector<char> midi);
     void stop(Voice voice);
     void stopAll();
@@ -68,9 +69,7 @@ private:
     bool startTune();
     void endTune();
     bool tuneOver() const;
-    bool loadSynth();
 
-    mutable std::mutex mutex_; // render runs on the output's thread
     std::vector<std::string> soundFonts_;
     std::vector<Cue> cues_;
     std::vector<float> mix_, synthOut_;
