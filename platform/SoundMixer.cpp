@@ -101,6 +101,9 @@ std::shared_ptr<const Clip> decodeWave(const void* bytes, std::size_t size)
     if (src_simple(&convert, SRC_SINC_MEDIUM_QUALITY, 2) != 0 || convert.output_frames_gen <= 0)
         return nullptr;
     clip->samples.resize(2 * std::size_t(convert.output_frames_gen));
+    // The converter's ripple can overshoot a full-scale wave a little.
+    for (float& v : clip->samples)
+        v = std::clamp(v, -1.0f, 1.0f);
     return clip;
 }
 
