@@ -55,6 +55,15 @@ public:
         return state_ != SoundOutput::Absent;
     }
 
+    // A voice has started: feed the stream again if it had run dry.
+    void wake()
+    {
+        if (state_ == SoundOutput::Running && !feed_.isActive()) {
+            pull();
+            feed_.start(kTickMs);
+        }
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -125,18 +134,21 @@ private:
         }
         state_ = SoundOutput::Running;
         mixer_.loadSoundFont();
-        pull();
-        feed_.start(kTickMs);
+        wake();
     }
 
+    // Fills what the stream has room for. With nothing left to sound the
+    // feeding stops, and the stream runs dry instead of taking silence.
     void pull()
     {
         const qint64 frames = sink_->bytesFree() / 4;
-        if (frames <= 0)
-            return;
-        buffer_.resize(std::size_t(2 * frames));
-        mixer_.render(buffer_.data(), std::size_t(frames));
-        stream_->write(reinterpret_cast<const char*>(buffer_.data()), frames * 4);
+        if (frames > 0) {
+            buffer_.resize(std::size_t(2 * frames));
+            mixer_.render(buffer_.data(), std::size_t(frames));
+            stream_->write(reinterpret_cast<const char*>(buffer_.data()), frames * 4);
+        }
+        if (mixer_.voiceCount() == 0)
+            feed_.stop();
     }
 
     static constexpr qint64 kBufferUs = 40000;
@@ -187,6 +199,7 @@ public:
     {
         stop();
         voice_ = Output::instance().mixer().play(clip_);
+        Output::instance().wake();
     }
 
     void play() override
@@ -195,6 +208,7 @@ public:
             return sound();
         stop();
         voice_ = Output::instance().mixer().playTune(midi_);
+        Output::instance().wake();
     }
 
 private:
