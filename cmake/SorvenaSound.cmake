@@ -17,7 +17,6 @@ add_library(sorvena_sound STATIC
   ${sorvena_root}/platform/SoundMixer.h)
 add_library(Sorvena::sound ALIAS sorvena_sound)
 target_include_directories(sorvena_sound PUBLIC ${sorvena_root})
-target_compile_features(sorvena_sound PUBLIC cxx_std_20)
 target_compile_options(sorvena_sound PRIVATE -Wall -Wextra)
 target_link_libraries(sorvena_sound PUBLIC PkgConfig::FLUIDSYNTH PRIVATE PkgConfig::SNDFILE PkgConfig::SAMPLERATE)
 set_target_properties(sorvena_sound PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
