@@ -202,8 +202,10 @@ bool SoundMixer::loadSoundFont()
     fluid_settings_setnum(settings_, "synth.sample-rate", kMixRate);
     fluid_settings_setnum(settings_, "synth.gain", 0.6); // the default 0.2 is very quiet
     fluid_settings_setint(settings_, "synth.threadsafe-api", 0); // one thread drives it all
-    // Only the samples of the instruments a tune selects are read.
+    // Only the samples of the instruments a tune selects are read, and
+    // they need not be locked into memory.
     fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setint(settings_, "synth.lock-memory", 0);
     // The player's clock is the rendered samples: no timer thread.
     fluid_settings_setstr(settings_, "player.timing-source", "sample");
     synth_ = new_fluid_synth(settings_);
