@@ -1,15 +1,98 @@
 #include "Form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QStyleHints>
 
 namespace platform {
 
 namespace {
 QPointer<Form> active;
 int created = 0;
+
+// Windows open where the last one was, so the second click of a pupil's
+// double-click on a button that opens another window (a move, a question)
+// would land on whatever the new window has under the mouse. Once a window
+// has been shown, a press in another window that comes within the
+// platform's double-click time and distance of the last press is swallowed,
+// with its double-click and release events; later or farther clicks go
+// through.
+class DoubleClickGuard : public QObject {
+public:
+    static void install()
+    {
+        static QPointer<DoubleClickGuard> guard;
+        if (!guard) {
+            guard = new DoubleClickGuard;
+            guard->setParent(qApp);
+            qApp->installEventFilter(guard);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        switch (event->type()) {
+        case QEvent::Show:
+            if (widget->isWindow() && last_.window && last_.window != widget)
+                armed_ = true;
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+            return mouse(widget, *static_cast<const QMouseEvent*>(event));
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool mouse(QWidget* widget, const QMouseEvent& event)
+    {
+        if (swallowing_ != Qt::NoButton) {
+            if (event.type() == QEvent::MouseButtonRelease && event.button() == swallowing_)
+                swallowing_ = Qt::NoButton;
+            return true;
+        }
+        if (event.type() == QEvent::MouseButtonRelease)
+            return false;
+        if (armed_) {
+            armed_ = false;
+            if (secondOfDoubleClick(event, widget->window())) {
+                swallowing_ = event.button();
+                return true;
+            }
+        }
+        if (event.type() == QEvent::MouseButtonPress)
+            last_ = {event.timestamp(), event.globalPosition(), event.button(), widget->window()};
+        return false;
+    }
+
+    bool secondOfDoubleClick(const QMouseEvent& press, const QWidget* window) const
+    {
+        const QStyleHints* hints = QGuiApplication::styleHints();
+        const qint64 after = qint64(press.timestamp()) - qint64(last_.time);
+        return window != last_.window && press.button() == last_.button && after >= 0
+            && after <= hints->mouseDoubleClickInterval()
+            && (press.globalPosition() - last_.position).manhattanLength() <= hints->mouseDoubleClickDistance();
+    }
+
+    struct Press {
+        quint64 time = 0;
+        QPointF position;
+        Qt::MouseButton button = Qt::NoButton;
+        QPointer<QWidget> window;
+    };
+    Press last_;
+    bool armed_ = false;
+    Qt::MouseButton swallowing_ = Qt::NoButton;
+};
 } // namespace
 
 Form::Form(const char* name, const QString& caption, Twips clientArea, std::optional<rt::Colour> background)
@@ -18,6 +101,7 @@ Form::Form(const char* name, const QString& caption, Twips clientArea, std::opti
     , design_(clientArea)
 {
     ++created;
+    DoubleClickGuard::install();
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
     setFixedSize(px(clientArea.width), px(clientArea.height));
