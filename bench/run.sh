@@ -1,13 +1,42 @@
 #!/usr/bin/env bash
 # Runs every benchmark under a private X server. Usage: bench/run.sh [build-dir]
+# The start-up benchmark runs on a private session bus, as on a desktop
+# (without one every Qt program spends its start-up launching a bus of its
+# own), twice: with a private PulseAudio server and with none.
 set -euo pipefail
 build="${1:-build}"
 cd "${build}"
 unset QT_QPA_PLATFORM
 export QT_FONT_DPI=96
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+work="$(mktemp -d)"
+pa=""
+trap '[ -n "${pa}" ] && kill "${pa}" 2>/dev/null; rm -rf "${work}"' EXIT
+export XDG_RUNTIME_DIR="${work}"
+export PULSE_RUNTIME_PATH="${work}/pulse"
+# No client may start a server of its own when none runs.
+printf 'autospawn = no\n' >"${work}/client.conf"
+export PULSE_CLIENTCONFIG="${work}/client.conf"
+
+xvfb() { xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$@"; }
+
 for bench in ./bench_*; do
   [ -x "${bench}" ] || continue
   echo "== ${bench#./}"
-  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${bench}"
+  if [ "${bench}" != ./bench_startup ]; then
+    xvfb "${bench}"
+    continue
+  fi
+  if command -v pulseaudio >/dev/null; then
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr \
+      -L "module-null-sink sink_name=bench" -L "module-native-protocol-unix" 2>"${work}/pa.log" &
+    pa=$!
+    for _ in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+    if pactl info >/dev/null 2>&1; then
+      dbus-run-session -- bash -c "$(declare -f xvfb); xvfb ${bench} 15 'with a sound server'"
+    else
+      echo "  (PulseAudio did not start: no figure with a sound server)"
+    fi
+    kill "${pa}"; wait "${pa}" 2>/dev/null || true; pa=""
+  fi
+  dbus-run-session -- bash -c "$(declare -f xvfb); xvfb ${bench} 15 'without a sound server'"
 done
