@@ -3,9 +3,12 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLayout>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTime>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,10 +16,85 @@
 
 namespace platform {
 
+namespace {
+
+// Some window managers (openbox among them) keep a minimise box on every
+// dialog whatever its hints say, and minimise the owner with it: a pupil
+// would be left with nothing on screen. A box or owner minimised while the
+// box is open comes straight back.
+class StayOnScreen : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowStateChange && static_cast<QWidget*>(watched)->isMinimized()) {
+            QPointer<QWidget> window = static_cast<QWidget*>(watched);
+            QTimer::singleShot(0, this, [window] {
+                if (window && window->isMinimized()) {
+                    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+                    window->raise();
+                    window->activateWindow();
+                }
+            });
+        }
+        return false;
+    }
+};
+
+// Centred on the owner's client area. Qt's own placement guesses a frame of
+// 10 by 40 pixels where there is none, which puts a box well off centre
+// without a window manager; the box gets the same frame as its owner.
+template <class Dialog>
+class Centred : public Dialog {
+public:
+    explicit Centred(QWidget* owner) : Dialog(owner) {}
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        Dialog::showEvent(event); // sets the final size; the box is not on screen yet
+        if (QWidget* owner = this->parentWidget() ? this->parentWidget()->window() : nullptr) {
+            const QPoint frame = owner->geometry().topLeft() - owner->frameGeometry().topLeft();
+            QRect client(QPoint(), this->size());
+            client.moveCenter(owner->geometry().center());
+            this->move(client.topLeft() - frame);
+        }
+    }
+};
+
+// A question or an input box belongs to the window that asked: a transient
+// child of it, centred on it, with no minimise or maximise box of its own.
+// When it closes the keyboard focus goes back to the button that had it,
+// also where no window manager hands the focus back to the owner.
+int execOwned(QDialog& dialog, QWidget* owner)
+{
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint);
+    QPointer<QWidget> window = owner ? owner->window() : nullptr;
+    QPointer<QWidget> focus = window ? window->focusWidget() : nullptr;
+    StayOnScreen stay;
+    dialog.installEventFilter(&stay);
+    if (window)
+        window->installEventFilter(&stay);
+    const int result = dialog.exec();
+    if (window)
+        window->removeEventFilter(&stay);
+    if (window && window->isVisible()) {
+        window->activateWindow();
+        if (focus && focus->isEnabled() && focus->isVisible())
+            focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    return result;
+}
+
+} // namespace
+
 int Services::msgBox(QWidget* owner, const QString& prompt, int /*buttons*/, const QString& title)
 {
     // The program only ever asks Yes/No questions.
-    QMessageBox box(owner);
+    Centred<QMessageBox> box(owner);
     box.setWindowTitle(title);
     box.setText(prompt);
     box.setIcon(QMessageBox::NoIcon);
@@ -26,20 +104,25 @@ int Services::msgBox(QWidget* owner, const QString& prompt, int /*buttons*/, con
     no->setObjectName(QStringLiteral("no"));
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
-    box.exec();
+    execOwned(box, owner);
     return box.clickedButton() == yes ? vbYes : vbNo;
 }
 
 QString Services::inputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& defaultText)
 {
-    QInputDialog dialog(owner);
+    Centred<QInputDialog> dialog(owner);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("キャンセル"));
     dialog.setInputMode(QInputDialog::TextInput);
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    // Fixed in size, so that no window manager offers to maximise it. The
+    // dialog makes its layout when first asked for its size.
+    dialog.sizeHint();
+    if (QLayout* layout = dialog.layout())
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    return execOwned(dialog, owner) == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 void Services::beep() { QApplication::beep(); }

@@ -7,6 +7,7 @@ E2E_PID=""
 E2E_XVFB=""
 E2E_LOG=""
 E2E_XLOG=""
+E2E_WMPID=""
 
 e2e_fail() {
   echo "FAIL: $*" >&2
@@ -21,6 +22,8 @@ e2e_fail() {
 
 e2e_cleanup() {
   [ -n "${E2E_PID}" ] && kill "${E2E_PID}" 2>/dev/null || true
+  [ -n "${E2E_WMPID}" ] && kill "${E2E_WMPID}" 2>/dev/null || true
+  E2E_PID=""; E2E_WMPID=""
   # Wait for the X server to be gone, so that nothing of a test outlives it.
   if [ -n "${E2E_XVFB}" ]; then
     kill "${E2E_XVFB}" 2>/dev/null || true
@@ -56,6 +59,16 @@ e2e_start() {
     E2E_XVFB=""
   done
   [ -n "${E2E_XVFB}" ] || e2e_fail "no X server could be started"
+  # A window manager first when one is asked for (E2E_WM, a command).
+  if [ -n "${E2E_WM:-}" ]; then
+    ${E2E_WM} >/dev/null 2>&1 &
+    E2E_WMPID=$!
+    for _ in $(seq 1 100); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+      sleep 0.1
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || e2e_fail "${E2E_WM} did not start"
+  fi
   E2E_LOG="$(mktemp)"
   export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
   unset QT_QPA_PLATFORM
