@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick python3
   pulseaudio pulseaudio-utils
   librsvg2-bin desktop-file-utils appstream lintian file
-  openbox libx11-dev libxdamage-dev dbus-bin
+  openbox libx11-dev libxdamage-dev dbus-daemon
 )
 
 missing=()
