@@ -3,7 +3,9 @@
 // and for a bare Qt Widgets program showing one label (startup_bare),
 // alternated in one run. Watched from outside, so that everything the
 // process does before its window appears counts: loading and relocating
-// its libraries, static initialisation, fonts and sound set-up.
+// its libraries, static initialisation, fonts and sound set-up. A third
+// program, the bare label loading every library sorvena links
+// (startup_linked), shows what the libraries alone cost.
 //
 // Usage: bench_startup [runs] [what the run is about]; both programs are
 // looked for beside this one. Needs an X server without a window manager
@@ -163,13 +165,17 @@ std::string besideThis(const char* name)
     return dir + name;
 }
 
-void report(const char* what, const std::vector<double>& app, const std::vector<double>& bare, double target)
+struct Series {
+    std::vector<double> mapped, drawn;
+};
+
+void report(const char* what, double app, double linked, double bare, double target)
 {
-    const double a = median(app), b = median(bare);
-    std::printf("  exec to %-7s sorvena %6.1f ms, bare label %6.1f ms, ratio %.2f", what, a * 1e3, b * 1e3, a / b);
+    std::printf("  exec to %-7s sorvena %6.1f ms, bare label %6.1f ms, ratio %.2f", what, app * 1e3, bare * 1e3,
+                app / bare);
     if (target > 0)
         std::printf(" (target <= %.2f)", target);
-    std::printf("\n");
+    std::printf("; bare label linked like sorvena %6.1f ms, ratio %.2f\n", linked * 1e3, linked / bare);
 }
 
 } // namespace
@@ -178,25 +184,25 @@ int main(int argc, char* argv[])
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     const char* about = argc > 2 ? argv[2] : "";
-    const std::string app = besideThis("sorvena"), bare = besideThis("startup_bare");
+    const std::string programs[] = {besideThis("startup_bare"), besideThis("startup_linked"), besideThis("sorvena")};
 
     Watcher watcher;
-    // One of each first, to bring both into the page cache.
-    if (!watcher.measure(bare) || !watcher.measure(app))
-        return 1;
-    std::vector<double> appMapped, appDrawn, bareMapped, bareDrawn;
-    for (int i = 0; i < runs; ++i) {
-        const auto b = watcher.measure(bare);
-        const auto a = watcher.measure(app);
-        if (!a || !b)
+    // One of each first, to bring them all into the page cache.
+    for (const std::string& program : programs)
+        if (!watcher.measure(program))
             return 1;
-        bareMapped.push_back(b->mapped);
-        bareDrawn.push_back(b->drawn);
-        appMapped.push_back(a->mapped);
-        appDrawn.push_back(a->drawn);
+    Series series[3];
+    for (int i = 0; i < runs; ++i) {
+        for (int p = 0; p < 3; ++p) {
+            const auto sample = watcher.measure(programs[p]);
+            if (!sample)
+                return 1;
+            series[p].mapped.push_back(sample->mapped);
+            series[p].drawn.push_back(sample->drawn);
+        }
     }
     std::printf("start-up%s%s, median of %d alternated runs:\n", *about ? " " : "", about, runs);
-    report("mapped:", appMapped, bareMapped, 1.25);
-    report("drawn:", appDrawn, bareDrawn, 0);
+    report("mapped:", median(series[2].mapped), median(series[1].mapped), median(series[0].mapped), 1.25);
+    report("drawn:", median(series[2].drawn), median(series[1].drawn), median(series[0].drawn), 0);
     return 0;
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Runs every benchmark under a private X server. Usage: bench/run.sh [build-dir]
+# Runs the benchmarks under a private X server, all of them or those named.
+# Usage: bench/run.sh [build-dir [bench_name...]]
 # The start-up benchmark runs on a private session bus, as on a desktop
 # (without one every Qt program spends its start-up launching a bus of its
 # own), twice: with a private PulseAudio server and with none.
 set -euo pipefail
 build="${1:-build}"
+shift || true
 cd "${build}"
 unset QT_QPA_PLATFORM
 export QT_FONT_DPI=96
@@ -19,7 +21,9 @@ export PULSE_CLIENTCONFIG="${work}/client.conf"
 
 xvfb() { xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$@"; }
 
-for bench in ./bench_*; do
+names=("$@")
+[ ${#names[@]} -gt 0 ] || names=(bench_*)
+for bench in "${names[@]/#/./}"; do
   [ -x "${bench}" ] || continue
   echo "== ${bench#./}"
   if [ "${bench}" != ./bench_startup ]; then
@@ -32,11 +36,11 @@ for bench in ./bench_*; do
     pa=$!
     for _ in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
     if pactl info >/dev/null 2>&1; then
-      dbus-run-session -- bash -c "$(declare -f xvfb); xvfb ${bench} 15 'with a sound server'"
+      dbus-run-session -- bash -c "$(declare -f xvfb); xvfb ${bench} 15 'with a sound server'" 2> >(grep -v 'fd limit' >&2)
     else
       echo "  (PulseAudio did not start: no figure with a sound server)"
     fi
     kill "${pa}"; wait "${pa}" 2>/dev/null || true; pa=""
   fi
-  dbus-run-session -- bash -c "$(declare -f xvfb); xvfb ${bench} 15 'without a sound server'"
+  dbus-run-session -- bash -c "$(declare -f xvfb); xvfb ${bench} 15 'without a sound server'" 2> >(grep -v 'fd limit' >&2)
 done
