@@ -56,9 +56,12 @@ private:
     bool mouse(QWidget* widget, const QMouseEvent& event)
     {
         if (swallowing_ != Qt::NoButton) {
-            if (event.type() == QEvent::MouseButtonRelease && event.button() == swallowing_)
-                swallowing_ = Qt::NoButton;
-            return true;
+            if (event.type() != QEvent::MouseButtonPress) {
+                if (event.type() == QEvent::MouseButtonRelease && event.button() == swallowing_)
+                    swallowing_ = Qt::NoButton;
+                return true;
+            }
+            swallowing_ = Qt::NoButton; // its release went elsewhere; this is a new click
         }
         if (event.type() == QEvent::MouseButtonRelease)
             return false;

@@ -86,6 +86,7 @@ private slots:
     void secondClickAfterAMove_data();
     void secondClickAfterAMove();
     void doubleClickWithinOneWindowClicksTwice();
+    void swallowedPressWithoutItsReleaseHoldsNothing();
     void boxesBelongToTheirWindow_data();
     void boxesBelongToTheirWindow();
 };
@@ -149,6 +150,22 @@ void WindowingTest::doubleClickWithinOneWindowClicksTwice()
     click(only.button, at, 500080, true);
     QCOMPARE(only.clicks, 2);
     only.Hide();
+}
+
+void WindowingTest::swallowedPressWithoutItsReleaseHoldsNothing()
+{
+    Window first("First"), second("Second");
+    first.next = &second;
+    first.Show();
+    QVERIFY(QTest::qWaitForWindowExposed(&first));
+    const QPoint at = first.button->mapToGlobal(first.button->rect().center());
+    click(first.button, at, 700000);
+    // The second press of the double-click, released outside any widget.
+    send(second.button, QEvent::MouseButtonPress, at, 700080);
+    send(second.button, QEvent::MouseButtonDblClick, at, 700080);
+    click(second.button, at, 702000);
+    QCOMPARE(second.clicks, 1);
+    second.Hide();
 }
 
 void WindowingTest::boxesBelongToTheirWindow_data()
