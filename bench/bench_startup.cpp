@@ -5,7 +5,8 @@
 // process does before its window appears counts: loading and relocating
 // its libraries, static initialisation, fonts and sound set-up. A third
 // program, the bare label loading every library sorvena links
-// (startup_linked), shows what the libraries alone cost.
+// (startup_linked), shows what the libraries alone cost. The peak memory of
+// each by its first drawing is read from /proc.
 //
 // Usage: bench_startup [runs] [what the run is about]; both programs are
 // looked for beside this one. Needs an X server without a window manager
@@ -21,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fstream>
 #include <optional>
 #include <poll.h>
 #include <string>
@@ -44,7 +46,18 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 struct Sample {
     double mapped; // exec to the first top-level window mapped
     double drawn;  // exec to the first drawing into it
+    long peakKiB;  // peak resident memory by then
 };
+
+long peakKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
 
 class Watcher {
 public:
@@ -80,7 +93,9 @@ public:
             std::fprintf(stderr, "bench_startup: cannot run %s: %s\n", program.c_str(), std::strerror(errno));
             _exit(127);
         }
-        const std::optional<Sample> sample = watch(pid, started);
+        std::optional<Sample> sample = watch(pid, started);
+        if (sample)
+            sample->peakKiB = peakKiB(pid);
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
         return sample;
@@ -167,6 +182,7 @@ std::string besideThis(const char* name)
 
 struct Series {
     std::vector<double> mapped, drawn;
+    long peakKiB = 0;
 };
 
 void report(const char* what, double app, double linked, double bare, double target)
@@ -199,10 +215,13 @@ int main(int argc, char* argv[])
                 return 1;
             series[p].mapped.push_back(sample->mapped);
             series[p].drawn.push_back(sample->drawn);
+            series[p].peakKiB = std::max(series[p].peakKiB, sample->peakKiB);
         }
     }
     std::printf("start-up%s%s, median of %d alternated runs:\n", *about ? " " : "", about, runs);
     report("mapped:", median(series[2].mapped), median(series[1].mapped), median(series[0].mapped), 1.25);
     report("drawn:", median(series[2].drawn), median(series[1].drawn), median(series[0].drawn), 0);
+    std::printf("  peak memory when drawn: sorvena %ld KiB, bare label %ld KiB, ratio %.2f (target <= 2)\n",
+                series[2].peakKiB, series[0].peakKiB, double(series[2].peakKiB) / double(series[0].peakKiB));
     return 0;
 }
