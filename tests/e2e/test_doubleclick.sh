@@ -7,7 +7,6 @@
 # whatever the second click did is on screen; No puts it away again.
 source "$(dirname "$0")/lib.sh"
 command -v python3 >/dev/null || { echo "no python3 for the close requests: skipped"; exit 77; }
-e2e_start "$1"
 
 double_click_twips() {
   xdotool mousemove --window "$1" $(( $2 / 15 )) $(( $3 / 15 )) click --repeat 2 --delay 80 1
@@ -30,6 +29,16 @@ settle() {
 
 shown_windows() { xdotool search --onlyvisible --name '.' 2>/dev/null | xargs -r -n1 xdotool getwindowname | sort; }
 
+# The two clicks are 80 ms apart only if xdotool is not held up; on a
+# machine too busy for that, the second click is a deliberate one and does
+# press what lies under it. Such a run is tried once more.
+if [ -z "${E2E_ATTEMPT:-}" ]; then
+  E2E_ATTEMPT=1 bash "$0" "$1" && exit 0
+  echo "once more"
+  E2E_ATTEMPT=2 exec bash "$0" "$1"
+fi
+
+e2e_start "$1"
 # "次へ" at a point that the menu's "ビュホンの針…" button covers.
 title=$(e2e_window '制作')
 double_click_twips "${title}" 3975 300
