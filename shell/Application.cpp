@@ -18,6 +18,8 @@ int run(int argc, char* argv[], const std::function<void(QApplication&)>& before
     // Hiding the last visible window between two windows must not end the
     // program; only the quit confirmation does.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Lets Wayland docks match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.sorvena.Sorvena"));
     form1().Show();
     if (beforeLoop)
         beforeLoop(app);

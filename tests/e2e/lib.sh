@@ -175,7 +175,8 @@ PY
 
 # Captures a window's client area into a PNG file.
 e2e_shot() {
-  import -window "$1" "$2" 2>/dev/null || e2e_fail "no screenshot of window $1"
+  # import waits for ever on a window that has gone away
+  timeout 20 import -window "$1" "$2" 2>/dev/null || e2e_fail "no screenshot of window $1"
 }
 
 # How many pixels of text ("ink": black or coloured, not grey or white) lie
