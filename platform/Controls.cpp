@@ -1,6 +1,7 @@
 #include "Controls.h"
 #include "PictureBox.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace platform {
@@ -13,14 +14,17 @@ QColor toQColor(rt::Colour colour)
 QFont japaneseFont(Face face, double points, bool bold)
 {
     QFont font;
+    // After the design's faces, the Ume P faces: measured on every printed
+    // row and caption, they fit where the design's faces do, and the IPA P
+    // faces run wider (tools/facewidths prints the table).
     if (face == Face::Gothic)
         font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                          QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                          QStringLiteral("Noto Sans CJK JP")});
+                          QStringLiteral("Ume P Gothic"), QStringLiteral("IPAPGothic"),
+                          QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     else
         font.setFamilies({QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho"),
-                          QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho"),
-                          QStringLiteral("Noto Serif CJK JP")});
+                          QStringLiteral("Ume P Mincho"), QStringLiteral("IPAPMincho"),
+                          QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP")});
     font.setPointSizeF(points);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
@@ -72,6 +76,23 @@ Label::Label(QWidget* container, const char* name, const QString& caption, Twips
         pal.setColor(QPalette::WindowText, toQColor(*style.foreColor));
     setPalette(pal);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    // A plain box takes the text colour; the single-line frame is drawn over
+    // it in the system's window-text colour, whatever colour the text has.
+    if (frameShape() == QFrame::Box) {
+        QPainter painter(this);
+        const QColor frame = QApplication::palette(this).color(QPalette::WindowText);
+        const QRect r = rect();
+        const int w = lineWidth();
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), w), frame);
+        painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), frame);
+        painter.fillRect(QRect(r.left(), r.top(), w, r.height()), frame);
+        painter.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), frame);
+    }
 }
 
 Shape::Shape(QWidget* container, const char* name, Twips at, rt::Colour border, int borderWidth)

@@ -32,8 +32,8 @@ struct Twips {
 
 QColor toQColor(rt::Colour colour);
 
-// The Japanese proportional faces, with the installed IPA faces after the
-// names the designs use.
+// The Japanese proportional faces: the names the designs use, then the
+// installed faces that stand in for them.
 enum class Face { Gothic, Mincho };
 QFont japaneseFont(Face face, double points, bool bold = false);
 
@@ -65,6 +65,9 @@ public:
     Label(QWidget* container, const char* name, const QString& caption, Twips at, const LabelStyle& style);
     void setCaption(const QString& caption) { setText(caption); }
     QString caption() const { return text(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A rectangle outline drawn on its container, beneath windowed controls.

@@ -1,8 +1,12 @@
 #include "PictureBox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
@@ -11,15 +15,157 @@ namespace platform {
 namespace {
 constexpr int borderPixels = 2;
 constexpr int dotsPerMeter96 = 3780; // 96 dpi, so points size text as on screen
+
+// What a screen reader gets from a surface: the printed lines as static
+// text, or the picture's description for a formula picture.
+class PictureBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit PictureBoxAccessible(PictureBox* box)
+        : QAccessibleWidget(box, box->pictureDescription().isEmpty() ? QAccessible::StaticText : QAccessible::Graphic)
+    {
+    }
+
+    PictureBox* box() const { return static_cast<PictureBox*>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            const QString name = box()->accessibleName();
+            return name.isEmpty() ? content() : name;
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // Read-only text: no selection, the caret stays at the start.
+    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void scrollToSubstring(int, int) override {}
+
+    QString text(int startOffset, int endOffset) const override
+    {
+        return content().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(content().size()); }
+
+    QRect characterRect(int offset) const override
+    {
+        const std::optional<Source> source = sourceOf(offset);
+        if (!source)
+            return {};
+        const PictureBox::PrintedText& piece = box()->printed()[source->piece];
+        const QFontMetricsF metrics(piece.font, &box()->image());
+        const QRectF local(piece.at.x() + metrics.horizontalAdvance(piece.text.left(source->index)), piece.at.y(),
+                           metrics.horizontalAdvance(piece.text.mid(source->index, 1)), metrics.height());
+        const QPoint origin = box()->mapToGlobal(box()->drawingArea().topLeft());
+        return local.toAlignedRect().translated(origin);
+    }
+
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        for (int offset = 0, count = characterCount(); offset < count; ++offset)
+            if (characterRect(offset).contains(point))
+                return offset;
+        return -1;
+    }
+
+    QString attributes(int offset, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        Q_UNUSED(offset);
+        return {};
+    }
+
+private:
+    struct Source {
+        std::size_t piece;
+        int index;
+    };
+
+    QString content() const
+    {
+        const QString description = box()->pictureDescription();
+        const QString printed = box()->printedText();
+        if (description.isEmpty())
+            return printed;
+        return printed.isEmpty() ? description : description + QLatin1Char('\n') + printed;
+    }
+
+    // The printed piece and character an offset of the text stands for; none
+    // for a description or a line break.
+    std::optional<Source> sourceOf(int offset) const
+    {
+        const QString description = box()->pictureDescription();
+        if (!description.isEmpty())
+            offset -= int(description.size()) + 1;
+        const std::vector<PictureBox::PrintedText>& pieces = box()->printed();
+        // Walk the lines as printedText() builds them.
+        int position = 0;
+        std::size_t first = 0;
+        while (first < pieces.size()) {
+            std::size_t last = first;
+            while (!pieces[last].endsLine && last + 1 < pieces.size())
+                ++last;
+            QString line;
+            std::vector<Source> sources;
+            for (std::size_t i = first; i <= last; ++i)
+                for (int c = 0; c < pieces[i].text.size(); ++c) {
+                    line += pieces[i].text[c];
+                    sources.push_back({i, c});
+                }
+            int begin = 0, end = int(line.size());
+            while (begin < end && line[begin].isSpace())
+                ++begin;
+            while (end > begin && line[end - 1].isSpace())
+                --end;
+            if (end > begin) {
+                if (offset >= position && offset < position + end - begin)
+                    return sources[std::size_t(begin + offset - position)];
+                position += end - begin + 1;
+            }
+            first = last + 1;
+        }
+        return std::nullopt;
+    }
+};
+
+QAccessibleInterface* accessibleFactory(const QString& key, QObject* object)
+{
+    if (key == QLatin1String(PictureBox::staticMetaObject.className()))
+        if (auto* box = qobject_cast<PictureBox*>(object))
+            return new PictureBoxAccessible(box);
+    return nullptr;
+}
+
 } // namespace
 
 PictureBox::PictureBox(QWidget* container, const char* name, Twips at, const Options& options)
     : QWidget(container), options_(options), font_(japaneseFont(Face::Gothic, options.fontPoints))
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleFactory), true);
+    Q_UNUSED(factoryInstalled);
+
     setObjectName(QString::fromLatin1(name));
     setGeometry(pxRect(at.left, at.top, at.width, at.height).translated(contentOrigin(container)));
-    const QRect area = drawingArea();
-    image_ = QImage(area.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    // Backed at the highest ratio of the screens, so the drawing is crisp
+    // wherever the window goes.
+    ratio_ = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    pen_ = std::max(1, int(std::lround(ratio_)));
+    const QSize area = drawingArea().size().expandedTo(QSize(1, 1));
+    image_ = QImage(int(std::ceil(area.width() * ratio_)), int(std::ceil(area.height() * ratio_)), QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio_);
     image_.setDotsPerMeterX(dotsPerMeter96);
     image_.setDotsPerMeterY(dotsPerMeter96);
     image_.fill(toQColor(options_.background));
@@ -38,10 +184,38 @@ void PictureBox::setPicture(const QImage& picture)
     update();
 }
 
+QString PictureBox::pictureDescription() const
+{
+    return picture_.text(QStringLiteral("Description"));
+}
+
+QString PictureBox::printedText() const
+{
+    // Indentation is layout, not words: a reader gets each line trimmed.
+    QStringList lines;
+    QString line;
+    for (const PrintedText& piece : printed_) {
+        line += piece.text;
+        if (piece.endsLine) {
+            if (!line.trimmed().isEmpty())
+                lines += line.trimmed();
+            line.clear();
+        }
+    }
+    if (!line.trimmed().isEmpty())
+        lines += line.trimmed();
+    return lines.join(QLatin1Char('\n'));
+}
+
 void PictureBox::Cls()
 {
     image_.fill(toQColor(options_.background));
     currentX_ = currentY_ = 0;
+    if (!printed_.empty()) {
+        const QString removed = printedText();
+        printed_.clear();
+        textChanged(0, QString(), removed);
+    }
     changed();
 }
 
@@ -59,10 +233,22 @@ double PictureBox::lineHeight() const
     return emPixels * twipsPerPixel / options_.twipsPerUnitY;
 }
 
+QPointF PictureBox::toLogical(double x, double y) const
+{
+    return QPointF(x * options_.twipsPerUnitX / twipsPerPixel, y * options_.twipsPerUnitY / twipsPerPixel);
+}
+
 QPoint PictureBox::toPixel(double x, double y) const
 {
-    return QPoint(int(std::lround(x * options_.twipsPerUnitX / twipsPerPixel)),
-                  int(std::lround(y * options_.twipsPerUnitY / twipsPerPixel)));
+    const QPointF p = toLogical(x, y);
+    return QPoint(int(std::lround(p.x())), int(std::lround(p.y())));
+}
+
+int PictureBox::penStart(double logical) const
+{
+    // The first device pixel of a pen centred where the logical pixel is;
+    // at ratio 1 simply the rounded coordinate.
+    return int(std::lround(logical * ratio_ + (ratio_ - pen_) / 2));
 }
 
 void PictureBox::Print()
@@ -73,9 +259,9 @@ void PictureBox::Print()
 
 void PictureBox::Print(const QString& text, PrintEnd end)
 {
-    const QPointF at(currentX_ * options_.twipsPerUnitX / twipsPerPixel,
-                     currentY_ * options_.twipsPerUnitY / twipsPerPixel);
+    const QPointF at = toLogical(currentX_, currentY_);
     QFontMetricsF metrics(font_, &image_);
+    const double advance = metrics.horizontalAdvance(text);
     {
         // Transparent background: only the glyphs are painted; the image
         // clips whatever runs past its edges.
@@ -85,12 +271,37 @@ void PictureBox::Print(const QString& text, PrintEnd end)
         painter.drawText(at + QPointF(0, metrics.ascent()), text);
     }
     if (end == StayOnLine) {
-        currentX_ += metrics.horizontalAdvance(text) * twipsPerPixel / options_.twipsPerUnitX;
+        currentX_ += advance * twipsPerPixel / options_.twipsPerUnitX;
     } else {
         currentX_ = 0;
         currentY_ += lineHeight();
     }
+    const bool accessible = QAccessible::isActive();
+    const int position = accessible ? int(printedText().size()) : 0;
+    printed_.push_back({text, at, font_, advance, end == EndLine});
+    if (accessible) {
+        const QString after = printedText();
+        textChanged(position, after.mid(position), QString());
+    }
     changed();
+}
+
+void PictureBox::textChanged(int position, const QString& inserted, const QString& removed)
+{
+    // Only with a reader listening: building the text costs more than the
+    // print itself.
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    if (!removed.isEmpty()) {
+        QAccessibleTextRemoveEvent event(this, position, removed);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (!inserted.isEmpty()) {
+        QAccessibleTextInsertEvent event(this, position, inserted);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void PictureBox::plot(int x, int y, QRgb colour)
@@ -100,30 +311,51 @@ void PictureBox::plot(int x, int y, QRgb colour)
     reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = colour;
 }
 
+void PictureBox::fill(int x, int y, int width, int height, QRgb colour)
+{
+    for (int row = y; row < y + height; ++row)
+        for (int column = x; column < x + width; ++column)
+            plot(column, row, colour);
+}
+
 void PictureBox::PSet(float x, float y, rt::Colour colour)
 {
+    // One logical pixel: a block of device pixels, tiling with its neighbours.
     const QPoint p = toPixel(x, y);
-    plot(p.x(), p.y(), toQColor(colour).rgb());
+    const int left = int(std::lround(p.x() * ratio_)), top = int(std::lround(p.y() * ratio_));
+    fill(left, top, int(std::lround((p.x() + 1) * ratio_)) - left, int(std::lround((p.y() + 1) * ratio_)) - top,
+         toQColor(colour).rgb());
     currentX_ = x;
     currentY_ = y;
     changed();
 }
 
-void PictureBox::drawLinePixels(QPoint a, QPoint b, QRgb colour)
+void PictureBox::drawLinePixels(QPointF a, QPointF b, QRgb colour)
 {
-    // Bresenham, both ends included; pixels off the image are skipped one
-    // by one. A line with an end beyond 2^15 pixels is dropped whole, so that
-    // a wild coordinate cannot stall us.
-    constexpr int limit = 1 << 15;
+    // Bresenham in device pixels, both ends included, one logical pixel
+    // thick: the pen spreads across the minor axis only, so slanted lines
+    // keep the weight they have at ratio 1 and step at device resolution.
+    // Pixels off the image are skipped; a line with an end beyond 2^15
+    // logical pixels is dropped whole, so that a wild coordinate cannot
+    // stall us.
+    constexpr double limit = 1 << 15;
     if (std::abs(a.x()) > limit || std::abs(a.y()) > limit || std::abs(b.x()) > limit || std::abs(b.y()) > limit)
         return;
-    int x0 = a.x(), y0 = a.y();
-    const int x1 = b.x(), y1 = b.y();
+    int x0 = penStart(a.x()), y0 = penStart(a.y());
+    const int x1 = penStart(b.x()), y1 = penStart(b.y());
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    const bool acrossX = dx >= -dy;
+    if (pen_ > 1) {
+        fill(x0, y0, pen_, pen_, colour);
+        fill(x1, y1, pen_, pen_, colour);
+    }
     int error = dx + dy;
     for (;;) {
-        plot(x0, y0, colour);
+        if (acrossX)
+            fill(x0, y0, 1, pen_, colour);
+        else
+            fill(x0, y0, pen_, 1, colour);
         if (x0 == x1 && y0 == y1)
             break;
         const int e2 = 2 * error;
@@ -140,7 +372,7 @@ void PictureBox::drawLinePixels(QPoint a, QPoint b, QRgb colour)
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, rt::Colour colour)
 {
-    drawLinePixels(toPixel(x1, y1), toPixel(x2, y2), toQColor(colour).rgb());
+    drawLinePixels(toLogical(x1, y1), toLogical(x2, y2), toQColor(colour).rgb());
     currentX_ = x2;
     currentY_ = y2;
     changed();
@@ -154,21 +386,36 @@ void PictureBox::Line(float x2, float y2, rt::Colour colour)
 void PictureBox::Circle(float x, float y, float radius, rt::Colour colour)
 {
     // The radius is measured in units across; the circle is round in pixels.
-    const QPoint c = toPixel(x, y);
-    const int r = int(std::lround(std::abs(radius) * options_.twipsPerUnitX / twipsPerPixel));
+    // Midpoint circle in device pixels; as for lines, the pen spreads inwards
+    // across the minor axis of each octant.
+    const QPointF centre = toLogical(x, y);
+    const double logicalRadius = std::abs(radius) * options_.twipsPerUnitX / twipsPerPixel;
     const QRgb rgb = toQColor(colour).rgb();
-    if (r > (1 << 15))
+    // A wild centre or radius is clipped whole.
+    constexpr double limit = 1 << 15;
+    if (logicalRadius > limit || std::abs(centre.x()) > 2 * limit || std::abs(centre.y()) > 2 * limit) {
+        currentX_ = x;
+        currentY_ = y;
         return;
+    }
+    const int r = int(std::lround(logicalRadius * ratio_));
+    const int cx = penStart(centre.x()), cy = penStart(centre.y());
+    const int spread = pen_ - 1;
+    // Right, left, bottom and top positions at an offset from the centre.
+    const auto right = [&](int d) { return cx + spread + d; };
+    const auto left = [&](int d) { return cx - d; };
+    const auto bottom = [&](int d) { return cy + spread + d; };
+    const auto top = [&](int d) { return cy - d; };
     int dx = r, dy = 0, error = 1 - r;
     while (dx >= dy) {
-        plot(c.x() + dx, c.y() + dy, rgb);
-        plot(c.x() - dx, c.y() + dy, rgb);
-        plot(c.x() + dx, c.y() - dy, rgb);
-        plot(c.x() - dx, c.y() - dy, rgb);
-        plot(c.x() + dy, c.y() + dx, rgb);
-        plot(c.x() - dy, c.y() + dx, rgb);
-        plot(c.x() + dy, c.y() - dx, rgb);
-        plot(c.x() - dy, c.y() - dx, rgb);
+        fill(right(dx) - spread, bottom(dy), pen_, 1, rgb);
+        fill(left(dx), bottom(dy), pen_, 1, rgb);
+        fill(right(dx) - spread, top(dy), pen_, 1, rgb);
+        fill(left(dx), top(dy), pen_, 1, rgb);
+        fill(right(dy), bottom(dx) - spread, 1, pen_, rgb);
+        fill(left(dy), bottom(dx) - spread, 1, pen_, rgb);
+        fill(right(dy), top(dx), 1, pen_, rgb);
+        fill(left(dy), top(dx), 1, pen_, rgb);
         ++dy;
         if (error < 0) {
             error += 2 * dy + 1;

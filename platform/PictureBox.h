@@ -1,12 +1,15 @@
 // The drawing surface: a retained image inside a sunken border, with text
 // output that follows a print position, and points, lines and circles in the
-// surface's own units. Drawings survive hiding and being covered.
+// surface's own units. Drawings survive hiding and being covered. The image
+// holds device pixels at the screen's pixel ratio while every coordinate
+// stays logical, and what is printed is kept as text for screen readers.
 #pragma once
 
 #include "Controls.h"
 
 #include <QFont>
 #include <QImage>
+#include <QPointF>
 #include <QWidget>
 
 #include <vector>
@@ -28,10 +31,27 @@ public:
 
     // Inner rectangle, in widget pixels, that the drawing fills.
     QRect drawingArea() const;
+    // The retained drawing, in device pixels (see ratio()).
     const QImage& image() const { return image_; }
+    // Device pixels per logical pixel of the image.
+    qreal ratio() const { return ratio_; }
 
-    // A fixed bitmap at the top-left corner of the drawing area.
+    // A fixed bitmap at the top-left corner of the drawing area. Its
+    // "Description" text, if any, is what a screen reader says for it.
     void setPicture(const QImage& picture);
+    QString pictureDescription() const;
+
+    // One Print of a text since the last Cls, as it was laid out.
+    struct PrintedText {
+        QString text;
+        QPointF at;       // top-left, drawing-area pixels
+        QFont font;
+        double advance;   // width in pixels
+        bool endsLine;
+    };
+    const std::vector<PrintedText>& printed() const { return printed_; }
+    // The printed lines in order, without their indentation, one line each.
+    QString printedText() const;
 
     void Cls();
     enum PrintEnd { EndLine, StayOnLine };
@@ -59,13 +79,20 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    QPointF toLogical(double x, double y) const;
+    int penStart(double logical) const;
     void plot(int x, int y, QRgb colour);
-    void drawLinePixels(QPoint a, QPoint b, QRgb colour);
+    void fill(int x, int y, int width, int height, QRgb colour);
+    void drawLinePixels(QPointF a, QPointF b, QRgb colour);
     void changed();
+    void textChanged(int position, const QString& inserted, const QString& removed);
 
     Options options_;
+    qreal ratio_ = 1;
+    int pen_ = 1; // device pixels across a line or circle outline
     QImage image_;
     QImage picture_;
+    std::vector<PrintedText> printed_;
     QFont font_;
     rt::Colour foreColor_ = 0;
     double currentX_ = 0;

@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -34,6 +35,8 @@ Row squares(std::initializer_list<QString> bases)
 }
 
 namespace {
+
+const QString italicPi = QStringLiteral("𝜋");
 
 // Extent of a laid-out piece around its baseline, in pixels.
 struct Box {
@@ -70,7 +73,6 @@ public:
     // at hand lack it.
     QString shown(const QString& s) const
     {
-        static const QString italicPi = QStringLiteral("𝜋");
         if (!s.contains(italicPi))
             return s;
         const QFontMetricsF m(font(12), const_cast<QPaintDevice*>(device_));
@@ -242,9 +244,75 @@ private:
 
 } // namespace
 
-QImage render(const Row& row, QSize size, int visibleHeight)
+namespace {
+
+QString superscript(const QString& digits)
 {
-    QImage image(size, QImage::Format_RGB32);
+    static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    QString out;
+    for (const QChar c : digits)
+        out += c.isDigit() ? raised[c.digitValue()] : c;
+    return out;
+}
+
+QString spoken(const QString& s)
+{
+    QString plain = s;
+    return plain.replace(italicPi, QStringLiteral("π"));
+}
+
+// A part of a fraction: bracketed unless it is a single item.
+QString part(const Row& row)
+{
+    return row.size() == 1 ? words(row) : QLatin1Char('(') + words(row) + QLatin1Char(')');
+}
+
+} // namespace
+
+QString words(const Row& row)
+{
+    QString out;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const Item& item = row[i];
+        switch (item.kind) {
+        case Item::Kind::Text:
+            out += spoken(item.text);
+            break;
+        case Item::Kind::Operator:
+            out += QLatin1Char(' ') + spoken(item.text) + QLatin1Char(' ');
+            break;
+        case Item::Kind::Power:
+            out += spoken(item.text) + superscript(item.exponent);
+            break;
+        case Item::Kind::Fraction:
+            out += part(item.numerator) + QLatin1Char('/') + part(item.denominator);
+            break;
+        case Item::Kind::Open:
+            if (!out.isEmpty() && !out.endsWith(QLatin1Char(' ')))
+                out += QLatin1Char(' ');
+            // A lone fraction in parentheses already brackets its parts.
+            if (i + 2 < row.size() && row[i + 1].kind == Item::Kind::Fraction && row[i + 2].kind == Item::Kind::Close) {
+                out += words({row[i + 1]});
+                i += 2;
+            } else {
+                out += QLatin1Char('(');
+            }
+            break;
+        case Item::Kind::Close:
+            out += QLatin1Char(')');
+            break;
+        }
+    }
+    return out;
+}
+
+QImage render(const Row& row, QSize size, int visibleHeight, qreal ratio)
+{
+    if (ratio <= 0)
+        ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QImage image(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.setText(QStringLiteral("Description"), words(row));
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     image.fill(Qt::white);

@@ -48,8 +48,14 @@ inline Row append(Row row, Item item)
 }
 
 // The row typeset as large as fits, centred in a white bitmap of the given
-// size. Only the top visibleHeight rows are used when the picture's box
-// shows less than the whole bitmap.
-QImage render(const Row& row, QSize size, int visibleHeight = 0);
+// logical size. Only the top visibleHeight rows are used when the picture's
+// box shows less than the whole bitmap. The bitmap holds device pixels at
+// the given ratio (0: the screens' highest) and carries the row in words as
+// its "Description" text.
+QImage render(const Row& row, QSize size, int visibleHeight = 0, qreal ratio = 0);
+
+// The row in words on one line, as a screen reader says it:
+// "π² = 9 (1 + 1²/(3·4) + …)".
+QString words(const Row& row);
 
 } // namespace series::formula

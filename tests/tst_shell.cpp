@@ -43,7 +43,7 @@ QList<QWidget*> visibleForms()
 bool isJapaneseFace(const QFont& font)
 {
     const QString family = QFontInfo(font).family();
-    return family.contains(QLatin1String("IPA")) || family.contains(QStringLiteral("ＭＳ"))
+    return family.contains(QLatin1String("IPA")) || family.startsWith(QLatin1String("Ume ")) || family.contains(QStringLiteral("ＭＳ"))
         || family.contains(QLatin1String("MS P")) || family.contains(QLatin1String("CJK"));
 }
 

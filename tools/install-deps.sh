@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev
   libfluidsynth-dev timgm6mb-soundfont libsndfile1-dev libsamplerate0-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-horai-umefont
   xvfb xauth xdotool x11-utils imagemagick python3
   pulseaudio pulseaudio-utils
   librsvg2-bin desktop-file-utils appstream lintian file
