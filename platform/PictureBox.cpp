@@ -453,18 +453,17 @@ void PictureBox::paintEvent(QPaintEvent*)
         const QRect r = rect();
         const QPalette& pal = palette();
         // Sunken: shadow outside, dark inside along the top and left edges.
-        painter.setPen(pal.color(QPalette::Dark));
-        painter.drawLine(r.left(), r.top(), r.right() - 1, r.top());
-        painter.drawLine(r.left(), r.top(), r.left(), r.bottom() - 1);
-        painter.setPen(pal.color(QPalette::Light));
-        painter.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-        painter.drawLine(r.right(), r.top(), r.right(), r.bottom());
-        painter.setPen(pal.color(QPalette::Shadow));
-        painter.drawLine(r.left() + 1, r.top() + 1, r.right() - 2, r.top() + 1);
-        painter.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 2);
-        painter.setPen(pal.color(QPalette::Midlight));
-        painter.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
-        painter.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
+        // Whole logical pixels, so that no line spills into the drawing
+        // area at a fractional or doubled pixel ratio.
+        const int w = r.width(), h = r.height();
+        painter.fillRect(QRect(r.left(), r.top(), w - 1, 1), pal.color(QPalette::Dark));
+        painter.fillRect(QRect(r.left(), r.top(), 1, h - 1), pal.color(QPalette::Dark));
+        painter.fillRect(QRect(r.left(), r.bottom(), w, 1), pal.color(QPalette::Light));
+        painter.fillRect(QRect(r.right(), r.top(), 1, h), pal.color(QPalette::Light));
+        painter.fillRect(QRect(r.left() + 1, r.top() + 1, w - 3, 1), pal.color(QPalette::Shadow));
+        painter.fillRect(QRect(r.left() + 1, r.top() + 1, 1, h - 3), pal.color(QPalette::Shadow));
+        painter.fillRect(QRect(r.left() + 1, r.bottom() - 1, w - 2, 1), pal.color(QPalette::Midlight));
+        painter.fillRect(QRect(r.right() - 1, r.top() + 1, 1, h - 2), pal.color(QPalette::Midlight));
     }
 }
 
