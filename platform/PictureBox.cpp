@@ -20,12 +20,14 @@ constexpr int dotsPerMeter96 = 3780; // 96 dpi, so points size text as on screen
 // text, or the picture's description for a formula picture.
 class PictureBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit PictureBoxAccessible(PictureBox* box)
-        : QAccessibleWidget(box, box->pictureDescription().isEmpty() ? QAccessible::StaticText : QAccessible::Graphic)
-    {
-    }
+    explicit PictureBoxAccessible(PictureBox* box) : QAccessibleWidget(box) {}
 
     PictureBox* box() const { return static_cast<PictureBox*>(widget()); }
+
+    QAccessible::Role role() const override
+    {
+        return box()->pictureDescription().isEmpty() ? QAccessible::StaticText : QAccessible::Graphic;
+    }
 
     QString text(QAccessible::Text t) const override
     {

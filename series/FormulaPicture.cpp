@@ -261,8 +261,17 @@ QString spoken(const QString& s)
     return plain.replace(italicPi, QStringLiteral("π"));
 }
 
-// A part of a fraction: bracketed unless it is a single item.
-QString part(const Row& row)
+// A numerator needs brackets only around a sum (a product reads left to
+// right into the division); a denominator whenever it is more than one item.
+QString numerator(const Row& row)
+{
+    const bool sum = std::any_of(row.begin(), row.end(), [](const Item& item) {
+        return item.kind == Item::Kind::Operator || item.kind == Item::Kind::Fraction;
+    });
+    return sum ? QLatin1Char('(') + words(row) + QLatin1Char(')') : words(row);
+}
+
+QString denominator(const Row& row)
 {
     return row.size() == 1 ? words(row) : QLatin1Char('(') + words(row) + QLatin1Char(')');
 }
@@ -272,8 +281,7 @@ QString part(const Row& row)
 QString words(const Row& row)
 {
     QString out;
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        const Item& item = row[i];
+    for (const Item& item : row) {
         switch (item.kind) {
         case Item::Kind::Text:
             out += spoken(item.text);
@@ -285,18 +293,12 @@ QString words(const Row& row)
             out += spoken(item.text) + superscript(item.exponent);
             break;
         case Item::Kind::Fraction:
-            out += part(item.numerator) + QLatin1Char('/') + part(item.denominator);
+            out += numerator(item.numerator) + QLatin1Char('/') + denominator(item.denominator);
             break;
         case Item::Kind::Open:
             if (!out.isEmpty() && !out.endsWith(QLatin1Char(' ')))
                 out += QLatin1Char(' ');
-            // A lone fraction in parentheses already brackets its parts.
-            if (i + 2 < row.size() && row[i + 1].kind == Item::Kind::Fraction && row[i + 2].kind == Item::Kind::Close) {
-                out += words({row[i + 1]});
-                i += 2;
-            } else {
-                out += QLatin1Char('(');
-            }
+            out += QLatin1Char('(');
             break;
         case Item::Kind::Close:
             out += QLatin1Char(')');
