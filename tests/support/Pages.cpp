@@ -53,7 +53,7 @@ QList<Script> scripts()
         {[]() -> platform::Form& { return shell::form15(); }, "Command5", nullptr, 0, "Command2", belowTwo, true},
         {[]() -> platform::Form& { return shell::form16(); }, "Command5", nullptr, 0, "Command2", belowTwo, true},
         {[]() -> platform::Form& { return shell::form17(); }, "Command5", nullptr, 0, "Command2", belowTwo, true},
-        // Eight manual steps reach the 11-gon, which unlocks the automatic run.
+        // Nine manual steps, triangle to 11-gon, unlock the automatic run.
         {[]() -> platform::Form& { return shell::form18(); }, "Command6", "Command5", 9, "Command2", QStringLiteral("1000")},
         {[]() -> platform::Form& { return shell::form19(); }, "Command5", nullptr, 0, "Command2", QStringLiteral("10000")},
         {[]() -> platform::Form& { return shell::form20(); }, "Command5", nullptr, 0, "Command2", QStringLiteral("20000")},

@@ -36,10 +36,11 @@ struct WindowTexts {
 };
 
 // Shows every window in turn. Each method window prints its explanation,
-// then makes one run of the size the window offers by default (the series
-// windows get a reply below 2, which also prints their notice); every label
-// caption is taken at every yield. Needs the scripted services and a sound
-// recorder in place.
+// then makes one run: the series windows get a reply below 2 (their notice,
+// then their default count), the polygon window goes to its default
+// 1000-gon, the two experiments take their largest size. Every label caption
+// is taken at every yield. Needs the scripted services and a sound recorder
+// in place.
 WindowTexts everyText(ScriptedServices& services);
 
 // Widths measured with the printed or shown font, or with another family in
