@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -306,18 +307,17 @@ void PictureBox::textChanged(int position, const QString& inserted, const QStrin
     }
 }
 
-void PictureBox::plot(int x, int y, QRgb colour)
-{
-    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
-        return;
-    reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = colour;
-}
-
 void PictureBox::fill(int x, int y, int width, int height, QRgb colour)
 {
-    for (int row = y; row < y + height; ++row)
-        for (int column = x; column < x + width; ++column)
-            plot(column, row, colour);
+    // Clipped to the image: what lies off the surface is lost.
+    const int left = std::max(x, 0), right = std::min(x + width, image_.width());
+    const int top = std::max(y, 0), bottom = std::min(y + height, image_.height());
+    if (left >= right)
+        return;
+    for (int row = top; row < bottom; ++row) {
+        QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+        std::fill(line + left, line + right, colour);
+    }
 }
 
 void PictureBox::PSet(float x, float y, rt::Colour colour)

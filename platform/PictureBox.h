@@ -81,7 +81,6 @@ protected:
 private:
     QPointF toLogical(double x, double y) const;
     int penStart(double logical) const;
-    void plot(int x, int y, QRgb colour);
     void fill(int x, int y, int width, int height, QRgb colour);
     void drawLinePixels(QPointF a, QPointF b, QRgb colour);
     void changed();
