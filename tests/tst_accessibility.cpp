@@ -5,17 +5,15 @@
 #include "platform/PictureBox.h"
 #include "series/SeriesWindow.h"
 #include "shell/Windows.h"
-#include "series/Form10.h"
-#include "series/Form15.h"
-#include "series/Form16.h"
-#include "series/Form17.h"
-#include "series/Form9.h"
+#include "support/Probes.h"
 #include "support/Scripted.h"
 
 #include <QAccessible>
 #include <QtTest>
 
 using platform::PictureBox;
+
+using testing::seriesWindow;
 
 namespace {
 
@@ -24,19 +22,6 @@ QAccessibleInterface* accessible(QObject* object)
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
     Q_ASSERT(iface);
     return iface;
-}
-
-series::SeriesWindow& seriesWindow(const QString& name)
-{
-    if (name == QLatin1String("Form9"))
-        return shell::form9();
-    if (name == QLatin1String("Form10"))
-        return shell::form10();
-    if (name == QLatin1String("Form15"))
-        return shell::form15();
-    if (name == QLatin1String("Form16"))
-        return shell::form16();
-    return shell::form17();
 }
 
 } // namespace
@@ -104,7 +89,7 @@ void AccessibilityTest::textInterfaceFollowsThePage()
 
 void AccessibilityTest::noticeFollowsThePage()
 {
-    series::SeriesWindow& w = shell::form16();
+    series::SeriesWindow& w = seriesWindow(QStringLiteral("Form16"));
     w.Show();
     QTest::mouseClick(w.Command5, Qt::LeftButton);
     services_.replies = {QStringLiteral("1")};

@@ -8,6 +8,8 @@
 #include "shell/Windows.h"
 #include "support/Scripted.h"
 
+#include "support/Probes.h"
+
 #include <QtTest>
 
 using platform::PictureBox;
@@ -15,16 +17,6 @@ using platform::PictureBox;
 namespace {
 
 constexpr QRgb white = 0xFFFFFFFF;
-
-QRect inkBounds(const QImage& image)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != white)
-                bounds |= QRect(x, y, 1, 1);
-    return bounds;
-}
 
 // Of the 2x2 blocks on even device pixels that hold ink, how many are not
 // one colour: none at all when a 1x image is blown up.
@@ -144,14 +136,14 @@ void HiDpiTest::figures()
     case 0: {
         // One logical pixel: the whole 2x2 block and nothing else.
         box.PSet(150, 300, rt::QBColor(9));
-        QCOMPARE(inkBounds(image), QRect(20, 40, 2, 2));
+        QCOMPARE(testing::nonWhiteBounds(image), QRect(20, 40, 2, 2));
         QCOMPARE(blocks(image).mixed, 0);
         break;
     }
     case 1: {
         box.Line(150, 150, 1650, 750, rt::QBColor(12));
         // Ends on the blocks of their logical pixels...
-        QCOMPARE(inkBounds(image), QRect(QPoint(20, 20), QPoint(221, 101)));
+        QCOMPARE(testing::nonWhiteBounds(image), QRect(QPoint(20, 20), QPoint(221, 101)));
         // ...steps at device resolution, one logical pixel thick: two
         // device pixels in every column.
         QVERIFY(blocks(image).mixed > 20);
@@ -165,14 +157,14 @@ void HiDpiTest::figures()
     }
     case 2: {
         box.Line(150, 300, 1500, 300, rt::QBColor(12));
-        QCOMPARE(inkBounds(image), QRect(QPoint(20, 40), QPoint(201, 41)));
+        QCOMPARE(testing::nonWhiteBounds(image), QRect(QPoint(20, 40), QPoint(201, 41)));
         break;
     }
     case 3: {
         // Radius of 20 logical pixels about (100, 100): a ring of the same
         // extent as at ratio 1, drawn with device-pixel steps.
         box.Circle(1500, 1500, 300, rt::QBColor(2));
-        QCOMPARE(inkBounds(image), QRect(QPoint(160, 160), QPoint(241, 241)));
+        QCOMPARE(testing::nonWhiteBounds(image), QRect(QPoint(160, 160), QPoint(241, 241)));
         QCOMPARE(image.pixel(200, 200), white);
         QVERIFY(blocks(image).mixed > 20);
         break;

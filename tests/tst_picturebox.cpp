@@ -2,33 +2,17 @@
 // the twip scale and the three user scales, checked on the retained image.
 #include "platform/PictureBox.h"
 
+#include "support/Probes.h"
+
 #include <QtTest>
 
 using platform::PictureBox;
+using testing::colourBounds;
+using testing::nonWhiteBounds;
 
 namespace {
 
 constexpr QRgb white = 0xFFFFFFFF;
-
-QRect inkBounds(const QImage& image, QRgb ink)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == ink)
-                bounds |= QRect(x, y, 1, 1);
-    return bounds;
-}
-
-QRect nonWhiteBounds(const QImage& image)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != white)
-                bounds |= QRect(x, y, 1, 1);
-    return bounds;
-}
 
 QRgb rgbOf(int palette) { return platform::toQColor(rt::QBColor(palette)).rgb(); }
 
@@ -110,16 +94,16 @@ void PictureBoxTest::semicolonKeepsTheLineAndSwitchesColour()
     box.Print(QStringLiteral("といいます。"));
     box.Print(QStringLiteral("次"));
 
-    const QRect red = inkBounds(box.image(), rgbOf(12));
+    const QRect red = colourBounds(box.image(), rgbOf(12));
     const QImage firstLine = box.image().copy(0, 0, box.image().width(), red.bottom() + 1);
-    const QRect black = inkBounds(firstLine, rgbOf(0));
+    const QRect black = colourBounds(firstLine, rgbOf(0));
     QVERIFY(!red.isEmpty());
     // The black text continues the red line to its right...
     QVERIFY(black.left() > red.right() - 2);
     QVERIFY(black.top() < red.bottom());
     // ...and the next print starts at the left edge of the following line.
     QImage secondLine = box.image().copy(0, red.bottom() + 2, box.image().width(), 40);
-    QVERIFY(inkBounds(secondLine, rgbOf(0)).left() < red.right());
+    QVERIFY(colourBounds(secondLine, rgbOf(0)).left() < red.right());
 }
 
 void PictureBoxTest::textIsClippedAtTheEdges()
@@ -171,11 +155,11 @@ void PictureBoxTest::figuresUnderEachScale()
     box.PSet(600, 300, rt::QBColor(9));
     const QPoint expected(qRound(600 * s.across / 15), qRound(300 * s.down / 15));
     QCOMPARE(box.image().pixel(expected), rgbOf(9));
-    QCOMPARE(inkBounds(box.image(), rgbOf(9)), QRect(expected, QSize(1, 1)));
+    QCOMPARE(colourBounds(box.image(), rgbOf(9)), QRect(expected, QSize(1, 1)));
 
     // A horizontal line covers its span and nothing else.
     box.Line(100, 200, 500, 200, rt::QBColor(12));
-    const QRect line = inkBounds(box.image(), rgbOf(12));
+    const QRect line = colourBounds(box.image(), rgbOf(12));
     QCOMPARE(line.top(), line.bottom());
     QCOMPARE(line.left(), qRound(100 * s.across / 15));
     QCOMPARE(line.right(), qRound(500 * s.across / 15));
@@ -185,7 +169,7 @@ void PictureBoxTest::figuresUnderEachScale()
     // A circle's radius is measured across; it is round in pixels.
     box.Cls();
     box.Circle(300, 300, 150, rt::QBColor(2));
-    const QRect circle = inkBounds(box.image(), rgbOf(2));
+    const QRect circle = colourBounds(box.image(), rgbOf(2));
     const int r = qRound(150 * s.across / 15);
     const QPoint c(qRound(300 * s.across / 15), qRound(300 * s.down / 15));
     QCOMPARE(circle, QRect(c.x() - r, c.y() - r, 2 * r + 1, 2 * r + 1));
@@ -201,7 +185,7 @@ void PictureBoxTest::lineWithoutStartContinuesFromCurrentPosition()
     box.Line(300, 1500, rt::QBColor(9));
     box.Line(300, 300, rt::QBColor(9));
     // A closed square outline, corners included.
-    const QRect square = inkBounds(box.image(), rgbOf(9));
+    const QRect square = colourBounds(box.image(), rgbOf(9));
     QCOMPARE(square, QRect(QPoint(20, 20), QPoint(100, 100)));
     for (const QPoint corner : {QPoint(20, 20), QPoint(100, 20), QPoint(100, 100), QPoint(20, 100)})
         QCOMPARE(box.image().pixel(corner), rgbOf(9));
@@ -213,7 +197,7 @@ void PictureBoxTest::smallCircleIsADot()
     QWidget host;
     PictureBox box(&host, "Picture1", {120, 480, 5295, 4935}, {.twipsPerUnitX = 1.745, .twipsPerUnitY = 1.625});
     box.Circle(2500, 1500, 3, rt::QBColor(12));
-    QCOMPARE(inkBounds(box.image(), rgbOf(12)).size(), QSize(1, 1));
+    QCOMPARE(colourBounds(box.image(), rgbOf(12)).size(), QSize(1, 1));
     // Far outside the surface: nothing drawn, no stall. A line with an end
     // that far is dropped whole, even where it would cross the surface.
     const QImage before = box.image();

@@ -7,6 +7,7 @@
 #include "series/Form9.h"
 #include "shell/Form7.h"
 #include "shell/Windows.h"
+#include "support/Probes.h"
 #include "support/Scripted.h"
 
 #include "platform/PictureBox.h"
@@ -27,18 +28,7 @@ const QString ready = QStringLiteral("on,on,off,on,off");     // shown from the 
 const QString explained = QStringLiteral("on,on,on,off,off"); // after "次へ"
 const QString running = QStringLiteral("off,off,off,off,on");
 
-SeriesWindow& window(const QString& name)
-{
-    if (name == QLatin1String("Form9"))
-        return shell::form9();
-    if (name == QLatin1String("Form10"))
-        return shell::form10();
-    if (name == QLatin1String("Form15"))
-        return shell::form15();
-    if (name == QLatin1String("Form16"))
-        return shell::form16();
-    return shell::form17();
-}
+SeriesWindow& window(const QString& name) { return testing::seriesWindow(name); }
 
 const char* menuButtonOf(const QString& name)
 {

@@ -21,6 +21,7 @@ e2e_fail() {
 }
 
 e2e_cleanup() {
+  e2e_stop_sink
   [ -n "${E2E_PID}" ] && kill "${E2E_PID}" 2>/dev/null || true
   [ -n "${E2E_WMPID}" ] && kill "${E2E_WMPID}" 2>/dev/null || true
   E2E_PID=""; E2E_WMPID=""
@@ -229,4 +230,43 @@ e2e_wait_buttons() {
     sleep 0.1
   done
   e2e_fail "buttons ${seen}, wanted ${want}"
+}
+
+# A private PulseAudio server whose default sink is a null sink recorded
+# into $1/rec.raw (22050 Hz mono, 16 bit). Returns 77 where no server can
+# run, for the caller to skip.
+E2E_SINK_PIDS=""
+e2e_recording_sink() {
+  local dir="$1" pa keep rec
+  command -v pulseaudio >/dev/null && command -v parec >/dev/null || return 77
+  export XDG_RUNTIME_DIR="${dir}"
+  export PULSE_RUNTIME_PATH="${dir}/pulse"
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr \
+    -L "module-null-sink sink_name=rec rate=22050 channels=1" -L "module-native-protocol-unix" \
+    >"${dir}/pa.log" 2>&1 &
+  pa=$!
+  E2E_SINK_PIDS="${pa}"
+  for _ in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+  pactl info >/dev/null 2>&1 || return 77
+  pactl set-default-sink rec
+  # A silent stream keeps the sink running, so the recording keeps real time.
+  pacat --raw --format=s16le --rate=22050 --channels=1 /dev/zero 2>/dev/null & keep=$!
+  parec -d rec.monitor --raw --format=s16le --rate=22050 --channels=1 >"${dir}/rec.raw" 2>/dev/null & rec=$!
+  E2E_SINK_PIDS="${rec} ${keep} ${pa}"
+}
+
+e2e_stop_sink() {
+  [ -n "${E2E_SINK_PIDS}" ] || return 0
+  # shellcheck disable=SC2086
+  kill ${E2E_SINK_PIDS} 2>/dev/null || true
+  # shellcheck disable=SC2086
+  wait ${E2E_SINK_PIDS} 2>/dev/null || true
+  E2E_SINK_PIDS=""
+}
+
+# Loudness of the recording in $1/rec.raw, in tenths of a second, one
+# number per line.
+e2e_levels() {
+  od -An -v -td2 -w4410 "$1/rec.raw" |
+    awk 'NF == 2205 { s = 0; for (i = 1; i <= NF; i++) s += $i * $i; print int(sqrt(s / NF)) }'
 }

@@ -5,7 +5,6 @@
 # private PulseAudio server with a null sink, recorded from the sink's
 # monitor. Skips (77) where no PulseAudio server can run.
 source "$(dirname "$0")/lib.sh"
-command -v pulseaudio >/dev/null && command -v parec >/dev/null || { echo "no pulseaudio: skipped"; exit 77; }
 
 build="$(cd "$(dirname "$1")" && pwd)"
 [ -f "${build}/cmake_install.cmake" ] || e2e_fail "no install script in ${build}"
@@ -30,26 +29,10 @@ objcopy -O binary --only-section=.rodata "${bin}" "${work}/rodata"
 baked=$({ strings -n 8 "${work}/rodata"; strings -n 8 -e l "${work}/rodata"; } | grep -F "${build}" | grep -vE '\.(cpp|h)$' || true)
 [ -z "${baked}" ] || e2e_fail "the binary holds the build path: ${baked}"
 
-export XDG_RUNTIME_DIR="${work}"
-export PULSE_RUNTIME_PATH="${work}/pulse"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr \
-  -L "module-null-sink sink_name=rec rate=22050 channels=1" -L "module-native-protocol-unix" \
-  >"${work}/pa.log" 2>&1 &
-pa=$!
-keep=""; rec=""
-trap 'e2e_cleanup; kill ${rec} ${keep} ${pa} 2>/dev/null; wait ${pa} 2>/dev/null; rm -rf "${work}"' EXIT
-for _ in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null 2>&1 || { echo "pulseaudio did not start: skipped"; exit 77; }
-pactl set-default-sink rec
-# A silent stream keeps the sink running, so the recording keeps real time.
-pacat --raw --format=s16le --rate=22050 --channels=1 /dev/zero 2>/dev/null & keep=$!
-parec -d rec.monitor --raw --format=s16le --rate=22050 --channels=1 >"${work}/rec.raw" 2>/dev/null & rec=$!
+e2e_recording_sink "${work}" || { echo "no pulseaudio server: skipped"; exit 77; }
 
 # Tenths of a second of the recording that are loud.
-loud() {
-  od -An -v -td2 -w4410 "${work}/rec.raw" |
-    awk 'NF == 2205 { s = 0; for (i = 1; i <= NF; i++) s += $i * $i; if (sqrt(s / NF) > 300) n++ } END { print n + 0 }'
-}
+loud() { e2e_levels "${work}" | awk '$1 > 300 {n++} END {print n + 0}'; }
 
 cd /
 e2e_start "${bin}"

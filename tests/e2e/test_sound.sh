@@ -4,28 +4,11 @@
 # quit question sounds its cue. What reaches the sink is recorded from its
 # monitor and measured. Skips (77) where no PulseAudio server can run.
 source "$(dirname "$0")/lib.sh"
-command -v pulseaudio >/dev/null && command -v parec >/dev/null || { echo "no pulseaudio: skipped"; exit 77; }
-
 work="$(mktemp -d)"
-export XDG_RUNTIME_DIR="${work}"
-export PULSE_RUNTIME_PATH="${work}/pulse"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr \
-  -L "module-null-sink sink_name=rec rate=22050 channels=1" -L "module-native-protocol-unix" \
-  >"${work}/pa.log" 2>&1 &
-pa=$!
-keep=""; rec=""
-trap 'e2e_cleanup; kill ${rec} ${keep} ${pa} 2>/dev/null; rm -rf "${work}"' EXIT
-for _ in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null 2>&1 || { echo "pulseaudio did not start: skipped"; exit 77; }
-pactl set-default-sink rec
-# A silent stream keeps the sink running, so the recording keeps real time.
-pacat --raw --format=s16le --rate=22050 --channels=1 /dev/zero 2>/dev/null & keep=$!
-parec -d rec.monitor --raw --format=s16le --rate=22050 --channels=1 >"${work}/rec.raw" 2>/dev/null & rec=$!
+trap 'e2e_cleanup; rm -rf "${work}"' EXIT
+e2e_recording_sink "${work}" || { echo "no pulseaudio server: skipped"; exit 77; }
 
-# Loudness of the recording in tenths of a second, one number per line.
-levels() {
-  od -An -v -td2 -w4410 "${work}/rec.raw" | awk 'NF == 2205 { s = 0; for (i = 1; i <= NF; i++) s += $i * $i; print int(sqrt(s / NF)) }'
-}
+levels() { e2e_levels "${work}"; }
 loud_since() { levels | tail -n +"$(( $1 + 1 ))" | awk '$1 > 300 {n++} END {print n + 0}'; }
 # Waits until the recording reaches the given tenth.
 recorded_to() {
