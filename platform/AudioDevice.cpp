@@ -7,7 +7,6 @@
 #include <QLoggingCategory>
 #include <QMediaDevices>
 #include <QTimer>
-#include <QWindow>
 
 #include <fluidsynth.h>
 
@@ -64,18 +63,6 @@ public:
         }
     }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const auto* window = qobject_cast<QWindow*>(watched);
-        if (event->type() == QEvent::Expose && window && window->isExposed()) {
-            // Queued, so the window is painted before the stream opens.
-            QCoreApplication::instance()->removeEventFilter(this);
-            QTimer::singleShot(0, this, &Output::bringUp);
-        }
-        return false;
-    }
-
 private:
     Output()
         : mixer_(defaultSoundFonts())
@@ -84,9 +71,8 @@ private:
         connect(&feed_, &QTimer::timeout, this, &Output::pull);
     }
 
-    // The first window must not wait for the sound server or the
-    // SoundFont, so the stream opens only once a window has been painted
-    // (or, with no window at all, a moment later).
+    // Queued, so that no command waits for the sound server; the program
+    // loads this code only once its first window has been painted.
     void schedule()
     {
         state_ = SoundOutput::Waiting;
@@ -94,20 +80,13 @@ private:
             state_ = SoundOutput::Absent;
             return;
         }
-        const QWindowList windows = QGuiApplication::topLevelWindows();
-        if (std::any_of(windows.begin(), windows.end(), [](QWindow* w) { return w->isExposed(); })) {
-            QTimer::singleShot(0, this, &Output::bringUp);
-        } else {
-            QCoreApplication::instance()->installEventFilter(this);
-            QTimer::singleShot(500, this, &Output::bringUp);
-        }
+        QTimer::singleShot(0, this, &Output::bringUp);
     }
 
     void bringUp()
     {
         if (state_ != SoundOutput::Waiting)
             return;
-        QCoreApplication::instance()->removeEventFilter(this);
         state_ = SoundOutput::Absent;
         // Without a sound server Qt warns once while looking for one; the
         // program is then simply silent.

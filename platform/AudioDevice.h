@@ -2,7 +2,7 @@
 // SoundMixer. Without an audio output all of it is silent.
 #pragma once
 
-#include "MMControl.h"
+#include "SoundDevice.h"
 #include "SoundMixer.h"
 
 #include <memory>
@@ -14,8 +14,8 @@ std::unique_ptr<SoundDevice> makeAudioDevice();
 // The mix every real player sounds into.
 SoundMixer& soundMixer();
 
-// Idle until a player first wants sound; Waiting for the first window to
-// be painted; then Running, or Absent without an output.
+// Idle until a player first wants sound; Waiting for the queued start of
+// the stream; then Running, or Absent without an output.
 enum class SoundOutput { Idle, Waiting, Running, Absent };
 SoundOutput soundOutput();
 

@@ -1,16 +1,21 @@
 #include "MMControl.h"
 
-#include "AudioDevice.h"
-
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QLibrary>
+#include <QTimer>
+#include <QWindow>
 
 #include <set>
 
 // Where the sound files are installed, relative to the installed program.
 #ifndef SORVENA_DATA_FROM_BIN
 #define SORVENA_DATA_FROM_BIN "../share/sorvena"
+#endif
+// Where the audio module is installed, relative to the installed program.
+#ifndef SORVENA_LIB_FROM_BIN
+#define SORVENA_LIB_FROM_BIN "../lib/sorvena"
 #endif
 
 namespace platform {
@@ -44,12 +49,167 @@ bool is(const QString& command, QLatin1String name)
 
 } // namespace
 
+// Stands for the real device until it exists: keeps what the player was
+// last asked for and replays it then, so that the tune asked for before the
+// first paint still starts with the window.
+class MMControl::StandIn final : public SoundDevice {
+public:
+    bool attached() const { return real_ != nullptr; }
+
+    void attach(std::unique_ptr<SoundDevice> real)
+    {
+        real_ = std::move(real);
+        if (!real_)
+            return;
+        if (open_)
+            real_->open(path_);
+        if (asked_ == Asked::Sound)
+            real_->sound();
+        else if (asked_ == Asked::Play)
+            real_->play();
+    }
+
+    void open(const QString& path) override
+    {
+        if (real_)
+            return real_->open(path);
+        open_ = true;
+        path_ = path;
+        asked_ = Asked::Nothing;
+    }
+
+    void close() override
+    {
+        if (real_)
+            return real_->close();
+        open_ = false;
+        path_.clear();
+        asked_ = Asked::Nothing;
+    }
+
+    void stop() override
+    {
+        if (real_)
+            return real_->stop();
+        asked_ = Asked::Nothing;
+    }
+
+    void sound() override
+    {
+        if (real_)
+            return real_->sound();
+        asked_ = Asked::Sound;
+    }
+
+    void play() override
+    {
+        if (real_)
+            return real_->play();
+        asked_ = Asked::Play;
+    }
+
+private:
+    enum class Asked { Nothing, Sound, Play };
+
+    std::unique_ptr<SoundDevice> real_;
+    bool open_ = false;
+    QString path_;
+    Asked asked_ = Asked::Nothing;
+};
+
+// Qt Multimedia, FluidSynth and the fifty-odd libraries under them live in
+// the audio module. Loading it only once the first window has been painted
+// keeps the dynamic loader's work for them off the start-up.
+class AudioModule : public QObject {
+public:
+    static AudioModule& instance()
+    {
+        static auto* module = new AudioModule; // never destroyed, like the module itself
+        return *module;
+    }
+
+    // The module's device, or none: without the module the program is silent.
+    std::unique_ptr<SoundDevice> makeDevice() const
+    {
+        return std::unique_ptr<SoundDevice>(entry_ ? entry_() : nullptr);
+    }
+
+    // The first ask starts waiting for a painted window; without a GUI
+    // there is never one, and so never sound.
+    void request()
+    {
+        if (state_ != State::Idle || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            return;
+        state_ = State::Waiting;
+        const QWindowList windows = QGuiApplication::topLevelWindows();
+        if (std::any_of(windows.begin(), windows.end(), [](QWindow* w) { return w->isExposed(); }))
+            QTimer::singleShot(0, this, &AudioModule::load);
+        else
+            QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* window = qobject_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window && window->isExposed()) {
+            // Queued, so the window is painted before the module loads.
+            QCoreApplication::instance()->removeEventFilter(this);
+            QTimer::singleShot(0, this, &AudioModule::load);
+        }
+        return false;
+    }
+
+private:
+    enum class State { Idle, Waiting, Loaded };
+
+    void load()
+    {
+        if (state_ != State::Waiting)
+            return;
+        state_ = State::Loaded;
+        // Beside the program in the build tree, in its private folder once
+        // installed.
+        const QDir programDir(QCoreApplication::applicationDirPath());
+        for (const QString& path : {programDir.filePath(QStringLiteral("sorvena-audio.so")),
+                                    programDir.filePath(QStringLiteral(SORVENA_LIB_FROM_BIN "/sorvena-audio.so"))}) {
+            if (!QFileInfo(path).isFile())
+                continue;
+            QLibrary library(path);
+            library.setLoadHints(QLibrary::PreventUnloadHint);
+            entry_ = reinterpret_cast<SoundDeviceEntry>(library.resolve(kSoundDeviceEntry));
+            if (entry_)
+                break;
+        }
+        MMControl::attachWaiting();
+    }
+
+    State state_ = State::Idle;
+    SoundDeviceEntry entry_ = nullptr;
+};
+
+namespace {
+
+std::unique_ptr<SoundDevice> makeDevice()
+{
+    const MMControl::DeviceFactory& factory = factorySlot();
+    return factory ? factory() : AudioModule::instance().makeDevice();
+}
+
+} // namespace
+
 MMControl::MMControl(QObject* owner, const char* name)
     : QObject(owner)
+    , device_(std::make_unique<StandIn>())
 {
     setObjectName(QString::fromLatin1(name));
-    const DeviceFactory& factory = factorySlot();
-    device_ = factory ? factory() : makeAudioDevice();
+    if (factorySlot()) {
+        device_->attach(factorySlot()());
+    } else {
+        // Null until the module is loaded; the stand-in then waits.
+        AudioModule::instance().request();
+        device_->attach(AudioModule::instance().makeDevice());
+    }
     players().insert(this);
 }
 
@@ -63,8 +223,6 @@ void MMControl::setCommand(const QString& command)
     // A copy, so that an observer may replace itself.
     if (const Observer observer = observerSlot())
         observer(*this, command);
-    if (!device_)
-        return;
     const QString c = command.trimmed();
     if (is(c, QLatin1String("Open")))
         device_->open(locateSoundFile(fileName_));
@@ -78,6 +236,14 @@ void MMControl::setCommand(const QString& command)
         device_->play();
 }
 
+void MMControl::attachWaiting()
+{
+    const std::set<MMControl*> all = players();
+    for (MMControl* player : all)
+        if (players().count(player) && !player->device_->attached())
+            player->device_->attach(makeDevice());
+}
+
 void MMControl::setObserver(Observer observer)
 {
     observerSlot() = std::move(observer);
@@ -86,6 +252,8 @@ void MMControl::setObserver(Observer observer)
 void MMControl::setDeviceFactory(DeviceFactory factory)
 {
     factorySlot() = std::move(factory);
+    if (factorySlot())
+        attachWaiting();
 }
 
 QString locateSoundFile(const QString& bareName)
@@ -117,7 +285,7 @@ void shutdownSound()
 {
     const std::set<MMControl*> all = players();
     for (MMControl* player : all)
-        if (players().count(player) && player->device_)
+        if (players().count(player))
             player->device_->stop();
 }
 

@@ -2,6 +2,8 @@
 // file name and command, as the window code expects of it.
 #pragma once
 
+#include "SoundDevice.h"
+
 #include <QObject>
 #include <QString>
 
@@ -9,18 +11,6 @@
 #include <memory>
 
 namespace platform {
-
-// What actually makes the sound of one player. Every call must return at
-// once and never fail loudly: a missing file or device means silence.
-class SoundDevice {
-public:
-    virtual ~SoundDevice() = default;
-    virtual void open(const QString& path) = 0; // kind follows the extension
-    virtual void close() = 0;
-    virtual void stop() = 0;
-    virtual void sound() = 0; // wave file once from the start
-    virtual void play() = 0;  // MIDI file once from the start
-};
 
 class MMControl : public QObject {
     Q_OBJECT
@@ -38,16 +28,21 @@ public:
     using Observer = std::function<void(const MMControl& player, const QString& command)>;
     static void setObserver(Observer observer);
 
-    // Makes the devices of players created from now on; null restores the
-    // real audio output.
+    // Makes the devices of players from now on, and of the live players
+    // still waiting for theirs. Null restores the real audio output, whose
+    // devices come from the audio module once the first window has been
+    // painted; until then each player keeps what it was asked for.
     using DeviceFactory = std::function<std::unique_ptr<SoundDevice>()>;
     static void setDeviceFactory(DeviceFactory factory);
 
 private:
+    class StandIn;
     friend void shutdownSound();
+    friend class AudioModule;
+    static void attachWaiting();
 
     QString fileName_;
-    std::unique_ptr<SoundDevice> device_;
+    std::unique_ptr<StandIn> device_;
 };
 
 // A bare sound file name resolved against the current directory first, then

@@ -253,6 +253,8 @@ private slots:
     void dispatch_data();
     void dispatch();
     void playersAreIndependent();
+    void replayOnceDeviceExists_data();
+    void replayOnceDeviceExists();
 
 private:
     bool haveSoundFont() const { return QFileInfo::exists(QString::fromStdString(kTimGM)); }
@@ -551,6 +553,7 @@ void TestSound::silentWithoutDevice()
 {
     // Real players with no sound server: every command is taken, nothing
     // is mixed, and the SoundFont is never needed.
+    MMControl::setDeviceFactory(makeAudioDevice);
     MMControl cue(nullptr), music(nullptr);
     cue.setFileName("pinpon.wav");
     music.setFileName("passport.mid");
@@ -701,6 +704,52 @@ void TestSound::playersAreIndependent()
     shutdownSound();
     log.sort();
     QCOMPARE(log, (QStringList{"0:stop", "1:stop"}));
+}
+
+void TestSound::replayOnceDeviceExists_data()
+{
+    // "=name" sets the file name; "open name" is a call with that file's path.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("replayed");
+    QTest::newRow("the title tune") << QStringList{"=passport.mid", "Stop", "Close", "Open", "Play"}
+                                    << QStringList{"open passport.mid", "play"};
+    QTest::newRow("a cue") << QStringList{"=pinpon.wav", "Open", "Sound"} << QStringList{"open pinpon.wav", "sound"};
+    QTest::newRow("the last ask wins") << QStringList{"=passport.mid", "Open", "Sound", "Play"}
+                                       << QStringList{"open passport.mid", "play"};
+    QTest::newRow("stopped: open, silent") << QStringList{"=passport.mid", "Open", "Play", "Stop"}
+                                           << QStringList{"open passport.mid"};
+    QTest::newRow("closed: nothing") << QStringList{"=passport.mid", "Open", "Play", "Close"} << QStringList{};
+    QTest::newRow("closed, then another opened")
+        << QStringList{"=passport.mid", "Open", "Play", "Close", "=pinpon.wav", "Open"} << QStringList{"open pinpon.wav"};
+    QTest::newRow("reopened after a sound") << QStringList{"=pinpon.wav", "Open", "Sound", "Open"}
+                                            << QStringList{"open pinpon.wav"};
+    QTest::newRow("asked with nothing open") << QStringList{"Play"} << QStringList{"play"};
+    QTest::newRow("missing file") << QStringList{"=nosuch.wav", "Open", "Sound"} << QStringList{"open ", "sound"};
+    QTest::newRow("never asked") << QStringList{"Stop", "Eject"} << QStringList{};
+}
+
+void TestSound::replayOnceDeviceExists()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, replayed);
+    for (QString& call : replayed)
+        if (call.startsWith("open "))
+            call = "open " + locateSoundFile(call.mid(5));
+    // No factory: the player waits for the audio module, which loads only
+    // after a window has been painted, and there is none here.
+    MMControl::setDeviceFactory(nullptr);
+    MMControl player(nullptr);
+    for (const QString& step : steps)
+        step.startsWith('=') ? player.setFileName(step.mid(1)) : player.setCommand(step);
+    QStringList log;
+    MMControl::setDeviceFactory([&] { return std::make_unique<RecordingDevice>(log, ""); });
+    QCOMPARE(log, replayed);
+    // From then on the player drives its device directly, and a later
+    // backend does not replay again.
+    log.clear();
+    player.setCommand("Stop");
+    MMControl::setDeviceFactory([&] { return std::make_unique<RecordingDevice>(log, "again:"); });
+    QCOMPARE(log, QStringList{"stop"});
 }
 
 QTEST_MAIN(TestSound)
