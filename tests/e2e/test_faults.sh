@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Broken sound files with a real audio output: corrupt, truncated and empty
 # wave and MIDI files beside the program, played through a private
-# PulseAudio server. Every cue and the tune must fail silently while the
+# PulseAudio server, and a missing or corrupt audio module. Every cue and the tune must fail silently while the
 # program goes on: title, menu, a method window, back, quit with status 0.
 source "$(dirname "$0")/lib.sh"
 work="$(mktemp -d)"
@@ -19,6 +19,7 @@ run_case() {
   local name="$1" dir="${work}/$1"
   mkdir -p "${dir}"
   cp "${E2E_BINARY}" "${dir}/sorvena"
+  cp "${BUILD_DIR}/sorvena-audio.so" "${dir}/"
   case "${name}" in
     corrupt)
       head -c 4000 /dev/urandom >"${dir}/pinpon.wav"
@@ -26,6 +27,12 @@ run_case() {
       # A header that promises more data than the file holds.
       head -c 60 "${BUILD_DIR}/endpinpon.wav" >"${dir}/endpinpon.wav"
       printf 'MThd\0\0\0\6\0\1\0\2\1\340MTrk\177\377\377\377' >"${dir}/logoff.wav" ;;
+    no-module)
+      cp "${BUILD_DIR}"/*.wav "${BUILD_DIR}/passport.mid" "${dir}/"
+      rm "${dir}/sorvena-audio.so" ;;
+    broken-module)
+      cp "${BUILD_DIR}"/*.wav "${BUILD_DIR}/passport.mid" "${dir}/"
+      head -c 4000 /dev/urandom >"${dir}/sorvena-audio.so" ;;
     empty)
       : >"${dir}/pinpon.wav"; : >"${dir}/endpinpon.wav"; : >"${dir}/logoff.wav"; : >"${dir}/passport.mid" ;;
     truncated-midi)
@@ -74,6 +81,8 @@ BUILD_DIR="$(cd "$(dirname "$1")" && pwd)"
 run_case corrupt
 run_case empty
 run_case truncated-midi
+run_case no-module
+run_case broken-module
 if unshare -m true 2>/dev/null; then
   run_case no-soundfont
 else

@@ -5,6 +5,7 @@ source "$(dirname "$0")/lib.sh"
 alone="$(mktemp -d)"
 trap 'e2e_cleanup; rm -rf "${alone}"' EXIT
 cp "$1" "${alone}/sorvena"
+cp "$(dirname "$1")/sorvena-audio.so" "${alone}/"
 cd "${alone}"
 e2e_start "${alone}/sorvena"
 
