@@ -69,6 +69,9 @@ private:
             armed_ = false;
             if (secondOfDoubleClick(event, widget->window())) {
                 swallowing_ = event.button();
+                // Spent: a box shown next must not take a later click for
+                // the same double-click's second half.
+                last_ = {};
                 return true;
             }
         }

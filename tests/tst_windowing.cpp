@@ -87,6 +87,7 @@ private slots:
     void secondClickAfterAMove();
     void doubleClickWithinOneWindowClicksTwice();
     void swallowedPressWithoutItsReleaseHoldsNothing();
+    void windowShownAfterASwallowedPressTakesTheNextClick();
     void boxesBelongToTheirWindow_data();
     void boxesBelongToTheirWindow();
 };
@@ -164,6 +165,26 @@ void WindowingTest::swallowedPressWithoutItsReleaseHoldsNothing()
     send(second.button, QEvent::MouseButtonPress, at, 700080);
     send(second.button, QEvent::MouseButtonDblClick, at, 700080);
     click(second.button, at, 702000);
+    QCOMPARE(second.clicks, 1);
+    second.Hide();
+}
+
+// A double-click moves on, its second click is swallowed, then another
+// window shows without a press (a question asked by the frame's close box):
+// a quick click back in the new window is a click of its own.
+void WindowingTest::windowShownAfterASwallowedPressTakesTheNextClick()
+{
+    Window first("First"), second("Second"), third("Third");
+    first.next = &second;
+    first.Show();
+    QVERIFY(QTest::qWaitForWindowExposed(&first));
+    const QPoint at = first.button->mapToGlobal(first.button->rect().center());
+    click(first.button, at, 900000);
+    click(second.button, at, 900080, true);
+    QCOMPARE(second.clicks, 0);
+    third.show();
+    third.hide();
+    click(second.button, at, 900200);
     QCOMPARE(second.clicks, 1);
     second.Hide();
 }

@@ -27,6 +27,11 @@ settle() {
   e2e_gone '^Sorvena$'
 }
 
+# A click at the spot of the one before, sooner than the double-click time
+# (400 ms here), is the second half of a double-click, whatever window it
+# lands in; the deliberate clicks of this script wait that long first.
+past_double_click_time() { sleep 0.5; }
+
 shown_windows() { xdotool search --onlyvisible --name '.' 2>/dev/null | xargs -r -n1 xdotool getwindowname | sort; }
 
 # The two clicks are 80 ms apart only if xdotool is not held up; on a
@@ -65,10 +70,12 @@ while IFS='|' read -r top caption initial buttons victim does; do
   xdotool windowmove --sync "${menu}" $(( X + (vl + vw / 2) / 15 - 2347 / 15 )) \
     $(( Y + (vt + vh / 2) / 15 - (top + 187) / 15 ))
 
+  past_double_click_time
   double_click_twips "${menu}" 2347 $(( top + 187 ))
   w=$(e2e_window "^${caption}\$")
   if [ "${does}" = question ]; then
     # A question would block the window: "メニュー" then does nothing.
+    past_double_click_time
     e2e_click_twips "${w}" 1267 187
     for _ in $(seq 1 100); do
       [ -n "$(xdotool search --onlyvisible --name '^Sorvena$' 2>/dev/null || true)" ] &&
@@ -82,6 +89,7 @@ while IFS='|' read -r top caption initial buttons victim does; do
       e2e_fail "after the menu button at ${top}: $(shown_windows | paste -sd '|')"
     IFS=',' read -r -a rects <<<"${buttons}"
     e2e_wait_buttons "${w}" "${initial}" "${QUIT}" "${MENU}" "${rects[@]}"
+    past_double_click_time
     e2e_click_twips "${w}" 1267 187            # メニュー, a single click
   fi
   menu=$(e2e_window '^Sorvena Menu$')
