@@ -203,13 +203,10 @@ MMControl::MMControl(QObject* owner, const char* name)
     , device_(std::make_unique<StandIn>())
 {
     setObjectName(QString::fromLatin1(name));
-    if (factorySlot()) {
-        device_->attach(factorySlot()());
-    } else {
-        // Null until the module is loaded; the stand-in then waits.
+    if (!factorySlot())
         AudioModule::instance().request();
-        device_->attach(AudioModule::instance().makeDevice());
-    }
+    // Null until the module is loaded; the stand-in then waits.
+    device_->attach(makeDevice());
     players().insert(this);
 }
 

@@ -64,6 +64,18 @@ void click(QWidget* target, QPoint global, quint64 time, bool secondOfDouble = f
     send(target, QEvent::MouseButtonRelease, global, time + 30);
 }
 
+// Shows `first` and clicks its button at `time`, which moves to its
+// partner; gives the point clicked, where the partner's button now lies.
+QPoint moveByClick(Window& first, quint64 time)
+{
+    first.Show();
+    if (!QTest::qWaitForWindowExposed(&first))
+        return {};
+    const QPoint at = first.button->mapToGlobal(first.button->rect().center());
+    click(first.button, at, time);
+    return at;
+}
+
 // Runs `look` on the modal box once it is up; `look` must close it.
 void whenModal(std::function<void(QWidget*)> look)
 {
@@ -118,13 +130,9 @@ void WindowingTest::secondClickAfterAMove()
 
     Window first("First"), second("Second");
     first.next = &second;
-    first.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(&first));
-    const QPoint at = first.button->mapToGlobal(first.button->rect().center());
     static quint64 time = 100000; // rising across rows, as a clock does
     time += 10000;
-
-    click(first.button, at, time);
+    const QPoint at = moveByClick(first, time);
     QCOMPARE(first.clicks, 1);
     QVERIFY(second.isVisible());
     QCOMPARE(second.button->mapToGlobal(second.button->rect().center()), at);
@@ -157,10 +165,8 @@ void WindowingTest::swallowedPressWithoutItsReleaseHoldsNothing()
 {
     Window first("First"), second("Second");
     first.next = &second;
-    first.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(&first));
-    const QPoint at = first.button->mapToGlobal(first.button->rect().center());
-    click(first.button, at, 700000);
+    const QPoint at = moveByClick(first, 700000);
+    QVERIFY(second.isVisible());
     // The second press of the double-click, released outside any widget.
     send(second.button, QEvent::MouseButtonPress, at, 700080);
     send(second.button, QEvent::MouseButtonDblClick, at, 700080);
@@ -176,10 +182,8 @@ void WindowingTest::windowShownAfterASwallowedPressTakesTheNextClick()
 {
     Window first("First"), second("Second"), third("Third");
     first.next = &second;
-    first.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(&first));
-    const QPoint at = first.button->mapToGlobal(first.button->rect().center());
-    click(first.button, at, 900000);
+    const QPoint at = moveByClick(first, 900000);
+    QVERIFY(second.isVisible());
     click(second.button, at, 900080, true);
     QCOMPARE(second.clicks, 0);
     third.show();
