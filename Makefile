@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run   - install what is missing, build, start the program
 # make test  - install what is missing, build, run every test, build the
 #              Debian package and lint it; then the same suite under

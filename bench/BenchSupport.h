@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the benchmarks share: a silent player device, services that answer
 // the input box, the peak memory of the process, and the bare baseline's
 // drawing surface (a retained image, plotted and lined by hand).

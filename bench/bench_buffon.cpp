@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Needles per second of a Buffon run in the real window, against a bare Qt
 // loop that draws one needle and three label texts per pass on a
 // QImage-backed widget and yields once per pass. Run under `xvfb-run -a`.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Points per second of a Monte Carlo run in the real window, against a bare
 // Qt loop that draws the same frame per pass on a QImage-backed widget and
 // yields once per pass. Run under `xvfb-run -a`.

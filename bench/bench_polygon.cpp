@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Polygons per second of an automatic run up to the 1000-gon in the real
 // polygon window, against a bare Qt loop that draws the same 629 dots and
 // k edges into a QImage-backed widget, sets two labels and processes events

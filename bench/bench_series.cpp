@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Passes per second of a 10000-term run in the Matsunaga window (one yield
 // and two label repaints per pass) against a bare Qt loop that sets two
 // QLabel texts and processes events once per pass, in the same run; and the

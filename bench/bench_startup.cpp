@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up as the X server sees it: from exec to the program's first window
 // being mapped, and on to the first drawing into that window, for sorvena
 // and for a bare Qt Widgets program showing one label (startup_bare),

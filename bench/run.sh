@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the benchmarks under a private X server, all of them or those named.
 # Usage: bench/run.sh [build-dir [bench_name...]]
 # The start-up benchmark runs on a private session bus, as on a desktop

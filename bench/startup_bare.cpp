@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The baseline of bench_startup: a Qt Widgets program, linked with nothing
 // else, that shows one label of the title window's size.
 #include <QApplication>

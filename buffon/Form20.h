@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Buffon's needle window: needles of half the line spacing dropped on
 // five ruled lines; dropped / crossed estimates pi.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic of Buffon's needle experiment: a needle from three random
 // numbers, whether it meets one of the ruled lines, and the estimate. No GUI.
 #pragma once

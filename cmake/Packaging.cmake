@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` (or `make package`) builds the Debian package from the
 # install rules. The library dependencies come from dpkg-shlibdeps; the
 # SoundFont and the Japanese faces are what the program looks for at run time.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The arithmetic of the methods and the runtime's number texts: plain C++
 # without Qt, so that its tests and the fuzzers link it without a GUI. The
 # program's build and the fuzzers' clang build both include this file.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The sound files' loaders and the mixer: plain C++ without Qt on
 # libsndfile, libsamplerate and FluidSynth, so that its tests and the
 # fuzzers link it without a GUI. The program's build and the fuzzers' clang

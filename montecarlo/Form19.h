@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Monte Carlo window: random points in a square with its inscribed
 // circle, counted and turned into the estimate 4m / n.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic of the Monte Carlo experiment: where a point lands, whether
 // it counts as inside the circle, and the estimate 4m / n. No GUI here.
 #pragma once

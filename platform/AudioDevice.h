@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real sound of the players: one Qt output stream pulling the mix of
 // SoundMixer. Without an audio output all of it is silent.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audio module's entry point. The program loads the module only after
 // its first window has been painted, so that the sound libraries cost the
 // start-up nothing.

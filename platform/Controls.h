@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Buttons, labels, shapes and lines placed in twips on a window or a
 // picture box. Twips become pixels in this layer only: here for the
 // controls, in PictureBox for its drawing units.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every window does with its player around a click, a run and the
 // quit question, and the moves between windows. Nothing here names a
 // window class: the shell tells which window is the menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A top-level window of fixed client size given in twips. Shown and hidden,
 // never destroyed; Form_Activate runs each time Show makes it the active
 // window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The invisible multimedia player of a window, driven only through its
 // file name and command, as the window code expects of it.
 #pragma once

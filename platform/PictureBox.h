@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing surface: a retained image inside a sunken border, with text
 // output that follows a print position, and points, lines and circles in the
 // surface's own units. Drawings survive hiding and being covered. The image

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows were designed for a classic BASIC forms runtime, "the engine"
 // in the comments here. These are its functions the windows rely on, with
 // its results: number texts, rounding, palette, the reply conversion and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialogs, the beep, the clock, random numbers, yielding and ending the
 // program reach the windows through one replaceable object, so tests can
 // script replies, seed the generator and watch the beep.

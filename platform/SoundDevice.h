@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What actually makes the sound of one player, and how the program reaches
 // the audio module that makes the real ones.
 #pragma once

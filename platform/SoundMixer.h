@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything that makes sound, without Qt: wave cues decoded with
 // libsndfile, the tune synthesised by FluidSynth as it plays, and the mix of
 // all of them that an output stream pulls.

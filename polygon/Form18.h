@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inscribed polygon window: a circle with the k-gon inside it, its name
 // and its half perimeter, advanced by hand or automatically up to a chosen
 // polygon.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic of the inscribed polygons: where the circle's dots and the
 // k-gon's vertices lie in the drawing units, and the k-gon's approximation
 // of pi. Plain C++, testable without a window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matsunaga series 2: pi = 3 (1 + 1^2/(4*6) + ...).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Wallis product: pi = 2 (2*2*4*4...)/(1*3*3*5...).
 #pragma once
 

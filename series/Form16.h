@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Gregory-Leibniz series: pi/4 = 1 - 1/3 + 1/5 - ...
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Euler's series: pi^2 = 12 (1/1^2 - 1/2^2 + ...).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matsunaga series 1: pi^2 = 9 (1 + 1^2/(3*4) + ...).
 #pragma once
 

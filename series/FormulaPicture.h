@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A very small typesetter for the formula pictures: a line of items (text
 // runs, operators, powers, fractions, stretching parentheses) laid out on a
 // common baseline and painted black on white into a bitmap of fixed size.

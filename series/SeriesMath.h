@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic of the five series, term by term, in plain C++. Every
 // operation is a double operation, in the order the windows evaluate it, so
 // the displayed digits come out the same on every run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame shared by the five series windows: formula, explanation page,
 // input check and the term-by-term run. Each window is this frame built
 // from its own description and rule.

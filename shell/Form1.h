@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title window: the program's name, a credit line and the tune.
 #pragma once
 

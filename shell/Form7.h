@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The method menu: one button per method and the quit button.
 #pragma once
 

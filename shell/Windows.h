@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one instance of each window, created the first time it is asked for
 // and kept until the program ends. Form7 is the menu the method windows go
 // back to.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The folders depend one way: shell/ on the method windows, each method
 # window on platform/ only, platform/ on none of them. Prints every include
 # that goes against this and fails if there is one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A screen reader reads what the surfaces show: the printed lines in order,
 // through the surface's accessible name and text interface, and each
 // formula picture as its formula in words.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seeded click storms on the eight method windows: thousands of random
 // clicks, input-box replies, quit answers and stop timings, with the window
 // checked after every event (and inside every yield of a run) against the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inscribed polygon window: its layout, button states, explanation
 // page, manual steps, automatic runs with their stop, the return from the
 // menu, and what lands on the drawing surface.

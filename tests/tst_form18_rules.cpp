@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the polygon window's circle dots and vertices lie, and the value of
 // each k-gon, without a window.
 #include "platform/Runtime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "montecarlo/Form19.h"
 #include "shell/Form7.h"
 #include "shell/Windows.h"

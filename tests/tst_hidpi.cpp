@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // At a scale factor of 2 the drawing surfaces and formula pictures hold
 // device pixels: text, lines and formulas show detail finer than a logical
 // pixel, while coordinates stay logical and a PSet dot stays one logical

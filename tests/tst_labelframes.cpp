@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bordered label draws its single-line frame in the window-text colour,
 // whatever colour its text has: the red estimate labels of the Monte Carlo
 // and needle windows are framed like their black neighbours.

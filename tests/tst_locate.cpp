@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order in which a bare sound file name is looked up: the current
 // folder, the program's folder, then the data folder of an install prefix
 // (<prefix>/bin/sorvena finds <prefix>/share/sorvena).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every printed row of every explanation page and notice, and every label
 // and button caption the windows show, fits the room the design gives it in
 // the faces the program picks.

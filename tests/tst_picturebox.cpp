@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing surface: print placement, colours, clipping, and figures under
 // the twip scale and the three user scales, checked on the retained image.
 #include "platform/PictureBox.h"

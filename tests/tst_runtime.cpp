@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts, rounding, the reply conversion and the random generator.
 #include "platform/Runtime.h"
 

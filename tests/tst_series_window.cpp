@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five series windows through their buttons: button protocol, input
 // check, run, stop, explanation page, formula picture and navigation.
 #include "series/Form10.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title window, the menu, the moves between windows, the sound
 // sequences and the quit confirmation.
 #include "shell/Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated sound files, wave decoding, the mixer pulled by a fake
 // sink, and the players' command handling on a machine without audio
 // output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the platform does between windows: the second click of a
 // double-click that opened another window presses nothing there, and the
 // question and input boxes belong to the window that opened them.

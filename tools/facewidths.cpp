@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints how wide every printed row, label caption and button caption of the
 // program comes out in each candidate Japanese face, against the room the
 // design gives it, so the faces can be chosen by measurement.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's sound files: three short chimes as 16-bit PCM WAV at
 // the rate the program mixes at, and a music-box tune as a Standard MIDI
 // File. Everything is computed here, so the same bytes come out on every

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for driving the real binary under Xvfb with xdotool.
 # Usage: source lib.sh; e2e_start <binary>; ... ; e2e_finish
 set -euo pipefail

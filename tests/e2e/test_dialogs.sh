@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The quit question and the input boxes belong to the window that opened
 # them: transient for it, centred on it, not maximisable, and the keyboard
 # comes back to the window's button when they close. Once on a bare X

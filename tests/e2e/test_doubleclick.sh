@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A double-click on a button that moves to another window acts once: the
 # second click, landing on the new window, presses nothing there. Real
 # double-clicks (two presses 80 ms apart) on "次へ" of the title and on each

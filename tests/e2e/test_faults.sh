@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Broken sound files with a real audio output: corrupt, truncated and empty
 # wave and MIDI files beside the program, played through a private
 # PulseAudio server, and a missing or corrupt audio module. Every cue and the tune must fail silently while the

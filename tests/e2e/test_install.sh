@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program: `cmake --install` into a DESTDIR, then the installed
 # binary started from / (no sound file in the current folder nor beside the
 # program) must find its tune in <prefix>/share/sorvena and play it through a

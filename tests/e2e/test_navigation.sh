@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Title -> menu -> every method window -> menu, by clicking real buttons,
 # then quit from the menu.
 source "$(dirname "$0")/lib.sh"

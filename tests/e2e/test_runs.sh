@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every method window, driven through its real buttons and input box: one
 # run to its end, one stopped with "中止". The frame's close box asks the
 # quit question while "終了" is enabled (No keeps everything) and is ignored

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Without its sound files the program works all the same, in silence:
 # started from a folder that has none of them, with none beside it.
 source "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Real sound through a private PulseAudio server with a null sink: the tune
 # plays on the title window, "次へ" cuts it off with the click cue, and the
 # quit question sounds its cue. What reaches the sink is recorded from its

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program starts on its title window at the design size; "終了"
 # asks; Enter answers Yes (the default button) and the program exits 0.
 source "$(dirname "$0")/lib.sh"

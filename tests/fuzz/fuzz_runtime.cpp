@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the input-box reply conversion and the number texts.
 // Properties: nothing crashes; a reply that reads as x reads as x again with
 // blanks around it and in full-width form; Format always has one point and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the sound files beside the program, which can hold
 // anything. Every input is read as a wave file through libsndfile into the
 // mixer, and as a MIDI file into the tune player, whose SoundFont is loaded

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes every fuzz_* executable in DIR for SECONDS each, starting from a
 # fresh copy of its corpus so that the repository's seeds stay as they are.
 # Usage: run.sh DIR [SECONDS]

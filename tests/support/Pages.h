@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every text the windows print on their surfaces or show on their labels and
 // buttons, with the room the design gives it, gathered by running each
 // window as a user would.

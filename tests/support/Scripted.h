@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test stand-ins for the platform's seams: scripted dialog replies, a
 // seeded or scripted random source, a counted beep, an End that returns,
 // a hook inside DoEvents, and a recording of every player command.
