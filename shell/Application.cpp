@@ -2,15 +2,32 @@
 #include "Application.h"
 
 #include "Form1.h"
+#include "Options.h"
 #include "Windows.h"
 #include "platform/Controls.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 namespace shell {
 
 int run(int argc, char* argv[], const std::function<void(QApplication&)>& beforeLoop)
 {
+    const Options options = parseOptions(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "sorvena: %s (see sorvena --help)\n", options.error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(usage().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("sorvena %s\n", SORVENA_VERSION);
+        return 0;
+    }
+
     // Window sizes are laid out for 96 dpi (15 twips to the pixel).
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
         qputenv("QT_FONT_DPI", "96");

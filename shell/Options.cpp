@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Options.h"
+
+namespace shell {
+
+namespace {
+// Qt's options that are followed by a value.
+bool takesValue(const std::string& option)
+{
+    static const char* const withValue[] = {"-platform", "-platformpluginpath", "-platformtheme", "-plugin",
+                                            "-qwindowgeometry", "-qwindowtitle", "-qwindowicon", "-style",
+                                            "-stylesheet", "-session", "-display", "-geometry", "-title", "-name"};
+    for (const char* o : withValue)
+        if (option == o)
+            return true;
+    return false;
+}
+} // namespace
+
+Options parseOptions(const std::vector<std::string>& arguments)
+{
+    Options options;
+    std::vector<std::string> positional;
+    std::optional<std::string> seed;
+    auto fail = [&options](std::string message) {
+        if (options.error.empty())
+            options.error = std::move(message);
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--help" || a == "-h")
+            options.help = true;
+        else if (a == "--version")
+            options.version = true;
+        else if (a == "--projector")
+            options.projector = true;
+        else if (a == "--lesson")
+            options.lesson = true;
+        else if (a == "--compare")
+            options.compare = true;
+        else if (a == "--table") {
+            if (options.table)
+                fail("--table given twice");
+            else if (i + 1 >= arguments.size() || arguments[i + 1].starts_with("-"))
+                fail("--table needs a method");
+            else
+                options.table = TableRequest{arguments[++i], {}, {}};
+        } else if (a == "--seed" || a.starts_with("--seed=")) {
+            if (seed)
+                fail("--seed given twice");
+            else if (a != "--seed")
+                seed = a.substr(7);
+            else if (i + 1 < arguments.size())
+                seed = arguments[++i];
+            else
+                fail("--seed needs a number");
+        } else if (a.starts_with("--")) {
+            fail("unknown option " + a);
+        } else if (a.starts_with("-") && a.size() > 1) {
+            // Qt's own; QApplication takes it, and its value, later.
+            if (takesValue(a) && i + 1 < arguments.size())
+                ++i;
+        } else {
+            positional.push_back(a);
+        }
+    }
+
+    if (options.table) {
+        if (!positional.empty())
+            options.table->count = positional.front();
+        if (positional.size() > 1)
+            fail("unexpected argument " + positional[1]);
+        options.table->seed = seed;
+    } else {
+        if (!positional.empty())
+            fail("unexpected argument " + positional.front());
+        if (seed)
+            fail("--seed applies only to --table");
+    }
+    if (options.table && (options.projector || options.lesson || options.compare))
+        fail("--table writes a table and opens no window; give it alone");
+    return options;
+}
+
+std::string usage()
+{
+    return "Usage: sorvena [--projector] [--lesson] [--compare]\n"
+           "       sorvena --table METHOD [N] [--seed S]\n"
+           "\n"
+           "Shows how pi can be approximated, each method in a window of its own.\n"
+           "\n"
+           "  --projector   scale every window to fill a projector's screen\n"
+           "  --lesson      lesson mode: set the pace, pause and step a run\n"
+           "  --compare     open the window that compares the eight methods\n"
+           "  --table       write the steps of one method as CSV to standard output;\n"
+           "                METHOD is polygon, montecarlo, buffon, wallis, leibniz,\n"
+           "                euler, matsunaga1 or matsunaga2\n"
+           "  --seed S      the random seed of an experiment's table\n"
+           "  --help        show this help and exit\n"
+           "  --version     show the version and exit\n";
+}
+
+} // namespace shell
