@@ -13,12 +13,15 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 45
 
-.PHONY: all deps configure build run test unit-tests sanitized-tests fuzz bench package package-check clean
+.PHONY: all deps test-deps configure build run test unit-tests sanitized-tests fuzz bench package package-check clean
 
 all: build
 
 deps:
-	@bash tools/install-deps.sh
+	@bash tools/install-deps.sh run
+
+test-deps:
+	@bash tools/install-deps.sh test
 
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -31,10 +34,10 @@ run: build
 
 test: unit-tests package-check sanitized-tests fuzz
 
-unit-tests: build
+unit-tests: test-deps build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-sanitized-tests: deps
+sanitized-tests: test-deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVENA_SANITIZE=ON -DSORVENA_BENCHMARKS=OFF -DSORVENA_FUZZERS=OFF \
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g"
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -43,10 +46,10 @@ sanitized-tests: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-fuzz: build
+fuzz: test-deps build
 	bash tests/fuzz/run.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 
-bench: build
+bench: test-deps build
 	bash bench/run.sh $(BUILD)
 
 package: build
@@ -54,7 +57,7 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 # Errors fail the check; warnings and informational tags are printed.
-package-check: package
+package-check: test-deps package
 	lintian --fail-on error --display-info $(BUILD)/sorvena_*.deb
 
 clean:

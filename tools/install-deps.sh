@@ -1,19 +1,35 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages the build, the tests and the program need,
-# skipping what is already there.
+# Installs the Debian packages Sorvena needs, skipping what is already there.
+#   install-deps.sh        what building and running need (make run)
+#   install-deps.sh test   that, and what the tests, the package check and
+#                          the benchmarks add (make test)
+# Says how many packages it will install, and how much it downloads, first.
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev
-  qt6-base-dev qt6-multimedia-dev
+run_packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-charts-dev qt6-wayland
+  qt6-l10n-tools qt6-tools-dev
   libfluidsynth-dev timgm6mb-soundfont libsndfile1-dev libsamplerate0-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho fonts-horai-umefont
-  xvfb xauth xdotool x11-utils imagemagick python3
-  pulseaudio pulseaudio-utils
-  librsvg2-bin desktop-file-utils appstream lintian file
-  openbox libx11-dev libxdamage-dev dbus-daemon
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-horai-umefont fonts-dejavu-core
+  librsvg2-bin
+  # The start-up benchmark, built with the program, watches the X server.
+  libx11-dev libxdamage-dev
 )
+test_packages=(
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool x11-utils imagemagick python3 openbox weston
+  pulseaudio pulseaudio-utils dbus-daemon
+  orca speech-dispatcher-espeak-ng
+  desktop-file-utils appstream lintian file
+)
+
+case "${1:-run}" in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,9 +37,19 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    echo "install-deps: not root and no sudo; as root run: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  sudo="sudo"
+fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
+# A dry run first, to say what the real one will bring (cached packages
+# count in the download too).
+count=$(apt-get install -s --no-install-recommends "${missing[@]}" | grep -c '^Inst ' || true)
+bytes=$(apt-get --print-uris -qq install --no-install-recommends "${missing[@]}" | awk '{s += $3} END {print s + 0}')
+echo "install-deps: installing ${count} packages (${#missing[@]} named, the rest what they need), $(( bytes / 1000000 )) MB to download"
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
