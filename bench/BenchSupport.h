@@ -36,7 +36,7 @@ class AnsweringServices : public platform::Services {
 public:
     QString reply;
     QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return reply; }
-    int msgBox(QWidget*, const QString&, int, const QString&) override { return platform::vbNo; }
+    int msgBox(QWidget*, const QString&, const QString&) override { return platform::vbNo; }
     void beep() override {}
 };
 

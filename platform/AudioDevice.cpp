@@ -11,6 +11,8 @@
 
 #include <fluidsynth.h>
 
+#include <map>
+
 namespace platform {
 
 // Debug notes stay hidden unless asked for with QT_LOGGING_RULES.
@@ -153,8 +155,7 @@ public:
             return;
         const QString suffix = QFileInfo(path).suffix().toLower();
         if (suffix == QLatin1String("wav")) {
-            const std::vector<char> bytes = readFile(path, 32 << 20);
-            clip_ = decodeWave(bytes.data(), bytes.size());
+            clip_ = waveCue(path);
         } else if ((suffix == QLatin1String("mid") || suffix == QLatin1String("midi"))
                    && fluid_is_midifile(QFile::encodeName(path).constData())) {
             midi_ = readFile(path, 4 << 20);
@@ -198,6 +199,18 @@ private:
 };
 
 } // namespace
+
+std::shared_ptr<const Clip> waveCue(const QString& path)
+{
+    // A handful of cues, all of them small.
+    static std::map<QString, std::shared_ptr<const Clip>> decoded;
+    auto& clip = decoded[path];
+    if (!clip) {
+        const std::vector<char> bytes = readFile(path, 32 << 20);
+        clip = decodeWave(bytes.data(), bytes.size());
+    }
+    return clip;
+}
 
 std::unique_ptr<SoundDevice> makeAudioDevice()
 {

@@ -12,6 +12,11 @@ namespace platform {
 
 std::unique_ptr<SoundDevice> makeAudioDevice();
 
+// The wave file at `path`, decoded at its first use and kept for the
+// program's life, so that a click does not read and decode its cue again;
+// null when it cannot be read.
+std::shared_ptr<const Clip> waveCue(const QString& path);
+
 // The mix every real player sounds into.
 SoundMixer& soundMixer();
 

@@ -39,7 +39,7 @@ void StartMusic(MMControl& player)
 void ConfirmQuit(QWidget* owner, MMControl& player, OnNo onNo)
 {
     PlayCue(player, quitCue);
-    const int answer = MsgBox(owner, QStringLiteral("終了していいですか？"), vbYesNo, QStringLiteral("Sorvena"));
+    const int answer = MsgBox(owner, QStringLiteral("終了していいですか？"), QStringLiteral("Sorvena"));
     if (answer == vbYes) {
         End();
         return;

@@ -13,8 +13,6 @@
 
 namespace platform {
 
-class CommandButton;
-
 // The mouse pointers the windows use.
 constexpr int vbDefault = 0;
 constexpr int vbArrowHourglass = 13;

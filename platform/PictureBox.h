@@ -32,10 +32,9 @@ public:
 
     // Inner rectangle, in widget pixels, that the drawing fills.
     QRect drawingArea() const;
-    // The retained drawing, in device pixels (see ratio()).
+    // The retained drawing, in device pixels (its devicePixelRatio says how
+    // many to a logical pixel).
     const QImage& image() const { return image_; }
-    // Device pixels per logical pixel of the image.
-    qreal ratio() const { return ratio_; }
 
     // A fixed bitmap at the top-left corner of the drawing area. Its
     // "Description" text, if any, is what a screen reader says for it.

@@ -92,7 +92,7 @@ int execOwned(QDialog& dialog, QWidget* owner)
 
 } // namespace
 
-int Services::msgBox(QWidget* owner, const QString& prompt, int /*buttons*/, const QString& title)
+int Services::msgBox(QWidget* owner, const QString& prompt, const QString& title)
 {
     // The program only ever asks Yes/No questions.
     Centred<QMessageBox> box(owner);

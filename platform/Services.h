@@ -12,14 +12,14 @@ class QWidget;
 
 namespace platform {
 
-constexpr int vbYesNo = 4;
 constexpr int vbYes = 6;
 constexpr int vbNo = 7;
 
 class Services {
 public:
     virtual ~Services() = default;
-    virtual int msgBox(QWidget* owner, const QString& prompt, int buttons, const QString& title);
+    // A Yes/No question: vbYes or vbNo.
+    virtual int msgBox(QWidget* owner, const QString& prompt, const QString& title);
     virtual QString inputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& defaultText);
     virtual void beep();
     virtual void end();
@@ -39,9 +39,9 @@ Services& services();
 // Installs a replacement (not owned); null restores the real services.
 void setServices(Services* replacement);
 
-inline int MsgBox(QWidget* owner, const QString& prompt, int buttons, const QString& title)
+inline int MsgBox(QWidget* owner, const QString& prompt, const QString& title)
 {
-    return services().msgBox(owner, prompt, buttons, title);
+    return services().msgBox(owner, prompt, title);
 }
 inline QString InputBox(QWidget* owner, const QString& prompt, const QString& title, double defaultValue)
 {

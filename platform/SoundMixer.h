@@ -36,8 +36,10 @@ class SoundMixer {
 public:
     using Voice = std::uint64_t; // 0: nothing sounds
 
-    // The first of `soundFonts` that loads voices the tunes; it is loaded
-    // when a tune is first rendered, not before.
+    // The first of `soundFonts` that loads voices the tunes. The program's
+    // output loads it (loadSoundFont) once its stream runs, so that the
+    // first tune does not wait; a mixer left alone loads it when a tune is
+    // first rendered.
     explicit SoundMixer(std::vector<std::string> soundFonts);
     ~SoundMixer();
     SoundMixer(const SoundMixer&) = delete;

@@ -99,7 +99,6 @@ public:
     void Command5_Click();
     void Command6_Click();
 
-    const SeriesVariant& variant() const { return variant_; }
     // The bitmap shown on Picture2.
     const QImage& formulaImage() const { return formulaImage_; }
 

@@ -12,7 +12,7 @@
 
 namespace shell {
 
-int run(int argc, char* argv[], const std::function<void(QApplication&)>& beforeLoop)
+int run(int argc, char* argv[])
 {
     const Options options = parseOptions(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
     if (!options.error.empty()) {
@@ -39,8 +39,6 @@ int run(int argc, char* argv[], const std::function<void(QApplication&)>& before
     // Lets Wayland docks match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.sorvena.Sorvena"));
     form1().Show();
-    if (beforeLoop)
-        beforeLoop(app);
     return QApplication::exec();
 }
 

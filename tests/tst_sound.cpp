@@ -247,6 +247,7 @@ private slots:
     void tuneAndCueOverlap_data();
     void tuneAndCueOverlap();
     void silentWithoutDevice();
+    void cueDecodedOnce();
     void locate_data();
     void locate();
     void commandSequence_data();
@@ -566,6 +567,22 @@ void TestSound::silentWithoutDevice()
         QTRY_COMPARE(soundOutput(), SoundOutput::Absent);
         QCOMPARE(soundMixer().voiceCount(), std::size_t(0));
     }
+}
+
+void TestSound::cueDecodedOnce()
+{
+    const QString path = scratch_.filePath("kept.wav");
+    const auto write = [&](const QByteArray& bytes) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    QVERIFY(write(wave(1, 2, 16, false, false, kMixRate)));
+    const auto first = waveCue(path);
+    QVERIFY(first);
+    // A cue read and decoded again would now fail.
+    QVERIFY(write(QByteArray("RIFF\x10\0\0\0WAVEjunkjunkjunk", 20)));
+    QCOMPARE(waveCue(path).get(), first.get());
+    QVERIFY(!waveCue(scratch_.filePath("broken.wav")));
 }
 
 void TestSound::locate_data()

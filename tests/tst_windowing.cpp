@@ -226,7 +226,7 @@ void WindowingTest::boxesBelongToTheirWindow()
             static_cast<QDialog*>(box)->reject();
     });
     if (question)
-        QCOMPARE(MsgBox(&owner, QStringLiteral("終了していいですか？"), vbYesNo, QStringLiteral("Sorvena")), vbNo);
+        QCOMPARE(MsgBox(&owner, QStringLiteral("終了していいですか？"), QStringLiteral("Sorvena")), vbNo);
     else
         QCOMPARE(InputBox(&owner, QStringLiteral("点の数"), QStringLiteral("設定"), 100), QString());
 

@@ -14,7 +14,7 @@ ScriptedServices::ScriptedServices() : Services()
 
 ScriptedServices::~ScriptedServices() { platform::setServices(nullptr); }
 
-int ScriptedServices::msgBox(QWidget*, const QString& prompt, int, const QString& title)
+int ScriptedServices::msgBox(QWidget*, const QString& prompt, const QString& title)
 {
     messageBoxes.append({prompt, title, QString()});
     if (auto* recorder = SoundRecorder::current())

@@ -49,7 +49,7 @@ public:
     float timerValue = 43200.5f;
     int randomizeCalls = 0;
 
-    int msgBox(QWidget* owner, const QString& prompt, int buttons, const QString& title) override;
+    int msgBox(QWidget* owner, const QString& prompt, const QString& title) override;
     QString inputBox(QWidget* owner, const QString& prompt, const QString& title, const QString& defaultText) override;
     void beep() override;
     void end() override;
