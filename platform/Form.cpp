@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QStyleHints>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -127,14 +129,30 @@ Form* Form::activeForm()
 
 int Form::createdCount() { return created; }
 
+// The frame the window manager gave the windows shown so far (a hidden
+// window remembers its own); none before the first.
+namespace {
+QSize knownFrame()
+{
+    QSize frame;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        frame = frame.expandedTo(w->frameGeometry().size() - w->size());
+    return frame;
+}
+} // namespace
+
 void Form::placeOnScreen()
 {
-    // Design position when the screen holds the window, else centred.
+    // Design position when the screen holds the window, else centred with
+    // its frame. The position is the frame's, as no frame exists yet.
     QRect wanted(px(design_.left), px(design_.top), width(), height());
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
-        if (!available.contains(wanted))
-            wanted.moveCenter(available.center());
+        if (!available.contains(wanted)) {
+            const QSize frame = knownFrame();
+            wanted.moveCenter(available.center() - QPoint(frame.width() / 2, frame.height() / 2));
+            wanted.moveTo(std::max(wanted.left(), available.left()), std::max(wanted.top(), available.top()));
+        }
     }
     move(wanted.topLeft());
 }

@@ -3,6 +3,7 @@
 
 #include "Form1.h"
 #include "Options.h"
+#include "Projector.h"
 #include "Windows.h"
 #include "platform/Controls.h"
 
@@ -31,6 +32,8 @@ int run(int argc, char* argv[])
     // Window sizes are laid out for 96 dpi (15 twips to the pixel).
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
         qputenv("QT_FONT_DPI", "96");
+    if (options.projector)
+        setProjectorScale(argc, argv);
     QApplication app(argc, argv);
     QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
     // Hiding the last visible window between two windows must not end the

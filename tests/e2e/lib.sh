@@ -1,6 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for driving the real binary under Xvfb with xdotool.
-# Usage: source lib.sh; e2e_start <binary>; ... ; e2e_finish
+# Usage: source lib.sh; e2e_start <binary> [argument...]; ... ; e2e_finish
+# E2E_SCREEN sets the size of the X screen (WxHxDepth), E2E_WM a window
+# manager to run in it, E2E_SCALE the scale at which the windows are drawn.
 set -euo pipefail
 
 E2E_BIN=""
@@ -38,6 +40,7 @@ trap e2e_cleanup EXIT
 # Starts a private X server and the program; sets DISPLAY.
 e2e_start() {
   E2E_BIN="$1"
+  shift
   # A random display number, clear of a real display and of the other
   # tests' servers. -noreset matters: without it the server resets when its
   # last client (the readiness probe below) leaves, and refuses the
@@ -47,7 +50,7 @@ e2e_start() {
     n=$(( 100 + RANDOM % 900 ))
     [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] && continue
     E2E_XLOG="$(mktemp)"
-    Xvfb ":${n}" -noreset -screen 0 1280x1024x24 -nolisten tcp >"${E2E_XLOG}" 2>&1 &
+    Xvfb ":${n}" -noreset -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp >"${E2E_XLOG}" 2>&1 &
     E2E_XVFB=$!
     export DISPLAY=":${n}"
     for _ in $(seq 1 100); do
@@ -74,7 +77,7 @@ e2e_start() {
   E2E_LOG="$(mktemp)"
   export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
   unset QT_QPA_PLATFORM
-  "${E2E_BIN}" >"${E2E_LOG}" 2>&1 &
+  "${E2E_BIN}" "$@" >"${E2E_LOG}" 2>&1 &
   E2E_PID=$!
 }
 
@@ -107,7 +110,9 @@ e2e_size() {
 
 # Clicks at a point given in twips of the window's client area.
 e2e_click_twips() {
-  local id="$1" x=$(( $2 / 15 )) y=$(( $3 / 15 ))
+  local id="$1" x y
+  x=$(awk -v t="$2" -v s="${E2E_SCALE:-1}" 'BEGIN { print int(t / 15 * s) }')
+  y=$(awk -v t="$3" -v s="${E2E_SCALE:-1}" 'BEGIN { print int(t / 15 * s) }')
   xdotool mousemove --window "${id}" "${x}" "${y}" click 1
   sleep 0.2
 }

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Projector.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace shell {
+
+namespace {
+// No window exists yet to measure, so the frame is that of the common
+// desktops: borders of a few pixels and a title bar of up to about 35.
+constexpr QSize kFrame{16, 40};
+constexpr double kLargest = 3;
+} // namespace
+
+QSize largestClientArea()
+{
+    // Form17 is the widest window, Form20 the tallest (9225 and 8070 twips).
+    return {9225 / 15, 8070 / 15};
+}
+
+double projectorScale(QSize available, QSize client, QSize frame)
+{
+    if (client.isEmpty())
+        return 1;
+    const double across = double(available.width() - frame.width()) / client.width();
+    const double down = double(available.height() - frame.height()) / client.height();
+    const double fits = std::floor(std::min(across, down) * 20 + 1e-9) / 20;
+    return std::clamp(fits, 1.0, kLargest);
+}
+
+void setProjectorScale(int argc, char* argv[])
+{
+    // The screen as it is, whatever scale an earlier start asked for.
+    qunsetenv("QT_SCALE_FACTOR");
+    QSize available;
+    {
+        // A copy: the application takes Qt's own arguments out of what it
+        // is given, and the program's own application must see them too.
+        int probeArgc = argc;
+        std::vector<char*> probeArgv(argv, argv + argc);
+        probeArgv.push_back(nullptr);
+        QGuiApplication probe(probeArgc, probeArgv.data());
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            available = screen->availableGeometry().size();
+    }
+    if (available.isEmpty())
+        return;
+    const double scale = projectorScale(available, largestClientArea(), kFrame);
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+}
+
+} // namespace shell
