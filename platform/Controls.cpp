@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Controls.h"
+#include "Pace.h"
 #include "PictureBox.h"
 
 #include <QApplication>
@@ -77,6 +78,16 @@ Label::Label(QWidget* container, const char* name, const QString& caption, Twips
         pal.setColor(QPalette::WindowText, toQColor(*style.foreColor));
     setPalette(pal);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    setText(caption);
+    // Every window writes its estimate ("π＝…", "πの近似値＝…") to a label
+    // once a step, so lesson mode's trace takes each step's value here,
+    // without a copy of any window's arithmetic.
+    if (Pace* pace = Pace::current()) [[unlikely]]
+        pace->captionSet(*this);
 }
 
 void Label::paintEvent(QPaintEvent* event)

@@ -64,7 +64,7 @@ class Label : public QLabel {
     Q_OBJECT
 public:
     Label(QWidget* container, const char* name, const QString& caption, Twips at, const LabelStyle& style);
-    void setCaption(const QString& caption) { setText(caption); }
+    void setCaption(const QString& caption);
     QString caption() const { return text(); }
 
 protected:

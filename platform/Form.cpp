@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form.h"
+#include "Pace.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -197,6 +198,9 @@ void Form::setMousePointer(int pointer)
         setCursor(Qt::BusyCursor);
     else
         unsetCursor();
+    // Every run starts with the hourglass and ends with the default pointer.
+    if (Pace* pace = Pace::current()) [[unlikely]]
+        pace->pointerChanged(*this, pointer == vbArrowHourglass);
 }
 
 void Form::setTabOrder(std::initializer_list<QWidget*> order)

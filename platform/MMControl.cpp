@@ -43,6 +43,8 @@ std::set<MMControl*>& players()
     return *all;
 }
 
+bool mutedFlag = false;
+
 bool is(const QString& command, QLatin1String name)
 {
     return command.compare(name, Qt::CaseInsensitive) == 0;
@@ -228,6 +230,8 @@ void MMControl::setCommand(const QString& command)
         device_->close();
     else if (is(c, QLatin1String("Stop")))
         device_->stop();
+    else if (mutedFlag)
+        return;
     else if (is(c, QLatin1String("Sound")))
         device_->sound();
     else if (is(c, QLatin1String("Play")))
@@ -246,6 +250,15 @@ void MMControl::setObserver(Observer observer)
 {
     observerSlot() = std::move(observer);
 }
+
+void MMControl::setMuted(bool muted)
+{
+    mutedFlag = muted;
+    if (muted)
+        shutdownSound();
+}
+
+bool MMControl::muted() { return mutedFlag; }
 
 void MMControl::setDeviceFactory(DeviceFactory factory)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Services.h"
 #include "MMControl.h"
+#include "Pace.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -142,6 +143,9 @@ void Services::doEvents()
     // Posted update requests are among the events, so whatever was drawn or
     // relabelled before the call is painted when it returns.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Lesson mode's tempo and pause wait here; otherwise this is one test.
+    if (Pace* pace = Pace::current()) [[unlikely]]
+        pace->yielded();
 }
 
 float Services::rnd() { return random_.Rnd(); }

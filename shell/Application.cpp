@@ -5,6 +5,7 @@
 #include "Options.h"
 #include "Projector.h"
 #include "Windows.h"
+#include "lesson/Lesson.h"
 #include "platform/Controls.h"
 
 #include <QApplication>
@@ -41,6 +42,8 @@ int run(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     // Lets Wayland docks match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.sorvena.Sorvena"));
+    if (options.lesson)
+        lesson::start();
     form1().Show();
     return QApplication::exec();
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The folders depend one way: shell/ on the method windows, each method
-# window on platform/ only, platform/ on none of them. Prints every include
+# The folders depend one way: shell/ on the method windows and lesson/,
+# each method window and lesson/ on platform/ only, platform/ on none of
+# them. Prints every include
 # that goes against this and fails if there is one.
 # Usage: check_layers.sh SOURCE_ROOT
 set -uo pipefail
@@ -22,10 +23,11 @@ forbid() {
 }
 
 all=$(IFS='|'; echo "${methods[*]}")
-forbid platform "shell|${all}"
+forbid platform "shell|lesson|${all}"
+forbid lesson "shell|${all}"
 for m in "${methods[@]}"; do
   others=$(printf '%s\n' "${methods[@]}" | grep -vx "${m}" | paste -sd'|')
-  forbid "${m}" "shell|${others}"
+  forbid "${m}" "shell|lesson|${others}"
 done
-[ "${status}" -eq 0 ] && echo "layers: shell -> method windows -> platform, no include against it"
+[ "${status}" -eq 0 ] && echo "layers: shell -> method windows, lesson -> platform, no include against it"
 exit "${status}"

@@ -37,7 +37,8 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-# Starts a private X server and the program; sets DISPLAY.
+# Starts a private X server and the program, with any further arguments;
+# sets DISPLAY.
 e2e_start() {
   E2E_BIN="$1"
   shift

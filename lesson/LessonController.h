@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Lesson mode's one control for every window: the tempo of runs, pause,
+// single steps, the current estimate with its correct digits, the trace of
+// the run and a mute. It follows the active window and stays beside it.
+#pragma once
+
+#include "Trace.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class QAbstractButton;
+class QButtonGroup;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace platform {
+class Form;
+class Label;
+class Pace;
+enum class Tempo;
+} // namespace platform
+
+namespace lesson {
+
+class LessonController : public QWidget {
+    Q_OBJECT
+public:
+    // The trace may be null: without the plotting module there is none.
+    LessonController(platform::Pace& pace, std::unique_ptr<Trace> trace);
+    ~LessonController() override;
+
+    // Where the controller goes beside a window (frames, on the available
+    // area): to its right, else to its left, else the window moves over so
+    // that both fit. `window` is where the window's frame must then be.
+    struct Placement {
+        QRect controller;
+        QPoint window;
+    };
+    static Placement place(const QRect& windowFrame, const QSize& controllerFrame, const QRect& available);
+
+    QPushButton* tempoButton(platform::Tempo tempo) const;
+    QPushButton* pauseButton() const { return pause_; }
+    QPushButton* stepButton() const { return step_; }
+    QPushButton* muteButton() const { return mute_; }
+    QString valueText() const;
+    int correctDigitCount() const { return correct_; }
+    const QList<QPointF>& tracePoints() const { return points_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void follow();
+    void caption(const platform::Label& label);
+    void runStarted();
+    void runEnded();
+    void showState();
+    void refresh();
+    bool key(QWidget* target, const QKeyEvent& event);
+    void setTempoBy(int change);
+    void clearValue();
+
+    platform::Pace& pace_;
+    std::unique_ptr<Trace> trace_;
+    QButtonGroup* tempi_;
+    QPushButton* pause_;
+    QPushButton* step_;
+    QPushButton* mute_;
+    QButtonGroup* views_ = nullptr;
+    QLabel* value_;
+    QLabel* pi_;
+    QLabel* correctLabel_;
+    QLabel* stepLabel_;
+    QTimer* refresh_;
+
+    QPointer<platform::Form> followed_;
+    const platform::Label* estimateLabel_ = nullptr; // compared, never read
+    QString digits_;
+    int correct_ = 0;
+    QList<QPointF> points_;
+    qsizetype drawn_ = 0; // points already given to the trace
+    bool followQueued_ = false;
+};
+
+} // namespace lesson

@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Pace.h"
+
+#include "Form.h"
+
+#include <QAbstractButton>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+// Milliseconds between steps; 0 for none.
+qint64 interval(Tempo tempo)
+{
+    const double rate = Pace::stepsPerSecond(tempo);
+    return rate > 0 ? qint64(1000 / rate) : 0;
+}
+} // namespace
+
+Pace::Pace() { clock_.start(); }
+
+Pace::~Pace()
+{
+    wake();
+    if (current_ == this)
+        current_ = nullptr;
+}
+
+void Pace::install() { current_ = this; }
+
+double Pace::stepsPerSecond(Tempo tempo)
+{
+    switch (tempo) {
+    case Tempo::ByPress:
+        return 0;
+    case Tempo::Slow:
+        return 2;
+    case Tempo::Medium:
+        return 20;
+    case Tempo::Fast:
+        return 200;
+    case Tempo::Full:
+        break;
+    }
+    return -1;
+}
+
+Form* Pace::runningForm() const { return running_; }
+
+void Pace::setTempo(Tempo tempo)
+{
+    if (tempo == tempo_)
+        return;
+    tempo_ = tempo;
+    // A faster tempo takes effect at once; a slower one after the step due.
+    nextDue_ = std::min(nextDue_, clock_.elapsed() + interval(tempo));
+    wake();
+    emit changed();
+}
+
+void Pace::setPaused(bool paused)
+{
+    if (!running_)
+        paused = false;
+    if (paused == paused_)
+        return;
+    paused_ = paused;
+    if (!paused)
+        nextDue_ = clock_.elapsed(); // resumes with a step at once
+    wake();
+    emit changed();
+}
+
+void Pace::step()
+{
+    if (!running_)
+        return;
+    ++credits_;
+    if (tempo_ != Tempo::ByPress)
+        setPaused(true);
+    wake();
+}
+
+void Pace::yielded()
+{
+    if (!running_)
+        return;
+    if (paused_ || credits_ > 0 || tempo_ != Tempo::Full)
+        hold();
+    ++steps_;
+    emit stepped(steps_);
+}
+
+void Pace::hold()
+{
+    QEventLoop loop;
+    QTimer due;
+    due.setSingleShot(true);
+    due.setTimerType(Qt::PreciseTimer);
+    connect(&due, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QEventLoop* outer = waiting_;
+    waiting_ = &loop;
+    for (;;) {
+        if (released_ || !running_)
+            break;
+        if (credits_ > 0) {
+            --credits_;
+            break;
+        }
+        if (!paused_ && tempo_ != Tempo::ByPress) {
+            const qint64 wait = nextDue_ - clock_.elapsed();
+            if (wait <= 0)
+                break;
+            due.start(int(wait));
+        }
+        loop.exec();
+        due.stop();
+    }
+    waiting_ = outer;
+    released_ = false;
+    // Due times keep their spacing, so the tempo holds on average whatever
+    // a step costs; one that came late moves the next no earlier than now.
+    nextDue_ = std::max(nextDue_ + interval(tempo_), clock_.elapsed());
+}
+
+void Pace::wake()
+{
+    if (waiting_)
+        waiting_->quit();
+}
+
+void Pace::release()
+{
+    // A click on the running window (中止 is then its only enabled button)
+    // lets the held step go, so that the run sees its stop flag.
+    if (waiting_) {
+        released_ = true;
+        wake();
+    }
+}
+
+void Pace::pointerChanged(Form& form, bool busy)
+{
+    if (!busy) {
+        if (running_ == &form)
+            endRun();
+        return;
+    }
+    if (running_ == &form)
+        return;
+    if (running_)
+        endRun();
+    running_ = &form;
+    steps_ = 0;
+    credits_ = 0;
+    released_ = false;
+    nextDue_ = clock_.elapsed();
+    for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
+        buttons_.append(connect(button, &QAbstractButton::clicked, this, &Pace::release));
+    emit runStarted(&form);
+}
+
+void Pace::endRun()
+{
+    for (const QMetaObject::Connection& c : std::as_const(buttons_))
+        disconnect(c);
+    buttons_.clear();
+    Form* form = running_;
+    running_ = nullptr;
+    credits_ = 0;
+    wake();
+    if (paused_) {
+        paused_ = false;
+        emit changed();
+    }
+    emit runEnded(form);
+}
+
+} // namespace platform

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Lesson mode with the real binary, by the controller's keys: at the slow
+# tempo a Monte Carlo run of 100 points is still under way after a second;
+# paused, its counter holds; resumed at full speed, it finishes. With a
+# private PulseAudio server, a click is heard, and once muted a click
+# leaves the null sink silent.
+source "$(dirname "$0")/lib.sh"
+work="$(mktemp -d)"
+trap 'e2e_cleanup; rm -rf "${work}"' EXIT
+sound=yes
+e2e_recording_sink "${work}" || sound=no
+
+levels() { e2e_levels "${work}"; }
+loud_since() { levels | tail -n +"$(( $1 + 1 ))" | awk '$1 > 300 {n++} END {print n + 0}'; }
+# Waits until the recording has grown by $1 tenths.
+recorded_for() {
+  local want=$(( $(levels | wc -l) + $1 ))
+  for _ in $(seq 1 600); do [ "$(levels | wc -l)" -ge "${want}" ] && return 0; sleep 0.05; done
+  e2e_fail "the recording stopped growing"
+}
+
+e2e_start "$1" --lesson
+title=$(e2e_window '制作')
+controller=$(e2e_window '^授業モード$')
+e2e_click_twips "${title}" 4027 187                              # 次へ
+menu=$(e2e_window '^Sorvena Menu$')
+e2e_click_twips "${menu}" 2347 1147                              # Monte Carlo
+w=$(e2e_window '^モンテカルロ法を利用してπの近似値を求める$')
+BUTTONS=("0 0 855 375" "840 0 855 375" "1680 0 855 375" "3720 0 855 375" "4560 0 975 375")
+COUNTER="360 5760 4815 375"
+e2e_click_twips "${w}" 4147 187                                  # 解説
+e2e_wait_buttons "${w}" 11001 "${BUTTONS[@]}"
+
+click_start() {
+  e2e_click_twips "${w}" 5047 187                                # 実験
+  box=$(e2e_window '^打つ点の個数の設定$')
+}
+# Loud tenths in the 1.5 s after a click of 実験 (its box then cancelled),
+# after 1.5 s for the sounds before to end.
+loud_after_click() {
+  local mark
+  recorded_for 15
+  mark=$(levels | wc -l)
+  click_start
+  recorded_for 15
+  e2e_keys_to "${box}" Escape
+  e2e_gone '^打つ点の個数の設定$'
+  loud_since "${mark}"
+}
+if [ "${sound}" = yes ]; then
+  loud=$(loud_after_click) || exit 1
+  [ "${loud}" -ge 2 ] || e2e_fail "a click was not heard before the mute"
+fi
+
+# Slow: three steps down from full speed.
+e2e_keys_to "${controller}" minus minus minus
+click_start
+e2e_type_to "${box}" 100
+e2e_keys_to "${box}" Return
+e2e_gone '^打つ点の個数の設定$'
+sleep 1
+e2e_wait_buttons "${w}" 00100 "${BUTTONS[@]}"                    # still under way
+
+# Paused, the counter holds while the program keeps drawing its windows.
+e2e_keys_to "${controller}" space
+sleep 0.5
+shot="${work}/a.png"; e2e_shot "${w}" "${shot}"
+# shellcheck disable=SC2086
+held=$(e2e_pixels "${shot}" ${COUNTER})
+sleep 1.5
+shot="${work}/b.png"; e2e_shot "${w}" "${shot}"
+# shellcheck disable=SC2086
+[ "$(e2e_pixels "${shot}" ${COUNTER})" = "${held}" ] || e2e_fail "the counter moved while paused"
+[ "$(e2e_button_map "${shot}" "${BUTTONS[@]}")" = 00100 ] || e2e_fail "the paused run ended"
+
+# Resumed at full speed, the run finishes.
+e2e_keys_to "${controller}" plus plus plus space
+e2e_wait_buttons "${w}" 11001 "${BUTTONS[@]}"
+shot="${work}/c.png"; e2e_shot "${w}" "${shot}"
+# shellcheck disable=SC2086
+[ "$(e2e_pixels "${shot}" ${COUNTER})" != "${held}" ] || e2e_fail "the counter did not move after resuming"
+
+if [ "${sound}" = yes ]; then
+  e2e_keys_to "${controller}" m                                  # mute
+  loud=$(loud_after_click) || exit 1
+  [ "${loud}" -eq 0 ] || e2e_fail "a click sounded while muted (${loud} loud tenths)"
+else
+  echo "no pulseaudio server: mute not checked"
+fi
+echo "lesson: ok"

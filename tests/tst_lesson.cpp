@@ -1,0 +1,323 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Lesson mode: the pace of runs (tempo, pause, step, stop) counted in
+// steps, never timed; the controller's digits, trace, place, keys and mute.
+#include "lesson/Digits.h"
+#include "lesson/LessonController.h"
+#include "montecarlo/Form19.h"
+#include "platform/Cues.h"
+#include "platform/Pace.h"
+#include "series/Form16.h"
+#include "support/Scripted.h"
+
+#include <QAccessible>
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <functional>
+
+using platform::Pace;
+using platform::Tempo;
+
+namespace {
+
+// The real DoEvents, where the pace waits, under the scripted dialogs.
+class PacedServices : public testing::ScriptedServices {
+public:
+    void doEvents() override
+    {
+        platform::Services::doEvents();
+        ++doEventsCalls;
+        if (onDoEvents)
+            onDoEvents(doEventsCalls);
+    }
+};
+
+// Counts what reaches the sound device.
+struct CountingDevice : platform::SoundDevice {
+    inline static int sounded = 0;
+    void open(const QString&) override {}
+    void close() override {}
+    void stop() override {}
+    void sound() override { ++sounded; }
+    void play() override { ++sounded; }
+};
+
+struct Lesson {
+    PacedServices services;
+    testing::SoundRecorder recorder;
+    Pace pace;
+    lesson::LessonController controller{pace, nullptr};
+};
+
+// Runs the actions one after another, `gap` ms apart, inside the run.
+void inSequence(QList<std::function<void()>> actions, int gap = 150)
+{
+    if (actions.isEmpty())
+        return;
+    QTimer::singleShot(gap, [actions, gap]() mutable {
+        actions.takeFirst()();
+        inSequence(actions, gap);
+    });
+}
+
+// A Monte Carlo run of 10000 points that pauses after `pauseAt` steps and
+// then does `actions` (the last of which must stop the run).
+void pausedRun(Lesson& l, Form19& w, int pauseAt, QList<std::function<void()>> actions)
+{
+    w.Show();
+    w.Command5_Click();
+    l.services.replies = {QStringLiteral("10000")};
+    l.services.onDoEvents = [&, pauseAt, actions](int call) {
+        if (call == pauseAt) {
+            l.pace.setPaused(true);
+            inSequence(actions);
+        }
+    };
+    w.Command2->click();
+    l.services.onDoEvents = nullptr;
+}
+
+} // namespace
+
+class TestLesson : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tempo_data();
+    void tempo();
+    void tempoChangesMidRun();
+    void pauseHoldsAndStopEnds();
+    void stepAdvancesExactlyOne();
+    void digits_data();
+    void digits();
+    void traceFollowsTheRun();
+    void placement_data();
+    void placement();
+    void keys();
+    void mute();
+    void accessibleNames();
+};
+
+void TestLesson::tempo_data()
+{
+    QTest::addColumn<Tempo>("tempo");
+    QTest::addColumn<double>("atLeastPerSecond");
+    // The most a tempo allows is checked from its rate, with a wide margin.
+    QTest::newRow("one a press") << Tempo::ByPress << 0.0;
+    QTest::newRow("slow") << Tempo::Slow << 0.5;
+    QTest::newRow("medium") << Tempo::Medium << 5.0;
+    QTest::newRow("fast") << Tempo::Fast << 30.0;
+    QTest::newRow("full") << Tempo::Full << 400.0; // more than fast ever allows
+}
+
+void TestLesson::tempo()
+{
+    QFETCH(Tempo, tempo);
+    QFETCH(double, atLeastPerSecond);
+    Lesson l;
+    l.pace.setTempo(tempo);
+    Form16 w;
+    w.Show();
+    w.Command5_Click();
+    l.services.replies = {QStringLiteral("1000000")};
+    QElapsedTimer clock;
+    connect(&l.pace, &Pace::runStarted, [&] {
+        clock.start();
+        QTimer::singleShot(1000, w.Command6, &QPushButton::click); // 中止
+    });
+    w.Command2->click();
+    const double seconds = clock.elapsed() / 1000.0;
+    const double rate = Pace::stepsPerSecond(tempo);
+    const qint64 steps = l.pace.steps();
+    // One step a press: only the yield that 中止 lets go.
+    const double most = tempo == Tempo::ByPress ? 1 : rate < 0 ? 1e12 : rate * seconds * 1.5 + 2;
+    QVERIFY2(steps <= most && steps >= atLeastPerSecond * seconds,
+             qPrintable(QStringLiteral("%1 steps in %2 s").arg(steps).arg(seconds)));
+    QVERIFY(!l.pace.runningForm());
+}
+
+void TestLesson::tempoChangesMidRun()
+{
+    Lesson l;
+    l.pace.setTempo(Tempo::ByPress);
+    Form19 w;
+    w.Show();
+    w.Command5_Click();
+    l.services.replies = {QStringLiteral("300")};
+    // The first step waits for a press; then full speed to the end.
+    connect(&l.pace, &Pace::runStarted, [&] { inSequence({[&] { l.pace.setTempo(Tempo::Full); }}); });
+    w.Command2->click();
+    QCOMPARE(l.pace.steps(), 300);
+    QCOMPARE(w.Label1->text(), QStringLiteral("打った点の総数＝ 300 /  300"));
+}
+
+void TestLesson::pauseHoldsAndStopEnds()
+{
+    Lesson l;
+    Form19 w;
+    QList<qint64> seen;
+    QStringList counters;
+    int timersRun = 0;
+    const auto look = [&] {
+        seen << l.pace.steps();
+        counters << w.Label1->text();
+        ++timersRun;
+    };
+    pausedRun(l, w, 5, {look, look, look, [&] { w.Command4->click(); }});
+    QCOMPARE(timersRun, 3); // events were processed while paused
+    QCOMPARE(seen, QList<qint64>({5, 5, 5}));
+    QCOMPARE(counters, QStringList(3, QStringLiteral("打った点の総数＝ 5 /  10000")));
+    // 中止 ended the paused run where it stood.
+    QVERIFY(!l.pace.runningForm());
+    QVERIFY(!l.pace.paused());
+    QVERIFY(w.Command2->isEnabled());
+    QCOMPARE(w.Label1->text(), QStringLiteral("打った点の総数＝ 5 /  10000"));
+    // The controller came up beside the window, not over it.
+    QTRY_VERIFY(l.controller.isVisible());
+    QTRY_VERIFY(!l.controller.frameGeometry().intersects(w.frameGeometry()));
+}
+
+void TestLesson::stepAdvancesExactlyOne()
+{
+    Lesson l;
+    Form19 w;
+    QList<qint64> seen;
+    const auto look = [&] { seen << l.pace.steps(); };
+    const auto step = [&] { l.pace.step(); };
+    pausedRun(l, w, 3, {look, step, look, look, step, look, step, step, look, [&] { w.Command4->click(); }});
+    QCOMPARE(seen, QList<qint64>({3, 4, 4, 5, 7}));
+    QVERIFY(w.Label1->text().startsWith(QStringLiteral("打った点の総数＝ 7 /")));
+}
+
+void TestLesson::digits_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("isEstimate");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<int>("correct");
+    QTest::newRow("series") << "π＝ 3.14159165358977" << true << "3.14159165358977" << 6;
+    QTest::newRow("plain") << "π＝3" << true << "3" << 1;
+    QTest::newRow("experiment") << "π＝3.20000004768372" << true << "3.20000004768372" << 1;
+    QTest::newRow("four") << "π＝4.00000000000000" << true << "4.00000000000000" << 0;
+    QTest::newRow("double precision") << "π＝ 3.14159265358979" << true << "3.14159265358979" << 15;
+    QTest::newRow("polygon") << "πの近似値＝3.14057925052217" << true << "3.14057925052217" << 3;
+    QTest::newRow("counter") << "打った点の総数＝ 5 /  100" << false << "" << 0;
+    QTest::newRow("empty") << "" << false << "" << 0;
+}
+
+void TestLesson::digits()
+{
+    QFETCH(QString, caption);
+    QFETCH(bool, isEstimate);
+    QFETCH(QString, digits);
+    QFETCH(int, correct);
+    const std::optional<lesson::Estimate> estimate = lesson::estimateIn(caption);
+    QCOMPARE(estimate.has_value(), isEstimate);
+    if (!estimate)
+        return;
+    QCOMPARE(estimate->digits, digits);
+    QCOMPARE(estimate->value, digits.toDouble());
+    QCOMPARE(lesson::correctDigits(digits), correct);
+    QVERIFY(lesson::markedDigits(digits).contains(QStringLiteral(">") + digits.left(correct ? correct + 1 : 0)
+                                                  + QStringLiteral("</span>")));
+}
+
+void TestLesson::traceFollowsTheRun()
+{
+    Lesson l;
+    Form16 w;
+    w.Show();
+    w.Command5_Click();
+    l.services.replies = {QStringLiteral("20")};
+    w.Command2->click();
+    // One point a term, n = 1..20, swinging about π as Gregory–Leibniz does.
+    const QList<QPointF>& points = l.controller.tracePoints();
+    QCOMPARE(points.size(), 20);
+    for (int i = 0; i < points.size(); ++i) {
+        QCOMPARE(points[i].x(), double(i + 1));
+        QCOMPARE(points[i].y() > M_PI, i % 2 == 0);
+    }
+    QCOMPARE(QStringLiteral("π＝ ") + l.controller.valueText(), w.Label3->text());
+    QCOMPARE(l.controller.correctDigitCount(), lesson::correctDigits(l.controller.valueText()));
+}
+
+void TestLesson::placement_data()
+{
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QRect>("controller");
+    QTest::addColumn<QPoint>("windowMovedTo");
+    // On a screen of 1280 by 1000, a controller of 400 by 500.
+    QTest::newRow("room on the right") << QRect(100, 50, 600, 400) << QRect(708, 50, 400, 500) << QPoint(100, 50);
+    QTest::newRow("room on the left") << QRect(700, 50, 500, 400) << QRect(292, 50, 400, 500) << QPoint(700, 50);
+    QTest::newRow("neither: the window moves") << QRect(300, 50, 700, 400) << QRect(880, 50, 400, 500)
+                                               << QPoint(172, 50);
+    QTest::newRow("kept above the bottom") << QRect(100, 700, 600, 200) << QRect(708, 500, 400, 500)
+                                           << QPoint(100, 700);
+}
+
+void TestLesson::placement()
+{
+    QFETCH(QRect, window);
+    QFETCH(QRect, controller);
+    QFETCH(QPoint, windowMovedTo);
+    const QRect available(0, 0, 1280, 1000);
+    const auto at = lesson::LessonController::place(window, QSize(400, 500), available);
+    QCOMPARE(at.controller, controller);
+    QCOMPARE(at.window, windowMovedTo);
+    QVERIFY(available.contains(at.controller));
+    QVERIFY(!at.controller.intersects(QRect(at.window, window.size())));
+}
+
+void TestLesson::keys()
+{
+    Lesson l;
+    QTest::keyClick(&l.controller, Qt::Key_Minus);
+    QCOMPARE(l.pace.tempo(), Tempo::Fast);
+    QTest::keyClick(&l.controller, Qt::Key_Minus);
+    QTest::keyClick(&l.controller, Qt::Key_Plus);
+    QCOMPARE(l.pace.tempo(), Tempo::Fast);
+    QVERIFY(l.controller.tempoButton(Tempo::Fast)->isChecked());
+    // Space and the Right arrow in the window whose run is on.
+    Form19 w;
+    QList<qint64> seen;
+    pausedRun(l, w, 2, {[&] { QTest::keyClick(w.Command4, Qt::Key_Right); },
+                        [&] { seen << l.pace.steps(); QTest::keyClick(w.Command4, Qt::Key_Space); },
+                        [&] { seen << (l.pace.paused() ? 0 : 1); QTest::keyClick(w.Command4, Qt::Key_Space); },
+                        [&] { seen << (l.pace.paused() ? 0 : 1); w.Command4->click(); }});
+    QCOMPARE(seen, QList<qint64>({3, 1, 0}));
+}
+
+void TestLesson::mute()
+{
+    platform::MMControl::setDeviceFactory([] { return std::make_unique<CountingDevice>(); });
+    {
+        PacedServices services;
+        Pace pace;
+        lesson::LessonController controller(pace, nullptr);
+        platform::MMControl player(nullptr);
+        CountingDevice::sounded = 0;
+        controller.muteButton()->click();
+        QVERIFY(platform::MMControl::muted());
+        platform::PlayCue(player, platform::clickCue);
+        platform::StartMusic(player);
+        QCOMPARE(CountingDevice::sounded, 0);
+        controller.muteButton()->click();
+        platform::PlayCue(player, platform::clickCue);
+        QCOMPARE(CountingDevice::sounded, 1);
+    }
+    platform::MMControl::setDeviceFactory(nullptr);
+}
+
+void TestLesson::accessibleNames()
+{
+    Lesson l;
+    for (QWidget* w : l.controller.findChildren<QWidget*>()) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(a);
+        if (w->focusPolicy() != Qt::NoFocus || w->objectName() == QLatin1String("value"))
+            QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+    }
+}
+
+QTEST_MAIN(TestLesson)
+#include "tst_lesson.moc"
