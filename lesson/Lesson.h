@@ -3,7 +3,14 @@
 // control beside whichever window is shown.
 #pragma once
 
+#include <QSize>
+
 namespace lesson {
+
+// The controller's client size at scale 1 (at most), and the gap between it
+// and the window it stands beside, for the projector's scale.
+constexpr QSize controllerArea{340, 480};
+constexpr int besideGap = 8;
 
 // Installs the pace and makes the controller, which appears with the first
 // window. Call once, after the application object exists.

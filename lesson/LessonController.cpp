@@ -2,6 +2,7 @@
 #include "LessonController.h"
 
 #include "Digits.h"
+#include "Lesson.h"
 #include "platform/Form.h"
 #include "platform/MMControl.h"
 #include "platform/Pace.h"
@@ -52,7 +53,7 @@ const TempoChoice tempoChoices[] = {
 
 QString translated(const char* text) { return QCoreApplication::translate(context, text); }
 
-constexpr int gap = 8;       // between the window and the controller, in pixels
+constexpr int gap = besideGap;
 constexpr int refreshMs = 50; // how often the value and the trace are redrawn
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& accessibleName,
@@ -155,7 +156,11 @@ LessonController::LessonController(platform::Pace& pace, std::unique_ptr<Trace> 
         layout->addWidget(trace_->widget(), 1);
         connect(views_, &QButtonGroup::idClicked, this, [this](int id) { trace_->setView(TraceView(id)); });
     }
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // No larger than the projector's scale allows for.
+    if (trace_)
+        setFixedSize(controllerArea);
+    else
+        layout->setSizeConstraint(QLayout::SetFixedSize);
 
     refresh_ = new QTimer(this);
     refresh_->setSingleShot(true);

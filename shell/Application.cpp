@@ -34,7 +34,7 @@ int run(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
         qputenv("QT_FONT_DPI", "96");
     if (options.projector)
-        setProjectorScale(argc, argv);
+        setProjectorScale(argc, argv, options.lesson ? lesson::controllerArea : QSize());
     QApplication app(argc, argv);
     QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
     // Hiding the last visible window between two windows must not end the

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Projector.h"
 
+#include "lesson/Lesson.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -33,7 +35,16 @@ double projectorScale(QSize available, QSize client, QSize frame)
     return std::clamp(fits, 1.0, kLargest);
 }
 
-void setProjectorScale(int argc, char* argv[])
+Needed neededArea(QSize beside)
+{
+    const QSize largest = largestClientArea();
+    if (beside.isEmpty())
+        return {largest, kFrame};
+    return {QSize(largest.width() + lesson::besideGap + beside.width(), std::max(largest.height(), beside.height())),
+            QSize(2 * kFrame.width(), kFrame.height())};
+}
+
+void setProjectorScale(int argc, char* argv[], QSize beside)
 {
     // The screen as it is, whatever scale an earlier start asked for.
     qunsetenv("QT_SCALE_FACTOR");
@@ -50,7 +61,8 @@ void setProjectorScale(int argc, char* argv[])
     }
     if (available.isEmpty())
         return;
-    const double scale = projectorScale(available, largestClientArea(), kFrame);
+    const Needed needed = neededArea(beside);
+    const double scale = projectorScale(available, needed.client, needed.frame);
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
 }
 

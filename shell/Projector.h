@@ -16,9 +16,19 @@ QSize largestClientArea();
 // twentieth so that the windows' pixels fall on a simple grid.
 double projectorScale(QSize available, QSize client, QSize frame);
 
+// What must fit on the screen: the client area of the widest and the
+// tallest window and the frame around it, or, with a window of client size
+// `beside` standing next to the widest (lesson mode's controller), both
+// windows side by side with their frames.
+struct Needed {
+    QSize client;
+    QSize frame;
+};
+Needed neededArea(QSize beside = {});
+
 // Sets QT_SCALE_FACTOR to the projector scale for the primary screen,
 // learnt from a short-lived application; must run before the program's own
 // application exists.
-void setProjectorScale(int argc, char* argv[]);
+void setProjectorScale(int argc, char* argv[], QSize beside = {});
 
 } // namespace shell

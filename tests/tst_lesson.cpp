@@ -2,11 +2,13 @@
 // Lesson mode: the pace of runs (tempo, pause, step, stop) counted in
 // steps, never timed; the controller's digits, trace, place, keys and mute.
 #include "lesson/Digits.h"
+#include "lesson/Lesson.h"
 #include "lesson/LessonController.h"
 #include "montecarlo/Form19.h"
 #include "platform/Cues.h"
 #include "platform/Pace.h"
 #include "series/Form16.h"
+#include "shell/Projector.h"
 #include "support/Scripted.h"
 
 #include <QAccessible>
@@ -93,6 +95,8 @@ private slots:
     void traceFollowsTheRun();
     void placement_data();
     void placement();
+    void projectorHoldsBoth_data();
+    void projectorHoldsBoth();
     void keys();
     void mute();
     void accessibleNames();
@@ -266,6 +270,32 @@ void TestLesson::placement()
     QCOMPARE(at.window, windowMovedTo);
     QVERIFY(available.contains(at.controller));
     QVERIFY(!at.controller.intersects(QRect(at.window, window.size())));
+}
+
+void TestLesson::projectorHoldsBoth_data()
+{
+    QTest::addColumn<QSize>("available");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << 1.9;
+    QTest::newRow("2560x1440") << QSize(2560, 1440) << 2.6;
+    QTest::newRow("1280x1024: the width decides") << QSize(1280, 1024) << 1.25;
+    QTest::newRow("1024x768: as designed") << QSize(1024, 768) << 1.0;
+}
+
+void TestLesson::projectorHoldsBoth()
+{
+    QFETCH(QSize, available);
+    QFETCH(double, expected);
+    const shell::Needed needed = shell::neededArea(lesson::controllerArea);
+    const double scale = shell::projectorScale(available, needed.client, needed.frame);
+    QCOMPARE(scale, expected);
+    QVERIFY(needed.client.width() * scale + needed.frame.width() <= available.width());
+    QVERIFY(needed.client.height() * scale + needed.frame.height() <= available.height());
+    // The controller is no larger than the scale was chosen for.
+    Lesson l;
+    l.controller.adjustSize();
+    QVERIFY(l.controller.width() <= lesson::controllerArea.width());
+    QVERIFY(l.controller.height() <= lesson::controllerArea.height());
 }
 
 void TestLesson::keys()

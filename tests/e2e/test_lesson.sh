@@ -4,7 +4,9 @@
 # tempo a Monte Carlo run of 100 points is still under way after a second;
 # paused, its counter holds; resumed at full speed, it finishes. With a
 # private PulseAudio server, a click is heard, and once muted a click
-# leaves the null sink silent.
+# leaves the null sink silent. Under --projector with a window manager, on
+# a projector's screens, the widest window and the controller lie side by
+# side on the screen, frames included.
 source "$(dirname "$0")/lib.sh"
 work="$(mktemp -d)"
 trap 'e2e_cleanup; rm -rf "${work}"' EXIT
@@ -87,5 +89,44 @@ if [ "${sound}" = yes ]; then
   [ "${loud}" -eq 0 ] || e2e_fail "a click sounded while muted (${loud} loud tenths)"
 else
   echo "no pulseaudio server: mute not checked"
+fi
+e2e_cleanup
+
+# Left, top, right and bottom of a window with its frame.
+framed() {
+  local extents="" x y w h left right top bottom
+  for _ in $(seq 1 50); do
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -o '[0-9, ]*$' | tr -d ' ' || true)
+    [ -n "${extents}" ] && break
+    sleep 0.1
+  done
+  [ -n "${extents}" ] || e2e_fail "no frame extents for $1"
+  read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
+  IFS=, read -r left right top bottom <<<"${extents}"
+  echo "$(( x - left )) $(( y - top )) $(( x + w + right )) $(( y + h + bottom ))"
+}
+if ! command -v openbox >/dev/null; then
+  echo "no openbox: projector not checked"
+else
+  for screen in 1024x768 1920x1080; do
+    E2E_SCREEN="${screen}x24" E2E_WM="openbox --sm-disable" e2e_start "$1" --lesson --projector
+    title=$(e2e_window '制作')
+    controller=$(e2e_window '^授業モード$')
+    E2E_SCALE=$(e2e_size "${title}" | awk -F x '{ printf "%.2f", $1 / 303 }')
+    e2e_click_twips "${title}" 4027 187                          # 次へ
+    menu=$(e2e_window '^Sorvena Menu$')
+    e2e_click_twips "${menu}" 2347 3547                          # オイラー, the widest window
+    w=$(e2e_window '^オイラーの公式を利用してπの近似値を求める$')
+    sleep 0.5
+    read -r wl wt wr wb < <(framed "${w}")
+    read -r cl ct cr cb < <(framed "${controller}")
+    echo "${screen}: scale ${E2E_SCALE}, window ${wl},${wt}-${wr},${wb}, controller ${cl},${ct}-${cr},${cb}"
+    for edge in "${wl}" "${wt}" "${cl}" "${ct}"; do (( edge >= 0 )) || e2e_fail "${screen}: off the screen"; done
+    (( wr <= ${screen%x*} && cr <= ${screen%x*} && wb <= ${screen#*x} && cb <= ${screen#*x} )) ||
+      e2e_fail "${screen}: off the screen"
+    (( cl >= wr || cr <= wl )) || e2e_fail "${screen}: the controller covers the window"
+    e2e_cleanup
+  done
 fi
 echo "lesson: ok"
