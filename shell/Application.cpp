@@ -5,6 +5,8 @@
 #include "Options.h"
 #include "Projector.h"
 #include "Windows.h"
+#include "compare/ChartsLoader.h"
+#include "compare/Table.h"
 #include "lesson/Lesson.h"
 #include "platform/Controls.h"
 
@@ -29,6 +31,9 @@ int run(int argc, char* argv[])
         std::printf("sorvena %s\n", SORVENA_VERSION);
         return 0;
     }
+    // Before any application object: a table needs no display.
+    if (options.table)
+        return compare::writeTable(options.table->method, options.table->count, options.table->seed, stdout, stderr);
 
     // Window sizes are laid out for 96 dpi (15 twips to the pixel).
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
@@ -42,9 +47,20 @@ int run(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     // Lets Wayland docks match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.sorvena.Sorvena"));
-    if (options.lesson)
-        lesson::start();
-    form1().Show();
+    if (options.compare) {
+        // The comparison alone; closing it ends the program.
+        QString why;
+        if (!compare::chartsModule(&why)) {
+            std::fprintf(stderr, "sorvena: no comparison without the chart module: %s\n", qPrintable(why));
+            return 1;
+        }
+        QApplication::setQuitOnLastWindowClosed(true);
+        compare::openComparison();
+    } else {
+        if (options.lesson)
+            lesson::start();
+        form1().Show();
+    }
     return QApplication::exec();
 }
 

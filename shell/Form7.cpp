@@ -2,6 +2,7 @@
 #include "Form7.h"
 
 #include "Windows.h"
+#include "compare/ChartsLoader.h"
 #include "buffon/Form20.h"
 #include "montecarlo/Form19.h"
 #include "polygon/Form18.h"
@@ -12,6 +13,9 @@
 #include "series/Form9.h"
 
 #include "platform/Cues.h"
+
+#include <QApplication>
+#include <QShortcut>
 
 using namespace platform;
 
@@ -41,6 +45,15 @@ Form7::Form7()
     connect(Command13, &QPushButton::clicked, this, &Form7::Command13_Click);
 
     setTabOrder({Command2, Command5, Command6, Command11, Command12, Command13, Command1, Command3, Command4});
+
+    // The comparison of the eight methods has no button on the menu's
+    // design; a shortcut opens it, and the menu says so to a screen reader.
+    auto* compareShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
+    connect(compareShortcut, &QShortcut::activated, this, [] {
+        if (!compare::openComparison())
+            QApplication::beep();
+    });
+    setAccessibleDescription(tr("Ctrl+K で、8つの方法の収束を比べるウィンドウが開きます。"));
 }
 
 void Form7::Command1_Click() { MoveTo(*this, *MMControl1, shell::form18()); }

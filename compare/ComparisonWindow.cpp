@@ -1,0 +1,525 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ComparisonWindow.h"
+
+#include <QAbstractTableModel>
+#include <QAreaSeries>
+#include <QBoxLayout>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QGraphicsLineItem>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <cmath>
+#include <random>
+
+namespace compare {
+
+namespace {
+
+// Where the error axis ends: a little below the spacing of doubles near π.
+constexpr double errorFloor = 1e-16;
+constexpr double errorCeiling = 10;
+
+const char* const menuNames[] = {
+    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "円の内接正多角形の周の長さからπを求める"),
+    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "モンテカルロ法を利用してπを求める"),
+    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "ビュホンの針を利用してπを求める"),
+    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "ウォーリスの公式からπを求める"),
+    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)"),
+    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "無限級数からπを求める(オイラー)"),
+    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "無限級数からπを求める(マツナガ　ヨシスケ１)"),
+    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "無限級数からπを求める(マツナガ　ヨシスケ２)"),
+};
+
+// Colours from the Okabe–Ito set, told apart by most colour-blind eyes, and
+// every curve in a line style of its own as well.
+struct Look {
+    QRgb colour;
+    Qt::PenStyle style;
+    QList<qreal> dashes; // for Qt::CustomDashLine
+};
+const Look looks[] = {
+    {qRgb(0, 0, 0), Qt::DashDotLine, {}},                     // polygon
+    {qRgb(230, 159, 0), Qt::SolidLine, {}},                   // Monte Carlo
+    {qRgb(86, 180, 233), Qt::CustomDashLine, {6, 2}},          // Buffon
+    {qRgb(0, 158, 115), Qt::DashLine, {}},                    // Wallis
+    {qRgb(213, 94, 0), Qt::DotLine, {}},                      // Leibniz
+    {qRgb(0, 114, 178), Qt::DashDotDotLine, {}},              // Euler
+    {qRgb(204, 121, 167), Qt::CustomDashLine, {1, 2, 6, 2}},   // Matsunaga 1
+    {qRgb(136, 34, 85), Qt::CustomDashLine, {10, 2, 2, 2, 2, 2}}, // Matsunaga 2
+};
+
+// For the table model, whose own tr() would take its base class as context.
+QString translated(const char* text) { return QCoreApplication::translate("compare::ComparisonWindow", text); }
+
+double plotted(double error) { return std::clamp(error, errorFloor, errorCeiling); }
+
+std::vector<std::int64_t> samplesUpTo(std::int64_t last)
+{
+    std::vector<std::int64_t> steps;
+    for (std::int64_t n = 1; n <= std::min<std::int64_t>(last, 100); ++n)
+        steps.push_back(n);
+    for (int k = 1;; ++k) {
+        const auto n = std::int64_t(std::llround(std::pow(10.0, 2 + k / 100.0)));
+        if (n >= last)
+            break;
+        if (n > steps.back())
+            steps.push_back(n);
+    }
+    if (steps.back() != last)
+        steps.push_back(last);
+    return steps;
+}
+
+std::uint64_t freshSeed()
+{
+    std::random_device device;
+    return (std::uint64_t(device()) << 32) ^ device();
+}
+
+bool shownAt(const Run& run, std::int64_t n)
+{
+    return n >= run.first && n <= run.last() && !std::isnan(run.at(n)) && (run.limitStep == 0 || n <= run.limitStep);
+}
+
+// The chart view: the mouse and the arrow keys move the cursor.
+class ChartView : public QChartView {
+public:
+    ChartView(QChart* chart, ComparisonWindow* window) : QChartView(chart), window_(window)
+    {
+        setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
+        setRenderHint(QPainter::Antialiasing);
+    }
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        const QPointF value = chart()->mapToValue(event->position());
+        if (chart()->plotArea().contains(event->position()))
+            window_->setProbe(std::llround(value.x()));
+        QChartView::mouseMoveEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        // One step, or a tenth of a decade with Ctrl.
+        const std::int64_t n = std::max<std::int64_t>(window_->probe(), 1);
+        const bool coarse = event->modifiers() & Qt::ControlModifier;
+        if (event->key() == Qt::Key_Right)
+            window_->setProbe(coarse ? std::max<std::int64_t>(n + 1, std::llround(n * 1.2589)) : n + 1);
+        else if (event->key() == Qt::Key_Left)
+            window_->setProbe(coarse ? std::min<std::int64_t>(n - 1, std::llround(n / 1.2589)) : n - 1);
+        else if (event->key() == Qt::Key_Home)
+            window_->setProbe(1);
+        else if (event->key() == Qt::Key_End)
+            window_->setProbe(window_->steps());
+        else
+            QChartView::keyPressEvent(event);
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QChartView::resizeEvent(event);
+        window_->setProbe(window_->probe());
+    }
+
+private:
+    ComparisonWindow* window_;
+};
+
+} // namespace
+
+// One row per sampled step: n, then each method's value, then each error.
+class ComparisonTable : public QAbstractTableModel {
+public:
+    explicit ComparisonTable(const ComparisonWindow& window) : window_(window) {}
+    void reset()
+    {
+        beginResetModel();
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(window_.sampleSteps().size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : 1 + 2 * int(methods.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+            return {};
+        return text(index.row(), index.column());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+            return {};
+        if (section == 0)
+            return QStringLiteral("n");
+        const Method m = methods[std::size_t((section - 1) % methods.size())];
+        return section <= int(methods.size()) ? ComparisonWindow::methodName(m)
+                                               : translated("誤差：%1").arg(ComparisonWindow::methodName(m));
+    }
+    QString text(int row, int column) const
+    {
+        const std::int64_t n = window_.sampleSteps()[std::size_t(row)];
+        if (column == 0)
+            return QString::number(n);
+        const Run& run = window_.run(methods[std::size_t((column - 1) % methods.size())]);
+        if (n < run.first || std::isnan(run.at(n)))
+            return {};
+        const double value = run.at(n);
+        return QString::fromStdString(column <= int(methods.size()) ? valueText(run.method, value)
+                                                                   : exactText(error(value)));
+    }
+
+private:
+    const ComparisonWindow& window_;
+};
+
+QString ComparisonWindow::methodName(Method method) { return tr(menuNames[std::size_t(method)]); }
+
+ComparisonWindow::ComparisonWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , seed_(freshSeed())
+{
+    setObjectName(QStringLiteral("ComparisonWindow"));
+    setWindowTitle(tr("収束を比べる"));
+    resize(1240, 800);
+
+    chooser_ = new QComboBox;
+    chooser_->setObjectName(QStringLiteral("steps"));
+    for (std::int64_t n = 100; n <= maxSteps; n *= 10)
+        chooser_->addItem(QLocale().toString(qlonglong(n)), qlonglong(n));
+    chooser_->setCurrentIndex(chooser_->findData(qlonglong(defaultSteps)));
+    auto* chooserLabel = new QLabel(tr("段数 N の上限(&N)："));
+    chooserLabel->setBuddy(chooser_);
+    againButton_ = new QPushButton(tr("もう一度"));
+    againButton_->setObjectName(QStringLiteral("again"));
+    againButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    againButton_->setToolTip(tr("実験をもう一度、新しい乱数で行います (Ctrl+R)"));
+    pictureButton_ = new QPushButton(tr("グラフを保存…"));
+    pictureButton_->setObjectName(QStringLiteral("savePicture"));
+    pictureButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    pictureButton_->setToolTip(tr("PNG か SVG で保存します (Ctrl+S)"));
+    csvButton_ = new QPushButton(tr("CSV を保存…"));
+    csvButton_->setObjectName(QStringLiteral("saveCsv"));
+    csvButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    csvButton_->setToolTip(tr("表のデータを CSV で保存します (Ctrl+E)"));
+
+    chart_ = new QChart;
+    chart_->setTitle(tr("誤差 |π − 値| と段数 n（両対数）"));
+    chart_->legend()->setAlignment(Qt::AlignRight);
+    // Line series then show their pen, dashes and all.
+    chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    axisX_ = new QLogValueAxis;
+    axisX_->setBase(10);
+    axisX_->setLabelFormat(QStringLiteral("%g"));
+    axisX_->setTitleText(tr("段数 n（項・因数・辺・点・針の数）"));
+    axisY_ = new QLogValueAxis;
+    axisY_->setBase(10);
+    axisY_->setLabelFormat(QStringLiteral("%.0e"));
+    axisY_->setTitleText(tr("誤差 |π − 値|"));
+    axisY_->setRange(errorFloor, errorCeiling);
+    chart_->addAxis(axisX_, Qt::AlignBottom);
+    chart_->addAxis(axisY_, Qt::AlignLeft);
+    view_ = new ChartView(chart_, this);
+    view_->setObjectName(QStringLiteral("chart"));
+    view_->setAccessibleName(tr("収束のグラフ"));
+    cursorLine_ = new QGraphicsLineItem;
+    cursorLine_->setPen(QPen(QColor(0, 0, 0, 120), 1, Qt::DashLine));
+    cursorLine_->setZValue(100);
+    chart_->scene()->addItem(cursorLine_);
+
+    readout_ = new QLabel;
+    readout_->setObjectName(QStringLiteral("readout"));
+    readout_->setTextFormat(Qt::RichText);
+    readout_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    model_ = new ComparisonTable(*this);
+    table_ = new QTableView;
+    table_->setObjectName(QStringLiteral("table"));
+    table_->setModel(model_);
+    table_->setAccessibleName(tr("収束の表"));
+    table_->verticalHeader()->hide();
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+    auto* chartPage = new QWidget;
+    auto* chartLayout = new QVBoxLayout(chartPage);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    chartLayout->addWidget(view_, 1);
+    chartLayout->addWidget(readout_);
+    tabs_ = new QTabWidget;
+    tabs_->addTab(chartPage, tr("グラフ(&G)"));
+    tabs_->addTab(table_, tr("表(&T)"));
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(chooserLabel);
+    bar->addWidget(chooser_);
+    bar->addWidget(againButton_);
+    bar->addStretch(1);
+    bar->addWidget(pictureButton_);
+    bar->addWidget(csvButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(tabs_, 1);
+
+    connect(chooser_, &QComboBox::currentIndexChanged, this,
+            [this] { setSteps(chooser_->currentData().toLongLong()); });
+    connect(againButton_, &QPushButton::clicked, this, &ComparisonWindow::again);
+    connect(pictureButton_, &QPushButton::clicked, this, &ComparisonWindow::pictureDialog);
+    connect(csvButton_, &QPushButton::clicked, this, &ComparisonWindow::csvDialog);
+
+    compute(true);
+    redraw();
+}
+
+ComparisonWindow::~ComparisonWindow() = default;
+
+void ComparisonWindow::setSteps(std::int64_t n)
+{
+    n = std::clamp<std::int64_t>(n, 3, maxSteps);
+    if (n == steps_)
+        return;
+    steps_ = n;
+    const int index = chooser_->findData(qlonglong(n));
+    if (index >= 0 && index != chooser_->currentIndex()) {
+        const QSignalBlocker quiet(chooser_);
+        chooser_->setCurrentIndex(index);
+    }
+    compute(true);
+    redraw();
+}
+
+void ComparisonWindow::again()
+{
+    seed_ = freshSeed();
+    compute(false);
+    redraw();
+}
+
+void ComparisonWindow::compute(bool everything)
+{
+    for (Method m : methods)
+        if (everything || isExperiment(m))
+            runs_[std::size_t(m)] = compare::compute(m, steps_, seed_);
+    samples_ = samplesUpTo(steps_);
+}
+
+void ComparisonWindow::redraw()
+{
+    chart_->removeAllSeries();
+    auto attach = [this](QAbstractSeries* series) {
+        chart_->addSeries(series);
+        series->attachAxis(axisX_);
+        series->attachAxis(axisY_);
+    };
+    // The experiments' expected spread: |π − estimate| is about half-normal
+    // with the standard error σ as its scale, so nine runs in ten end with
+    // an error between 0.063σ and 1.645σ. σ itself is the dotted line.
+    for (Method m : {Method::MonteCarlo, Method::Buffon}) {
+        auto* upper = new QLineSeries;
+        auto* lower = new QLineSeries;
+        auto* sigma = new QLineSeries;
+        QList<QPointF> top, bottom, middle;
+        for (std::int64_t n : samples_) {
+            const double se = standardError(m, n);
+            top.append({double(n), plotted(1.645 * se)});
+            bottom.append({double(n), plotted(0.0627 * se)});
+            middle.append({double(n), plotted(se)});
+        }
+        upper->replace(top);
+        lower->replace(bottom);
+        sigma->replace(middle);
+        auto* band = new QAreaSeries(upper, lower);
+        band->setName(m == Method::MonteCarlo ? tr("モンテカルロ法の標準誤差 σ と 90% の帯")
+                                              : tr("ビュホンの針の標準誤差 σ と 90% の帯"));
+        const QColor colour = QColor::fromRgb(looks[std::size_t(m)].colour);
+        QColor fill = colour;
+        fill.setAlpha(45);
+        band->setBrush(fill);
+        band->setPen(Qt::NoPen);
+        attach(band);
+        sigma->setPen(QPen(colour.darker(130), 1, Qt::DotLine));
+        attach(sigma);
+        chart_->legend()->markers(sigma).constFirst()->setVisible(false);
+    }
+    auto* limits = new QScatterSeries;
+    limits->setName(tr("倍精度の限界（ここで止まる）"));
+    limits->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+    limits->setMarkerSize(11);
+    limits->setColor(Qt::black);
+    for (Method m : methods) {
+        const Run& run = runs_[std::size_t(m)];
+        QList<QPointF> points;
+        points.reserve(qsizetype(samples_.size()) + 1);
+        for (std::int64_t n : samples_)
+            if (shownAt(run, n))
+                points.append({double(n), plotted(error(run.at(n)))});
+        if (run.limitStep != 0 && run.limitStep <= steps_) {
+            const QPointF end(double(run.limitStep), plotted(error(run.at(run.limitStep))));
+            if (points.isEmpty() || points.back().x() < end.x())
+                points.append(end);
+            limits->append(end);
+        }
+        auto* curve = new QLineSeries;
+        curve->setObjectName(QString::fromLatin1(shortName(m).data(), qsizetype(shortName(m).size())));
+        curve->setName(methodName(m));
+        const Look& look = looks[std::size_t(m)];
+        QPen pen(QColor::fromRgb(look.colour), 2, look.style, Qt::FlatCap, Qt::RoundJoin);
+        if (look.style == Qt::CustomDashLine)
+            pen.setDashPattern(look.dashes);
+        curve->setPen(pen);
+        curve->replace(points);
+        attach(curve);
+        curves_[std::size_t(m)] = curve;
+    }
+    attach(limits);
+    axisX_->setRange(1, double(steps_));
+    model_->reset();
+    view_->setAccessibleDescription(chartDescription());
+    setProbe(cursor_ > 0 && cursor_ <= steps_ ? cursor_ : steps_);
+}
+
+void ComparisonWindow::setProbe(std::int64_t n)
+{
+    cursor_ = std::clamp<std::int64_t>(n, 1, steps_);
+    moveProbeLine();
+    // Two columns of four, so the reading takes little height.
+    QString html = QStringLiteral("<b>%1</b><table cellspacing=0 cellpadding=1>").arg(tr("n＝%1").arg(cursor_));
+    const QStringList lines = readout().split(QLatin1Char('\n')).mid(1);
+    for (int row = 0; row < 4; ++row)
+        html += QStringLiteral("<tr><td>%1</td><td width=24></td><td>%2</td></tr>")
+                    .arg(lines.value(row).toHtmlEscaped(), lines.value(row + 4).toHtmlEscaped());
+    readout_->setText(html + QStringLiteral("</table>"));
+    readout_->setAccessibleName(readout());
+}
+
+void ComparisonWindow::moveProbeLine()
+{
+    const QPointF top = chart_->mapToPosition({double(cursor_), errorCeiling});
+    const QPointF bottom = chart_->mapToPosition({double(cursor_), errorFloor});
+    cursorLine_->setLine(QLineF(top, bottom));
+}
+
+QString ComparisonWindow::readout() const
+{
+    QStringList parts;
+    for (Method m : methods) {
+        const Run& run = runs_[std::size_t(m)];
+        QString value = tr("なし");
+        if (cursor_ >= run.first && !std::isnan(run.at(cursor_)))
+            value = QString::fromStdString(valueText(m, run.at(cursor_)));
+        parts.append(tr("%1：%2").arg(methodName(m), value));
+    }
+    return tr("n＝%1").arg(cursor_) + QLatin1Char('\n') + parts.join(QLatin1Char('\n'));
+}
+
+QString ComparisonWindow::chartDescription() const
+{
+    QStringList lines;
+    lines.append(tr("両対数のグラフ。横軸は段数 n で 1 から %1 まで、縦軸は誤差 |π − 値| で 10⁻¹⁶ から 10 まで。"
+                    "8つの方法の曲線と、実験の標準誤差の範囲。")
+                     .arg(steps_));
+    for (Method m : methods) {
+        const Run& run = runs_[std::size_t(m)];
+        const double last = run.at(run.last());
+        QString line = tr("%1：n＝%2 で誤差 %3").arg(methodName(m)).arg(run.last()).arg(error(last), 0, 'g', 2);
+        if (run.limitStep != 0)
+            line += tr("（n＝%1 で倍精度の限界に達して止まる）").arg(run.limitStep);
+        lines.append(line + tr("。"));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString ComparisonWindow::csv() const
+{
+    QStringList header{QStringLiteral("n")};
+    for (Method m : methods)
+        header.append(QString::fromLatin1(shortName(m).data(), qsizetype(shortName(m).size())));
+    for (Method m : methods)
+        header.append(QString::fromLatin1(shortName(m).data(), qsizetype(shortName(m).size())) +
+                      QStringLiteral(" error"));
+    QString text = header.join(QLatin1Char(',')) + QLatin1Char('\n');
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model_->columnCount(); ++column)
+            cells.append(model_->text(row, column));
+        text += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+bool ComparisonWindow::saveCsv(const QString& path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(csv().toUtf8());
+    return file.commit();
+}
+
+bool ComparisonWindow::savePicture(const QString& path) const
+{
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        QSvgGenerator svg;
+        svg.setFileName(path);
+        svg.setSize(view_->size());
+        svg.setViewBox(QRect(QPoint(), view_->size()));
+        svg.setTitle(windowTitle());
+        svg.setDescription(chartDescription());
+        QPainter painter;
+        if (!painter.begin(&svg))
+            return false;
+        view_->render(&painter);
+        return painter.end();
+    }
+    return view_->grab().save(path);
+}
+
+void ComparisonWindow::pictureDialog()
+{
+    const QString png = tr("PNG 画像 (*.png)");
+    const QString svg = tr("SVG 画像 (*.svg)");
+    QString filter = png;
+    QString path = QFileDialog::getSaveFileName(this, tr("グラフを保存"), QStringLiteral("sorvena-compare.png"),
+                                                png + QStringLiteral(";;") + svg, &filter);
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) && !path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
+        path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    if (!savePicture(path))
+        QMessageBox::warning(this, windowTitle(), tr("%1 に保存できませんでした。").arg(path));
+}
+
+void ComparisonWindow::csvDialog()
+{
+    QString path = QFileDialog::getSaveFileName(this, tr("CSV を保存"), QStringLiteral("sorvena-compare.csv"),
+                                                tr("CSV ファイル (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".csv");
+    if (!saveCsv(path))
+        QMessageBox::warning(this, windowTitle(), tr("%1 に保存できませんでした。").arg(path));
+}
+
+} // namespace compare

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The eight methods side by side: |π − value| against the step count n on
+// log–log axes, one curve per method, with a cursor that reads the values,
+// a table of the same data and export to PNG, SVG and CSV. Lives in the
+// chart module, the only part of the program that links Qt Charts.
+#pragma once
+
+#include "Convergence.h"
+
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QAbstractTableModel;
+class QComboBox;
+class QGraphicsLineItem;
+class QLabel;
+class QPushButton;
+class QTableView;
+class QTabWidget;
+class QChart;
+class QChartView;
+class QLineSeries;
+class QLogValueAxis;
+
+namespace compare {
+
+class ComparisonTable;
+
+class ComparisonWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ComparisonWindow(QWidget* parent = nullptr);
+    ~ComparisonWindow() override;
+
+    // The methods' names as the menu writes them.
+    static QString methodName(Method method);
+
+    // Recomputes every method up to n steps and redraws.
+    void setSteps(std::int64_t n);
+    std::int64_t steps() const { return steps_; }
+    // "もう一度": the experiments again, with a new seed.
+    void again();
+    std::uint64_t seed() const { return seed_; }
+
+    const Run& run(Method method) const { return runs_[std::size_t(method)]; }
+    // The steps the curves, the table and the CSV show: every n up to 100,
+    // then a hundred to a decade, and N itself.
+    const std::vector<std::int64_t>& sampleSteps() const { return samples_; }
+
+    // The cursor at step n (mouse or arrow keys), and what it reads.
+    void setProbe(std::int64_t n);
+    std::int64_t probe() const { return cursor_; }
+    QString readout() const;
+
+    bool savePicture(const QString& path) const; // .png or .svg
+    bool saveCsv(const QString& path) const;
+    QString csv() const;
+    QString chartDescription() const;
+
+    QChart* chart() const { return chart_; }
+    QChartView* chartView() const { return view_; }
+    QTableView* tableView() const { return table_; }
+    QComboBox* stepsChooser() const { return chooser_; }
+
+private:
+    void compute(bool experiments);
+    void redraw();
+    void moveProbeLine();
+    void pictureDialog();
+    void csvDialog();
+
+    std::int64_t steps_ = defaultSteps;
+    std::uint64_t seed_ = 0;
+    std::int64_t cursor_ = 0;
+    std::array<Run, methods.size()> runs_{};
+    std::vector<std::int64_t> samples_;
+
+    QComboBox* chooser_;
+    QPushButton* againButton_;
+    QPushButton* pictureButton_;
+    QPushButton* csvButton_;
+    QTabWidget* tabs_;
+    QChart* chart_;
+    QChartView* view_;
+    QLabel* readout_;
+    QTableView* table_;
+    ComparisonTable* model_;
+    QLogValueAxis* axisX_;
+    QLogValueAxis* axisY_;
+    std::array<QLineSeries*, methods.size()> curves_{};
+    QGraphicsLineItem* cursorLine_ = nullptr;
+};
+
+} // namespace compare

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Convergence.h"
+
+#include "buffon/NeedleRules.h"
+#include "montecarlo/MonteCarloRules.h"
+#include "platform/Runtime.h"
+#include "polygon/PolygonRules.h"
+#include "series/SeriesMath.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace compare {
+
+namespace {
+
+constexpr std::array<std::string_view, 8> names{"polygon", "montecarlo", "buffon",     "wallis",
+                                                "leibniz", "euler",      "matsunaga1", "matsunaga2"};
+
+const series::Rule* seriesRule(Method method)
+{
+    switch (method) {
+    case Method::Wallis: return &series::wallis;
+    case Method::Leibniz: return &series::gregoryLeibniz;
+    case Method::Euler: return &series::euler;
+    case Method::Matsunaga1: return &series::matsunaga1;
+    case Method::Matsunaga2: return &series::matsunaga2;
+    default: return nullptr;
+    }
+}
+
+// Each n runs the window's loop over range(n); the ranges only grow with n,
+// so the passes of step n are those of step n - 1 and a few more.
+void runSeries(Run& run, const series::Rule& rule)
+{
+    series::State state = rule.start;
+    double i = rule.range(double(run.first)).first;
+    for (std::int64_t n = run.first; n <= run.last(); ++n) {
+        const series::LoopRange range = rule.range(double(n));
+        for (; i <= range.last; i += range.step)
+            rule.update(state, i);
+        run.values[std::size_t(n - run.first)] = rule.result(state);
+    }
+    // Unchanged by a further term and within a few units in the last place.
+    constexpr double rounding = 8 * std::numeric_limits<double>::epsilon();
+    for (std::int64_t n = run.first + 1; n <= run.last(); ++n)
+        if (run.at(n) == run.at(n - 1) && error(run.at(n)) <= rounding) {
+            run.limitStep = n - 1;
+            break;
+        }
+}
+
+void runMonteCarlo(Run& run, std::uint64_t seed)
+{
+    rt::RandomGenerator generator(seed);
+    int inside = 0;
+    for (std::size_t k = 0; k < run.values.size(); ++k) {
+        generator.Randomize(seededClock);
+        const float r1 = generator.Rnd();
+        const float r2 = generator.Rnd();
+        if (montecarlo::isInside(montecarlo::pointFrom(r1, r2)))
+            ++inside;
+        run.values[k] = montecarlo::estimate(inside, int(k + 1));
+    }
+}
+
+void runBuffon(Run& run, std::uint64_t seed)
+{
+    rt::RandomGenerator generator(seed);
+    int crossed = 0;
+    for (std::size_t k = 0; k < run.values.size(); ++k) {
+        generator.Randomize(seededClock);
+        const float r1 = generator.Rnd();
+        const float r2 = generator.Rnd();
+        const float r3 = generator.Rnd();
+        const buffon::Needle needle = buffon::needleFrom(r1, r2, r3);
+        if (buffon::meetsLine(needle.startY, needle.endY))
+            ++crossed;
+        run.values[k] = crossed != 0 ? double(buffon::estimate(int(k + 1), crossed))
+                                     : std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
+} // namespace
+
+std::string_view shortName(Method method) { return names[std::size_t(method)]; }
+
+std::optional<Method> methodNamed(std::string_view name)
+{
+    for (Method m : methods)
+        if (shortName(m) == name)
+            return m;
+    return std::nullopt;
+}
+
+bool isExperiment(Method method) { return method == Method::MonteCarlo || method == Method::Buffon; }
+
+std::int64_t firstStep(Method method) { return method == Method::Polygon ? 3 : 1; }
+
+std::string valueText(Method method, double value)
+{
+    if (std::isnan(value))
+        return {};
+    return seriesRule(method) ? rt::Plain(value) : rt::Format14(value);
+}
+
+double error(double value) { return std::fabs(std::numbers::pi - value); }
+
+double standardError(Method method, std::int64_t n)
+{
+    constexpr double pi = std::numbers::pi;
+    switch (method) {
+    case Method::MonteCarlo:
+        // 4m/n with m binomial, p = π/4.
+        return std::sqrt(pi * (4 - pi) / double(n));
+    case Method::Buffon:
+        // n/c with c binomial, p = 2l/(πd) = 1/π; to first order.
+        return pi * std::sqrt((pi - 1) / double(n));
+    default:
+        return 0;
+    }
+}
+
+std::string exactText(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+Run compute(Method method, std::int64_t last, std::uint64_t seed)
+{
+    Run run{method, firstStep(method), {}, 0};
+    if (last >= run.first)
+        run.values.resize(std::size_t(last - run.first + 1));
+    if (const series::Rule* rule = seriesRule(method))
+        runSeries(run, *rule);
+    else if (method == Method::Polygon)
+        for (std::int64_t k = run.first; k <= last; ++k)
+            run.values[std::size_t(k - run.first)] = polygon::halfPerimeter(k);
+    else if (method == Method::MonteCarlo)
+        runMonteCarlo(run, seed);
+    else
+        runBuffon(run, seed);
+    return run;
+}
+
+std::string csvHeader() { return "n,value,error\n"; }
+
+std::string csvRow(const Run& run, std::int64_t n)
+{
+    const double value = run.at(n);
+    std::string row = std::to_string(n) + ',';
+    if (!std::isnan(value))
+        row += valueText(run.method, value) + ',' + exactText(error(value));
+    else
+        row += ',';
+    return row + '\n';
+}
+
+} // namespace compare

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Table.h"
+
+#include "Convergence.h"
+
+#include <charconv>
+#include <random>
+
+namespace compare {
+
+namespace {
+
+template <class Number>
+std::optional<Number> wholeNumber(const std::string& text)
+{
+    Number value{};
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+int refuse(std::FILE* err, const std::string& message)
+{
+    std::fprintf(err, "sorvena: %s (see sorvena --help)\n", message.c_str());
+    return 2;
+}
+
+} // namespace
+
+int writeTable(const std::string& method, const std::optional<std::string>& count,
+               const std::optional<std::string>& seed, std::FILE* out, std::FILE* err)
+{
+    const std::optional<Method> m = methodNamed(method);
+    if (!m)
+        return refuse(err, "unknown method " + method +
+                               "; one of polygon, montecarlo, buffon, wallis, leibniz, euler, matsunaga1, matsunaga2");
+    const std::int64_t first = firstStep(*m);
+    std::int64_t last = defaultSteps;
+    if (count) {
+        const auto n = wholeNumber<std::int64_t>(*count);
+        if (!n || *n < first || *n > maxSteps)
+            return refuse(err, "N must be a whole number from " + std::to_string(first) + " to " +
+                                   std::to_string(maxSteps) + ", not " + *count);
+        last = *n;
+    }
+    std::uint64_t s = 0;
+    if (seed) {
+        if (!isExperiment(*m))
+            return refuse(err, "--seed applies only to montecarlo and buffon");
+        const auto value = wholeNumber<std::uint64_t>(*seed);
+        if (!value)
+            return refuse(err, "the seed must be a whole number from 0 to 18446744073709551615, not " + *seed);
+        s = *value;
+    } else {
+        std::random_device device;
+        s = (std::uint64_t(device()) << 32) ^ device();
+    }
+
+    const Run run = compute(*m, last, s);
+    std::string text = csvHeader();
+    for (std::int64_t n = run.first; n <= run.last(); ++n)
+        text += csvRow(run, n);
+    std::fwrite(text.data(), 1, text.size(), out);
+    return std::fflush(out) == 0 ? 0 : 1;
+}
+
+} // namespace compare

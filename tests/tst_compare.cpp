@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The comparison's values against the windows' own: every method's window
+// is run in-process to step n and its shown digits must be the table's.
+#include "buffon/Form20.h"
+#include "compare/Convergence.h"
+#include "compare/Table.h"
+#include "montecarlo/Form19.h"
+#include "polygon/Form18.h"
+#include "series/Form10.h"
+#include "series/Form15.h"
+#include "series/Form16.h"
+#include "series/Form17.h"
+#include "series/Form9.h"
+#include "support/Scripted.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+using compare::Method;
+using testing::ScriptedServices;
+using testing::SoundRecorder;
+
+Q_DECLARE_METATYPE(compare::Method)
+
+namespace {
+
+constexpr std::uint64_t seed = 20260;
+
+void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Runs the method's window to n steps and returns the value it shows, without
+// "π＝" or "πの近似値＝" and the engine's sign blank.
+QString windowValue(Method method, int n, ScriptedServices& services)
+{
+    services.seed(seed);
+    services.timerValue = compare::seededClock;
+    services.replies = {QString::number(n)};
+    std::unique_ptr<platform::Form> w;
+    QLabel* shown = nullptr;
+    auto runSeries = [&](auto* window) {
+        w.reset(window);
+        w->Show();
+        press(window->Command5); // 次へ
+        press(window->Command2); // 計　　算
+        shown = window->Label3;
+    };
+    switch (method) {
+    case Method::Polygon: {
+        auto* f = new Form18;
+        w.reset(f);
+        f->Show();
+        services.replies.clear();
+        press(f->Command6); // 解説
+        for (int i = 0; i < 9; ++i)
+            press(f->Command5); // 手動, until 自動 is offered
+        services.replies = {QString::number(n)};
+        press(f->Command2);
+        shown = f->Label2;
+        break;
+    }
+    case Method::MonteCarlo: {
+        auto* f = new Form19;
+        w.reset(f);
+        f->Show();
+        press(f->Command5); // 解説
+        press(f->Command2); // 実験
+        shown = f->Label3;
+        break;
+    }
+    case Method::Buffon: {
+        auto* f = new Form20;
+        w.reset(f);
+        f->Show();
+        press(f->Command5); // 解説
+        press(f->Command2); // 実験
+        shown = f->Label3;
+        break;
+    }
+    case Method::Wallis: runSeries(new Form15); break;
+    case Method::Leibniz: runSeries(new Form16); break;
+    case Method::Euler: runSeries(new Form17); break;
+    case Method::Matsunaga1: runSeries(new Form9); break;
+    case Method::Matsunaga2: runSeries(new Form10); break;
+    }
+    const QString text = shown->text();
+    return text.mid(text.indexOf(QChar(u'＝')) + 1).trimmed();
+}
+
+// Writes a table to memory; returns the status and fills out and err.
+int table(const QStringList& arguments, QByteArray& out, QByteArray& err)
+{
+    std::FILE* o = std::tmpfile();
+    std::FILE* e = std::tmpfile();
+    const auto arg = [&](int i) { return std::optional<std::string>(arguments.value(i).toStdString()); };
+    const int status = compare::writeTable(arguments.value(0).toStdString(), arguments.size() > 1 && !arguments[1].isEmpty() ? arg(1) : std::nullopt,
+                                           arguments.size() > 2 ? arg(2) : std::nullopt, o, e);
+    for (auto [file, bytes] : {std::pair{o, &out}, std::pair{e, &err}}) {
+        std::rewind(file);
+        char buffer[65536];
+        bytes->clear();
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            bytes->append(buffer, qsizetype(got));
+        std::fclose(file);
+    }
+    return status;
+}
+
+} // namespace
+
+class TestCompare : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameAsWindow_data();
+    void sameAsWindow();
+    void csv_data();
+    void csv();
+    void refused_data();
+    void refused();
+    void limitOfDoublePrecision();
+    void seededRuns();
+};
+
+void TestCompare::sameAsWindow_data()
+{
+    QTest::addColumn<Method>("method");
+    QTest::addColumn<int>("n");
+    const struct {
+        Method method;
+        std::initializer_list<int> steps;
+    } cases[] = {
+        {Method::Polygon, {3, 12, 500}},      {Method::MonteCarlo, {10, 137, 2000}},
+        {Method::Buffon, {10, 345, 3000}},    {Method::Wallis, {2, 7, 1001}},
+        {Method::Leibniz, {2, 9, 1000}},      {Method::Euler, {2, 30, 777}},
+        {Method::Matsunaga1, {2, 11, 40}},    {Method::Matsunaga2, {2, 8, 33}},
+    };
+    for (const auto& c : cases)
+        for (int n : c.steps)
+            QTest::addRow("%s %d", compare::shortName(c.method).data(), n) << c.method << n;
+}
+
+void TestCompare::sameAsWindow()
+{
+    QFETCH(Method, method);
+    QFETCH(int, n);
+    SoundRecorder sound;
+    ScriptedServices services;
+    const QString shown = windowValue(method, n, services);
+    const compare::Run run = compute(method, n, seed);
+    QCOMPARE(run.last(), n);
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(QString::fromStdString(compare::valueText(method, run.at(n))), shown);
+}
+
+void TestCompare::csv_data()
+{
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("leibniz 5") << "leibniz" << "5" << 5;
+    QTest::newRow("polygon from the triangle") << "polygon" << "40" << 38;
+    QTest::newRow("montecarlo by default") << "montecarlo" << "" << 10000;
+    QTest::newRow("buffon to the cap") << "buffon" << "1000000" << 1000000;
+}
+
+void TestCompare::csv()
+{
+    QFETCH(QString, method);
+    QFETCH(QString, count);
+    QFETCH(int, rows);
+    QByteArray out, err;
+    QCOMPARE(table({method, count}, out, err), 0);
+    QVERIFY(err.isEmpty());
+    const QList<QByteArray> lines = out.split('\n');
+    QCOMPARE(lines.size(), rows + 2); // header, rows, the empty piece after the last newline
+    QCOMPARE(lines.front(), QByteArray("n,value,error"));
+    QVERIFY(lines.back().isEmpty());
+
+    const Method m = *compare::methodNamed(method.toStdString());
+    const bool series = !compare::isExperiment(m) && m != Method::Polygon;
+    // The series print as the engine prints a double, the rest with 14 decimals.
+    const QRegularExpression digits(series ? QStringLiteral("^\\d\\.\\d{1,14}$|^\\d$") : QStringLiteral("^\\d?\\.\\d{14}$"));
+    for (int i = 1; i <= rows; i += 1 + rows / 50) {
+        const QList<QByteArray> cells = lines[i].split(',');
+        QCOMPARE(cells.size(), 3);
+        QCOMPARE(cells[0].toLongLong(), i - 1 + compare::firstStep(m));
+        if (cells[1].isEmpty()) { // a needle run before its first crossing
+            QVERIFY(m == Method::Buffon && cells[2].isEmpty());
+            continue;
+        }
+        QVERIFY2(digits.match(QString::fromLatin1(cells[1])).hasMatch(), cells[1].constData());
+        QVERIFY(std::abs(std::abs(M_PI - cells[1].toDouble()) - cells[2].toDouble()) < 1e-14);
+    }
+}
+
+void TestCompare::refused_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("unknown method") << QStringList{"gauss"};
+    QTest::newRow("not a number") << QStringList{"euler", "ten"};
+    QTest::newRow("a fraction") << QStringList{"euler", "2.5"};
+    QTest::newRow("zero") << QStringList{"euler", "0"};
+    QTest::newRow("beyond the cap") << QStringList{"wallis", "1000001"};
+    QTest::newRow("below the triangle") << QStringList{"polygon", "2"};
+    QTest::newRow("a seed for a series") << QStringList{"leibniz", "5", "1"};
+    QTest::newRow("a negative seed") << QStringList{"buffon", "5", "-1"};
+    QTest::newRow("a seed past 64 bits") << QStringList{"montecarlo", "5", "18446744073709551616"};
+}
+
+void TestCompare::refused()
+{
+    QFETCH(QStringList, arguments);
+    QByteArray out, err;
+    QCOMPARE(table(arguments, out, err), 2);
+    QVERIFY(out.isEmpty());
+    QCOMPARE(err.count('\n'), 1);
+    QVERIFY(err.startsWith("sorvena: ") && err.endsWith('\n'));
+}
+
+void TestCompare::limitOfDoublePrecision()
+{
+    for (Method m : {Method::Matsunaga1, Method::Matsunaga2}) {
+        const compare::Run run = compute(m, 200, 0);
+        QVERIFY(run.limitStep > 2 && run.limitStep < 100);
+        QVERIFY(run.at(run.limitStep - 1) != run.at(run.limitStep));
+        QVERIFY(compare::error(run.at(run.limitStep)) < 1e-15);
+        for (std::int64_t n = run.limitStep; n <= run.last(); ++n)
+            QCOMPARE(run.at(n), run.at(run.limitStep));
+    }
+    for (Method m : {Method::Wallis, Method::Leibniz, Method::Euler})
+        QCOMPARE(compute(m, 100000, 0).limitStep, 0);
+}
+
+void TestCompare::seededRuns()
+{
+    for (Method m : {Method::MonteCarlo, Method::Buffon}) {
+        const compare::Run a = compute(m, 5000, 7);
+        QCOMPARE(compute(m, 5000, 7).values, a.values);
+        QVERIFY(compute(m, 5000, 8).values != a.values);
+        // About two in three runs end within one standard error.
+        int within = 0;
+        for (std::uint64_t s = 0; s < 200; ++s)
+            within += compare::error(compute(m, 2000, s).at(2000)) <= compare::standardError(m, 2000) ? 1 : 0;
+        QVERIFY2(within > 110 && within < 160, qPrintable(QString::number(within)));
+    }
+}
+
+QTEST_MAIN(TestCompare)
+#include "tst_compare.moc"
