@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The comparison window: its curves, cursor, table and exports, and the
+// way the menu and the loader reach it.
+#include "compare/ChartsLoader.h"
+#include "compare/ComparisonWindow.h"
+#include "shell/Form7.h"
+#include "support/Scripted.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <set>
+
+using compare::ComparisonWindow;
+using compare::Method;
+
+namespace {
+
+QList<QLineSeries*> curves(const ComparisonWindow& w)
+{
+    QList<QLineSeries*> found;
+    for (QAbstractSeries* s : w.chart()->series())
+        if (s->type() == QAbstractSeries::SeriesTypeLine && !s->objectName().isEmpty())
+            found.append(static_cast<QLineSeries*>(s));
+    return found;
+}
+
+QLineSeries* curve(const ComparisonWindow& w, Method m)
+{
+    for (QLineSeries* c : curves(w))
+        if (c->objectName() == QString::fromLatin1(compare::shortName(m).data()))
+            return c;
+    return nullptr;
+}
+
+} // namespace
+
+class TestComparison : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eightCurves();
+    void seriesStopAtTheLimit();
+    void cursorReadsEveryMethod();
+    void tableHoldsTheCurvesData();
+    void againDrawsNewExperiments();
+    void exports();
+    void menuShortcutOpensIt();
+};
+
+void TestComparison::eightCurves()
+{
+    ComparisonWindow w;
+    QCOMPARE(w.steps(), compare::defaultSteps);
+    QCOMPARE(w.stepsChooser()->currentData().toLongLong(), compare::defaultSteps);
+    const QList<QLineSeries*> all = curves(w);
+    QCOMPARE(all.size(), 8);
+    // Named as on the menu, and no two alike in colour or in line style.
+    Form7 menu;
+    const QStringList menuNames{menu.Command1->text(), menu.Command3->text(), menu.Command4->text(),
+                                menu.Command11->text(), menu.Command12->text(), menu.Command13->text(),
+                                menu.Command5->text(), menu.Command6->text()};
+    std::set<QRgb> colours;
+    std::set<QList<qreal>> styles;
+    for (std::size_t i = 0; i < compare::methods.size(); ++i) {
+        QLineSeries* c = curve(w, compare::methods[i]);
+        QVERIFY(c);
+        QCOMPARE(c->name(), menuNames[int(i)]);
+        colours.insert(c->pen().color().rgb());
+        const QPen pen = c->pen();
+        styles.insert(pen.style() == Qt::SolidLine ? QList<qreal>{} : pen.dashPattern());
+        QCOMPARE(w.chart()->legend()->markers(c).constFirst()->label(), menuNames[int(i)]);
+    }
+    QCOMPARE(colours.size(), std::size_t(8));
+    QCOMPARE(styles.size(), std::size_t(8));
+    // Every point is the method's error at that step.
+    for (Method m : compare::methods) {
+        const compare::Run& run = w.run(m);
+        for (const QPointF& p : curve(w, m)->points()) {
+            const double e = compare::error(run.at(std::int64_t(p.x())));
+            QCOMPARE(p.y(), std::clamp(e, 1e-16, 10.0));
+        }
+    }
+    // Both experiments have their band.
+    int bands = 0;
+    for (QAbstractSeries* s : w.chart()->series())
+        bands += s->type() == QAbstractSeries::SeriesTypeArea ? 1 : 0;
+    QCOMPARE(bands, 2);
+}
+
+void TestComparison::seriesStopAtTheLimit()
+{
+    ComparisonWindow w;
+    w.stepsChooser()->setCurrentIndex(w.stepsChooser()->findData(qlonglong(compare::maxSteps)));
+    QCOMPARE(w.steps(), compare::maxSteps);
+    QScatterSeries* marks = nullptr;
+    for (QAbstractSeries* s : w.chart()->series())
+        if (s->type() == QAbstractSeries::SeriesTypeScatter)
+            marks = static_cast<QScatterSeries*>(s);
+    QVERIFY(marks);
+    QList<double> stops;
+    for (Method m : compare::methods) {
+        const compare::Run& run = w.run(m);
+        QCOMPARE(run.last(), compare::maxSteps);
+        const QList<QPointF> points = curve(w, m)->points();
+        QCOMPARE(std::int64_t(points.back().x()), run.limitStep ? run.limitStep : compare::maxSteps);
+        if (run.limitStep)
+            stops.append(double(run.limitStep));
+    }
+    QVERIFY(!stops.isEmpty());
+    QCOMPARE(marks->points().size(), stops.size());
+    for (const QPointF& p : marks->points())
+        QVERIFY(stops.contains(p.x()));
+}
+
+void TestComparison::cursorReadsEveryMethod()
+{
+    ComparisonWindow w;
+    w.resize(1000, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.chartView()->setFocus();
+    QTest::keyClick(w.chartView(), Qt::Key_Home);
+    QTest::keyClick(w.chartView(), Qt::Key_Right);
+    QTest::keyClick(w.chartView(), Qt::Key_Right);
+    QCOMPARE(w.probe(), 3);
+    // The mouse over the plot moves it to the step under the pointer.
+    const QPointF at = w.chart()->mapToPosition({250, 1e-3});
+    QTest::mouseMove(w.chartView()->viewport(), w.chartView()->mapFromScene(at));
+    QTRY_VERIFY(std::abs(w.probe() - 250) <= 3);
+    const QString reading = w.readout();
+    QVERIFY(reading.startsWith(QStringLiteral("n＝%1\n").arg(w.probe())));
+    for (Method m : compare::methods)
+        QVERIFY(reading.contains(ComparisonWindow::methodName(m) + QStringLiteral("：") +
+                                 QString::fromStdString(compare::valueText(m, w.run(m).at(w.probe())))));
+    QVERIFY(w.chartView()->accessibleDescription().contains(QStringLiteral("両対数")));
+}
+
+void TestComparison::tableHoldsTheCurvesData()
+{
+    ComparisonWindow w;
+    const QAbstractItemModel* model = w.tableView()->model();
+    QCOMPARE(model->rowCount(), int(w.sampleSteps().size()));
+    QCOMPARE(model->columnCount(), 17);
+    QCOMPARE(model->headerData(5, Qt::Horizontal).toString(), ComparisonWindow::methodName(Method::Leibniz));
+    for (int row : {0, 99, model->rowCount() - 1}) {
+        const std::int64_t n = model->index(row, 0).data().toLongLong();
+        QCOMPARE(n, w.sampleSteps()[std::size_t(row)]);
+        const compare::Run& run = w.run(Method::Leibniz);
+        QCOMPARE(model->index(row, 5).data().toString().toStdString(), compare::valueText(Method::Leibniz, run.at(n)));
+        QCOMPARE(model->index(row, 13).data().toDouble(), compare::error(run.at(n)));
+    }
+    // The polygons start at the triangle.
+    QVERIFY(model->index(1, 1).data().toString().isEmpty());
+    QVERIFY(!model->index(2, 1).data().toString().isEmpty());
+}
+
+void TestComparison::againDrawsNewExperiments()
+{
+    ComparisonWindow w;
+    const std::vector<double> leibniz = w.run(Method::Leibniz).values;
+    const std::vector<double> points = w.run(Method::MonteCarlo).values;
+    const std::uint64_t seed = w.seed();
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("again")), Qt::LeftButton);
+    QVERIFY(w.seed() != seed);
+    QVERIFY(w.run(Method::MonteCarlo).values != points);
+    QCOMPARE(w.run(Method::MonteCarlo).values, compare::compute(Method::MonteCarlo, w.steps(), w.seed()).values);
+    QCOMPARE(w.run(Method::Leibniz).values, leibniz);
+}
+
+void TestComparison::exports()
+{
+    ComparisonWindow w;
+    w.resize(900, 600);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTemporaryDir dir;
+    QVERIFY(w.savePicture(dir.filePath(QStringLiteral("c.png"))));
+    QVERIFY(w.savePicture(dir.filePath(QStringLiteral("c.svg"))));
+    QVERIFY(w.saveCsv(dir.filePath(QStringLiteral("c.csv"))));
+    const QImage png(dir.filePath(QStringLiteral("c.png")));
+    QCOMPARE(png.size(), w.chartView()->size() * w.chartView()->devicePixelRatio());
+    QFile svg(dir.filePath(QStringLiteral("c.svg")));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QByteArray svgText = svg.readAll();
+    QVERIFY(svgText.contains("<svg") && svgText.contains("<polyline"));
+    QFile csv(dir.filePath(QStringLiteral("c.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().trimmed().split('\n');
+    QCOMPARE(lines.size(), int(w.sampleSteps().size()) + 1);
+    QVERIFY(lines[0].startsWith("n,polygon,montecarlo,buffon,wallis,leibniz,euler,matsunaga1,matsunaga2,polygon error"));
+    QCOMPARE(lines[10].split(',').size(), 17);
+}
+
+void TestComparison::menuShortcutOpensIt()
+{
+    testing::SoundRecorder sound;
+    QString why;
+    QVERIFY2(compare::chartsModule(&why), qPrintable(why));
+    Form7 menu;
+    QVERIFY(menu.accessibleDescription().contains(QStringLiteral("Ctrl+K")));
+    menu.show();
+    QVERIFY(QTest::qWaitForWindowActive(&menu));
+    QTest::keyClick(&menu, Qt::Key_K, Qt::ControlModifier);
+    QWidget* opened = nullptr;
+    QTRY_VERIFY((opened = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("ComparisonWindow") && w->isVisible())
+                return w;
+        return static_cast<QWidget*>(nullptr);
+    }()));
+    QVERIFY(menu.isVisible()); // the menu stays as it is
+    opened->close();
+}
+
+QTEST_MAIN(TestComparison)
+#include "tst_comparison.moc"
