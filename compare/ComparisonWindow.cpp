@@ -233,7 +233,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     axisX_ = new QLogValueAxis;
     axisX_->setBase(10);
-    axisX_->setLabelFormat(QStringLiteral("%g"));
+    axisX_->setLabelFormat(QStringLiteral("%.0f"));
     axisX_->setTitleText(tr("段数 n（項・因数・辺・点・針の数）"));
     axisY_ = new QLogValueAxis;
     axisY_->setBase(10);

@@ -40,11 +40,12 @@ QString windowValue(Method method, int n, ScriptedServices& services)
     services.replies = {QString::number(n)};
     std::unique_ptr<platform::Form> w;
     QLabel* shown = nullptr;
-    auto runSeries = [&](auto* window) {
+    // The series' "次へ" then "計　　算", the experiments' "解説" then "実験".
+    auto run = [&](auto* window) {
         w.reset(window);
         w->Show();
-        press(window->Command5); // 次へ
-        press(window->Command2); // 計　　算
+        press(window->Command5);
+        press(window->Command2);
         shown = window->Label3;
     };
     switch (method) {
@@ -52,38 +53,20 @@ QString windowValue(Method method, int n, ScriptedServices& services)
         auto* f = new Form18;
         w.reset(f);
         f->Show();
-        services.replies.clear();
         press(f->Command6); // 解説
         for (int i = 0; i < 9; ++i)
             press(f->Command5); // 手動, until 自動 is offered
-        services.replies = {QString::number(n)};
         press(f->Command2);
         shown = f->Label2;
         break;
     }
-    case Method::MonteCarlo: {
-        auto* f = new Form19;
-        w.reset(f);
-        f->Show();
-        press(f->Command5); // 解説
-        press(f->Command2); // 実験
-        shown = f->Label3;
-        break;
-    }
-    case Method::Buffon: {
-        auto* f = new Form20;
-        w.reset(f);
-        f->Show();
-        press(f->Command5); // 解説
-        press(f->Command2); // 実験
-        shown = f->Label3;
-        break;
-    }
-    case Method::Wallis: runSeries(new Form15); break;
-    case Method::Leibniz: runSeries(new Form16); break;
-    case Method::Euler: runSeries(new Form17); break;
-    case Method::Matsunaga1: runSeries(new Form9); break;
-    case Method::Matsunaga2: runSeries(new Form10); break;
+    case Method::MonteCarlo: run(new Form19); break;
+    case Method::Buffon: run(new Form20); break;
+    case Method::Wallis: run(new Form15); break;
+    case Method::Leibniz: run(new Form16); break;
+    case Method::Euler: run(new Form17); break;
+    case Method::Matsunaga1: run(new Form9); break;
+    case Method::Matsunaga2: run(new Form10); break;
     }
     const QString text = shown->text();
     return text.mid(text.indexOf(QChar(u'＝')) + 1).trimmed();
