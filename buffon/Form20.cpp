@@ -18,7 +18,7 @@ constexpr LabelStyle resultStyle{.face = Face::Gothic, .points = 12, .alignment 
 constexpr LabelStyle estimateStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
                                    .borderStyle = BorderStyle::FixedSingle, .foreColor = 0x0000FF};
 constexpr LabelStyle hintStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
-                               .borderStyle = BorderStyle::None, .foreColor = 0xFF0000};
+                               .borderStyle = BorderStyle::None, .foreColor = 0xFF0000, .stopHint = true};
 
 // The explanation page, row by row, each piece with its palette colour.
 const PrintedPage explanation = {
@@ -72,6 +72,7 @@ Form20::Form20()
     connect(Command5, &QPushButton::clicked, this, &Form20::Command5_Click);
 
     setTabOrder({Command1, Command3, Command4, Command2, Picture1, Command5});
+    setFocusFlow({Command5, Command2, Command4});
 }
 
 void Form20::Form_Activate()
@@ -153,6 +154,7 @@ void Form20::Command2_Click()
 
         Label1->setCaption(QStringLiteral("落とした針の総数＝") + Str(NeedleIndex) + ofTotal);
         Label2->setCaption(QStringLiteral("直線と交わった針の本数＝") + Str(CrossCount));
+        Picture1->setDescription(tr("平行線と落とした針 %1 本、線と交わった針 %2 本").arg(NeedleIndex).arg(CrossCount));
         if (CrossCount != 0)
             Label3->setCaption(QStringLiteral("π＝") + Format14(buffon::estimate(NeedleIndex, CrossCount)));
     }

@@ -18,7 +18,7 @@ constexpr LabelStyle resultStyle{.face = Face::Gothic, .points = 12, .alignment 
 constexpr LabelStyle estimateStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
                                    .borderStyle = BorderStyle::FixedSingle, .foreColor = 0x0000FF};
 constexpr LabelStyle hintStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
-                               .borderStyle = BorderStyle::None, .foreColor = 0xFF0000};
+                               .borderStyle = BorderStyle::None, .foreColor = 0xFF0000, .stopHint = true};
 
 // The explanation page, row by row, each piece with its palette colour.
 const PrintedPage explanation = {
@@ -69,6 +69,7 @@ Form19::Form19()
     connect(Command5, &QPushButton::clicked, this, &Form19::Command5_Click);
 
     setTabOrder({Command1, Command3, Command2, Command4, Picture1, Command5});
+    setFocusFlow({Command5, Command2, Command4});
 }
 
 void Form19::Form_Activate()
@@ -152,6 +153,7 @@ void Form19::Command2_Click()
         Label1->setCaption(QStringLiteral("打った点の総数＝") + Str(PointIndex) + ofTotal);
         Label2->setCaption(QStringLiteral("円の内に入った点の個数＝") + Str(InsideCount));
         Label3->setCaption(QStringLiteral("π＝") + Format14(montecarlo::estimate(InsideCount, PointIndex)));
+        Picture1->setDescription(tr("打った点 %1 個、円の内 %2 個").arg(PointIndex).arg(InsideCount));
     }
 
     PlayEndOfRunCue(*MMControl1, endOfRunCue);

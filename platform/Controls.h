@@ -58,17 +58,29 @@ struct LabelStyle {
     BorderStyle borderStyle = BorderStyle::None;
     std::optional<rt::Colour> background; // none: the container's colour
     std::optional<rt::Colour> foreColor;  // none: window text
+    bool stopHint = false;                 // read only while a run is on
 };
 
 class Label : public QLabel {
     Q_OBJECT
 public:
     Label(QWidget* container, const char* name, const QString& caption, Twips at, const LabelStyle& style);
+    // Repaints at once; a screen reader hears of it at the narrator's pace.
     void setCaption(const QString& caption);
     QString caption() const { return text(); }
 
+    // Read before the caption, for a counter that shows only numbers.
+    void setSpokenCaption(const QString& caption) { spokenCaption_ = caption; }
+    bool isStopHint() const { return stopHint_; }
+    // What a screen reader reads: nothing for the stop hint outside a run.
+    QString spokenText() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString spokenCaption_;
+    bool stopHint_;
 };
 
 // A rectangle outline drawn on its container, beneath windowed controls.

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form.h"
+#include "Narrator.h"
 #include "Pace.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QStyleHints>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -103,6 +106,14 @@ private:
     bool armed_ = false;
     Qt::MouseButton swallowing_ = Qt::NoButton;
 };
+// A window is a frame to a screen reader, which reads its title.
+QAccessibleInterface* formFactory(const QString& key, QObject* object)
+{
+    if (key == QLatin1String(Form::staticMetaObject.className()))
+        if (auto* form = qobject_cast<Form*>(object))
+            return new QAccessibleWidget(form, QAccessible::Window);
+    return nullptr;
+}
 } // namespace
 
 Form::Form(const char* name, const QString& caption, Twips clientArea, std::optional<rt::Colour> background)
@@ -112,6 +123,8 @@ Form::Form(const char* name, const QString& caption, Twips clientArea, std::opti
 {
     ++created;
     DoubleClickGuard::install();
+    static const bool factoryInstalled = (QAccessible::installFactory(formFactory), true);
+    Q_UNUSED(factoryInstalled);
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
     setFixedSize(px(clientArea.width), px(clientArea.height));
@@ -193,7 +206,12 @@ void Form::Hide()
 
 void Form::setMousePointer(int pointer)
 {
+    const int before = mousePointer_;
     mousePointer_ = pointer;
+    if (before != vbArrowHourglass && pointer == vbArrowHourglass)
+        narrator::runStarted(*this);
+    else if (before == vbArrowHourglass && pointer != vbArrowHourglass)
+        narrator::runEnded(*this);
     if (pointer == vbArrowHourglass)
         setCursor(Qt::BusyCursor);
     else
@@ -208,6 +226,40 @@ void Form::setTabOrder(std::initializer_list<QWidget*> order)
     tabOrder_ = QList<QWidget*>(order);
     for (qsizetype i = 1; i < tabOrder_.size(); ++i)
         QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+}
+
+void Form::setFocusFlow(std::initializer_list<QWidget*> flow)
+{
+    focusFlow_ = QList<QWidget*>(flow);
+}
+
+bool Form::focusNextPrevChild(bool next)
+{
+    QWidget* focus = focusWidget();
+    if (focusFlow_.isEmpty() || !focus || focus->isEnabled())
+        return QWidget::focusNextPrevChild(next);
+    // The focused button has just disabled itself.
+    const qsizetype from = focusFlow_.indexOf(focus);
+    for (qsizetype i = 1; i <= focusFlow_.size(); ++i) {
+        QWidget* candidate = focusFlow_[(from + i) % focusFlow_.size()];
+        if (candidate != focus && candidate->isEnabled()) {
+            candidate->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    // None yet: the handler is about to enable one (a stop button after
+    // its start button has switched itself off).
+    QTimer::singleShot(0, this, [this] {
+        QWidget* now = focusWidget();
+        if (now && now->isEnabled())
+            return;
+        for (QWidget* candidate : focusFlow_)
+            if (candidate->isEnabled()) {
+                candidate->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+    });
+    return false;
 }
 
 void Form::closeEvent(QCloseEvent* event)

@@ -44,6 +44,12 @@ protected:
     // Keyboard focus moves through these in order; the first enabled one
     // takes focus when the window is first shown.
     void setTabOrder(std::initializer_list<QWidget*> order);
+    // The buttons of the window's work in the order a pupil takes them
+    // (explanation, start, stop). When the focused button disables itself,
+    // the focus goes on to the next of these that is enabled, not round
+    // the tab chain to the quit button.
+    void setFocusFlow(std::initializer_list<QWidget*> flow);
+    bool focusNextPrevChild(bool next) override;
 
     void closeEvent(QCloseEvent* event) override;
 
@@ -54,6 +60,7 @@ private:
     int mousePointer_ = 0;
     bool placed_ = false;
     QList<QWidget*> tabOrder_;
+    QList<QWidget*> focusFlow_;
 };
 
 } // namespace platform

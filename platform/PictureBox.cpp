@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureBox.h"
+#include "Narrator.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontMetricsF>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -31,6 +34,14 @@ public:
         return box()->pictureDescription().isEmpty() ? QAccessible::StaticText : QAccessible::Graphic;
     }
 
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        s.multiLine = true;
+        return s;
+    }
+
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name) {
@@ -53,7 +64,11 @@ public:
     void addSelection(int, int) override {}
     void removeSelection(int) override {}
     void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
+    int cursorPosition() const override
+    {
+        const QString description = box()->pictureDescription();
+        return box()->caret() + (description.isEmpty() || box()->printed().empty() ? 0 : int(description.size()) + 1);
+    }
     void setCursorPosition(int) override {}
     void scrollToSubstring(int, int) override {}
 
@@ -101,47 +116,24 @@ private:
     QString content() const
     {
         const QString description = box()->pictureDescription();
-        const QString printed = box()->printedText();
+        const QString printed = box()->reading().text;
         if (description.isEmpty())
             return printed;
         return printed.isEmpty() ? description : description + QLatin1Char('\n') + printed;
     }
 
     // The printed piece and character an offset of the text stands for; none
-    // for a description or a line break.
+    // for a description, a line break or a sign read in words.
     std::optional<Source> sourceOf(int offset) const
     {
         const QString description = box()->pictureDescription();
         if (!description.isEmpty())
             offset -= int(description.size()) + 1;
-        const std::vector<PictureBox::PrintedText>& pieces = box()->printed();
-        // Walk the lines as printedText() builds them.
-        int position = 0;
-        std::size_t first = 0;
-        while (first < pieces.size()) {
-            std::size_t last = first;
-            while (!pieces[last].endsLine && last + 1 < pieces.size())
-                ++last;
-            QString line;
-            std::vector<Source> sources;
-            for (std::size_t i = first; i <= last; ++i)
-                for (int c = 0; c < pieces[i].text.size(); ++c) {
-                    line += pieces[i].text[c];
-                    sources.push_back({i, c});
-                }
-            int begin = 0, end = int(line.size());
-            while (begin < end && line[begin].isSpace())
-                ++begin;
-            while (end > begin && line[end - 1].isSpace())
-                --end;
-            if (end > begin) {
-                if (offset >= position && offset < position + end - begin)
-                    return sources[std::size_t(begin + offset - position)];
-                position += end - begin + 1;
-            }
-            first = last + 1;
-        }
-        return std::nullopt;
+        const PictureBox::Reading reading = box()->reading();
+        if (offset < 0 || offset >= int(reading.sources.size()) || reading.sources[std::size_t(offset)].second < 0)
+            return std::nullopt;
+        const auto [piece, index] = reading.sources[std::size_t(offset)];
+        return Source{piece, index};
     }
 };
 
@@ -174,6 +166,10 @@ PictureBox::PictureBox(QWidget* container, const char* name, Twips at, const Opt
     image_.setDotsPerMeterY(dotsPerMeter96);
     image_.fill(toQColor(options_.background));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A surface with a border holds a page or a drawing: a stop in the tab
+    // chain, so that a reader gets to it by keyboard.
+    if (options.border)
+        setFocusPolicy(Qt::TabFocus);
 }
 
 QRect PictureBox::drawingArea() const
@@ -211,12 +207,110 @@ QString PictureBox::printedText() const
     return lines.join(QLatin1Char('\n'));
 }
 
+namespace {
+// Signs a page's formulas use, as they are said; the leader dots of the
+// layout are not read.
+QString spokenSign(QChar c)
+{
+    switch (c.unicode()) {
+    case 0xFF65: return QStringLiteral("");
+    case 0x00D7: return QCoreApplication::translate("platform::PictureBox", " かける ");
+    case 0x00F7: return QCoreApplication::translate("platform::PictureBox", " わる ");
+    case 0x2252: return QCoreApplication::translate("platform::PictureBox", " ニアリーイコール ");
+    case 0xFF1D: return QCoreApplication::translate("platform::PictureBox", " イコール ");
+    case 0xFF1A: return QCoreApplication::translate("platform::PictureBox", " 対 ");
+    case 0x2266: return QCoreApplication::translate("platform::PictureBox", " 小なりイコール ");
+    default: return QString(c);
+    }
+}
+} // namespace
+
+PictureBox::Reading PictureBox::reading() const
+{
+    Reading out;
+    constexpr std::pair<std::size_t, int> lineBreak{std::size_t(-1), -1};
+    int paragraphIndent = 0;
+    std::optional<double> lastRowY;
+    std::size_t first = 0;
+    while (first < printed_.size()) {
+        std::size_t last = first;
+        while (!printed_[last].endsLine && last + 1 < printed_.size())
+            ++last;
+        std::vector<std::pair<QChar, std::pair<std::size_t, int>>> row;
+        for (std::size_t i = first; i <= last; ++i)
+            for (int c = 0; c < printed_[i].text.size(); ++c)
+                row.push_back({printed_[i].text[c], {i, c}});
+        int begin = 0, end = int(row.size());
+        while (begin < end && row[std::size_t(begin)].first.isSpace())
+            ++begin;
+        while (end > begin && row[std::size_t(end - 1)].first.isSpace())
+            --end;
+        if (end > begin) {
+            // An empty line between rows ends a paragraph.
+            const double em = printed_[first].font.pointSizeF() * 96.0 / 72.0;
+            const double y = printed_[first].at.y();
+            const bool adjacent = lastRowY && y - *lastRowY < 1.5 * em;
+            const bool goesOn = adjacent && begin > 0 && begin < paragraphIndent;
+            if (!goesOn) {
+                if (!out.text.isEmpty()) {
+                    out.text += QLatin1Char('\n');
+                    out.sources.push_back(lineBreak);
+                }
+                paragraphIndent = begin;
+            }
+            for (int i = begin; i < end; ++i) {
+                const QString said = spokenSign(row[std::size_t(i)].first);
+                out.text += said;
+                for (int k = 0; k < said.size(); ++k)
+                    out.sources.push_back(said.size() == 1 ? row[std::size_t(i)].second : lineBreak);
+            }
+            lastRowY = y;
+        }
+        first = last + 1;
+    }
+    return out;
+}
+
+void PictureBox::setDescription(const QString& description)
+{
+    narrator::publish(this, [this, description] { setAccessibleDescription(description); });
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    // A reader's arrows move from paragraph to paragraph of the page.
+    const QString text = reading().text;
+    QList<int> starts{0};
+    for (int i = 0; i < text.size(); ++i)
+        if (text[i] == QLatin1Char('\n'))
+            starts += i + 1;
+    const qsizetype at = std::max<qsizetype>(0, std::upper_bound(starts.begin(), starts.end(), caret_) - starts.begin() - 1);
+    qsizetype to = at;
+    switch (event->key()) {
+    case Qt::Key_Up: to = std::max<qsizetype>(at - 1, 0); break;
+    case Qt::Key_Down: to = std::min(at + 1, starts.size() - 1); break;
+    case Qt::Key_Home: case Qt::Key_PageUp: to = 0; break;
+    case Qt::Key_End: case Qt::Key_PageDown: to = starts.size() - 1; break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+    if (starts[to] == caret_)
+        return;
+    caret_ = starts[to];
+    if (QAccessible::isActive()) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(this);
+        QAccessibleTextCursorEvent moved(this, iface && iface->textInterface() ? iface->textInterface()->cursorPosition() : caret_);
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
 void PictureBox::Cls()
 {
     image_.fill(toQColor(options_.background));
     currentX_ = currentY_ = 0;
+    caret_ = 0;
     if (!printed_.empty()) {
-        const QString removed = printedText();
+        const QString removed = reading().text;
         printed_.clear();
         textChanged(0, QString(), removed);
     }
@@ -281,10 +375,10 @@ void PictureBox::Print(const QString& text, PrintEnd end)
         currentY_ += lineHeight();
     }
     const bool accessible = QAccessible::isActive();
-    const int position = accessible ? int(printedText().size()) : 0;
+    const int position = accessible ? int(reading().text.size()) : 0;
     printed_.push_back({text, at, font_, advance, end == EndLine});
     if (accessible) {
-        const QString after = printedText();
+        const QString after = reading().text;
         textChanged(position, after.mid(position), QString());
     }
     changed();

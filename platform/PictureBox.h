@@ -52,6 +52,21 @@ public:
     const std::vector<PrintedText>& printed() const { return printed_; }
     // The printed lines in order, without their indentation, one line each.
     QString printedText() const;
+    // What a screen reader reads: the printed rows joined into paragraphs
+    // (a row indented less than its paragraph's first row goes on with it),
+    // one paragraph a line, with the layout's leader dots left out and the
+    // signs of a formula in words. Each character knows where it was printed.
+    struct Reading {
+        QString text;
+        std::vector<std::pair<std::size_t, int>> sources; // piece, index; {-1,-1} at a line break
+    };
+    Reading reading() const;
+
+    // What the drawing shows now, for a screen reader; at the narrator's
+    // pace during a run.
+    void setDescription(const QString& description);
+    // The reader's caret: the start of the paragraph a reader is on.
+    int caret() const { return caret_; }
 
     void Cls();
     enum PrintEnd { EndLine, StayOnLine };
@@ -77,6 +92,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPointF toLogical(double x, double y) const;
@@ -97,6 +113,7 @@ private:
     double currentX_ = 0;
     double currentY_ = 0;
     bool updateQueued_ = false;
+    int caret_ = 0;
 };
 
 // A page of text: rows of pieces printed one after the other on a line, each

@@ -84,6 +84,9 @@ int execOwned(QDialog& dialog, QWidget* owner)
     if (window)
         window->removeEventFilter(&stay);
     if (window && window->isVisible()) {
+        // Focus the owner moved on to while the box was open wins.
+        if (QWidget* now = window->focusWidget(); now && now != focus && now->isEnabled())
+            focus = now;
         window->activateWindow();
         if (focus && focus->isEnabled() && focus->isVisible())
             focus->setFocus(Qt::ActiveWindowFocusReason);

@@ -60,7 +60,7 @@ Form18::Form18()
     const LabelStyle result{.points = 12, .alignment = Alignment::Center, .borderStyle = BorderStyle::FixedSingle,
                             .background = lightGrey};
     const LabelStyle hint{.points = 12, .alignment = Alignment::Center, .borderStyle = BorderStyle::None,
-                          .foreColor = 0xFF0000};
+                          .foreColor = 0xFF0000, .stopHint = true};
     Label1 = new Label(this, "Label1", QString(), {480, 5880, 4575, 375}, result);
     Label2 = new Label(this, "Label2", QString(), {480, 6480, 4575, 375}, result);
     Label3 = new Label(this, "Label3", QString(), {600, 7080, 4335, 255}, hint);
@@ -73,6 +73,7 @@ Form18::Form18()
     connect(Command6, &QPushButton::clicked, this, &Form18::Command6_Click);
 
     setTabOrder({Command1, Command3, Command4, Command5, Command2, Command6});
+    setFocusFlow({Command6, Command2, Command5, Command4});
 }
 
 void Form18::Form_Activate()
@@ -185,6 +186,7 @@ void Form18::PolygonStep(Mode mode)
     if (mode == Mode::Manual && k > 10)
         Command2->setEnabled(true);
     Label1->setCaption(QStringLiteral("正") + sideCountText(k) + QStringLiteral("角形"));
+    Picture1->setDescription(tr("円に内接する正%1角形").arg(k));
 
     const double v = polygon::halfPerimeter(k);
     Label2->setCaption(QStringLiteral("πの近似値＝") + (mode == Mode::Automatic ? Format14(v) : Str(v)));

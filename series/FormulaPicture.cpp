@@ -3,6 +3,7 @@
 
 #include "platform/Controls.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
@@ -247,66 +248,57 @@ private:
 
 namespace {
 
-QString superscript(const QString& digits)
-{
-    static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
-    QString out;
-    for (const QChar c : digits)
-        out += c.isDigit() ? raised[c.digitValue()] : c;
-    return out;
-}
+QString say(const char* words) { return QCoreApplication::translate("series::formula", words); }
 
+// A sign or a run of text as a teacher reads it aloud.
 QString spoken(const QString& s)
 {
+    if (s == QStringLiteral("·"))
+        return say(" かける ");
+    if (s == QStringLiteral("…"))
+        return say(" 以下続く");
+    if (s == QStringLiteral("="))
+        return say(" イコール ");
+    if (s == QStringLiteral("+"))
+        return say(" たす ");
+    if (s == QStringLiteral("−"))
+        return say(" ひく ");
     QString plain = s;
-    return plain.replace(italicPi, QStringLiteral("π"));
+    return plain.replace(italicPi, say("パイ"));
 }
 
-// A numerator needs brackets only around a sum (a product reads left to
-// right into the division); a denominator whenever it is more than one item.
-QString numerator(const Row& row)
+QString wordsOf(const Row& row)
 {
-    const bool sum = std::any_of(row.begin(), row.end(), [](const Item& item) {
-        return item.kind == Item::Kind::Operator || item.kind == Item::Kind::Fraction;
-    });
-    return sum ? QLatin1Char('(') + words(row) + QLatin1Char(')') : words(row);
-}
-
-QString denominator(const Row& row)
-{
-    return row.size() == 1 ? words(row) : QLatin1Char('(') + words(row) + QLatin1Char(')');
+    QString out;
+    for (const Item& item : row) {
+        switch (item.kind) {
+        case Item::Kind::Text:
+        case Item::Kind::Operator:
+            out += spoken(item.text);
+            break;
+        case Item::Kind::Power:
+            out += say("%1の%2乗").arg(spoken(item.text), item.exponent);
+            break;
+        case Item::Kind::Fraction:
+            // The denominator first, as a fraction is read in Japanese.
+            out += say(" %1 分の %2 ").arg(wordsOf(item.denominator), wordsOf(item.numerator));
+            break;
+        case Item::Kind::Open:
+            out += say(" かっこ ");
+            break;
+        case Item::Kind::Close:
+            out += say(" かっことじ ");
+            break;
+        }
+    }
+    return out;
 }
 
 } // namespace
 
 QString words(const Row& row)
 {
-    QString out;
-    for (const Item& item : row) {
-        switch (item.kind) {
-        case Item::Kind::Text:
-            out += spoken(item.text);
-            break;
-        case Item::Kind::Operator:
-            out += QLatin1Char(' ') + spoken(item.text) + QLatin1Char(' ');
-            break;
-        case Item::Kind::Power:
-            out += spoken(item.text) + superscript(item.exponent);
-            break;
-        case Item::Kind::Fraction:
-            out += numerator(item.numerator) + QLatin1Char('/') + denominator(item.denominator);
-            break;
-        case Item::Kind::Open:
-            if (!out.isEmpty() && !out.endsWith(QLatin1Char(' ')))
-                out += QLatin1Char(' ');
-            out += QLatin1Char('(');
-            break;
-        case Item::Kind::Close:
-            out += QLatin1Char(')');
-            break;
-        }
-    }
-    return out;
+    return wordsOf(row).simplified();
 }
 
 QImage render(const Row& row, QSize size, int visibleHeight, qreal ratio)

@@ -55,8 +55,8 @@ inline Row append(Row row, Item item)
 // its "Description" text.
 QImage render(const Row& row, QSize size, int visibleHeight = 0, qreal ratio = 0);
 
-// The row in words on one line, as a screen reader says it:
-// "π² = 9 (1 + 1²/(3·4) + …)".
+// The row in words on one line, as a teacher reads it aloud and a screen
+// reader says it: "パイの2乗 イコール 9 かっこ 1 たす 3 かける 4 分の 1の2乗 …".
 QString words(const Row& row);
 
 } // namespace series::formula

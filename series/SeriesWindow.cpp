@@ -34,7 +34,9 @@ SeriesWindow::SeriesWindow(const SeriesVariant& variant)
     Label2 = new Label(Picture1, "Label2", QString(), at.label2,
                        {.points = 12, .alignment = Alignment::Center, .background = white, .foreColor = black});
     Label1 = new Label(Picture1, "Label1", QString(), at.label1,
-                       {.points = 12, .alignment = Alignment::Center, .background = white, .foreColor = blue});
+                       {.points = 12, .alignment = Alignment::Center, .background = white, .foreColor = blue,
+                        .stopHint = true});
+    Label2->setSpokenCaption(tr("計算した項"));
     MMControl1 = new MMControl(this);
 
     // The box may show less than the whole bitmap; keep the formula inside
@@ -49,6 +51,7 @@ SeriesWindow::SeriesWindow(const SeriesVariant& variant)
     connect(Command6, &QPushButton::clicked, this, &SeriesWindow::Command6_Click);
 
     setTabOrder({Command1, Command3, Command2, Command6, Command5});
+    setFocusFlow({Command5, Command2, Command6});
 }
 
 void SeriesWindow::Form_Activate()

@@ -3,6 +3,11 @@
 // through the surface's accessible name and text interface, and each
 // formula picture as its formula in words.
 #include "montecarlo/Form19.h"
+#include "platform/Narrator.h"
+#include "polygon/Form18.h"
+#include "buffon/Form20.h"
+#include "shell/Form1.h"
+#include "shell/Form7.h"
 #include "platform/PictureBox.h"
 #include "series/SeriesWindow.h"
 #include "shell/Windows.h"
@@ -25,6 +30,43 @@ QAccessibleInterface* accessible(QObject* object)
     return iface;
 }
 
+// Counts the name changes that reach the accessibility bus.
+int nameChanges = 0;
+void countNameChanges(QObject*, int event)
+{
+    if (event == QAccessible::NameChanged)
+        ++nameChanges;
+}
+
+platform::Form& window(const QString& name)
+{
+    if (name == QLatin1String("Form1"))
+        return shell::form1();
+    if (name == QLatin1String("Form7"))
+        return shell::form7();
+    if (name == QLatin1String("Form18"))
+        return shell::form18();
+    if (name == QLatin1String("Form19"))
+        return shell::form19();
+    if (name == QLatin1String("Form20"))
+        return shell::form20();
+    return seriesWindow(name);
+}
+
+QPushButton* button(QWidget& w, const QString& name)
+{
+    auto* b = w.findChild<QPushButton*>(name);
+    Q_ASSERT(b);
+    return b;
+}
+
+// Presses the button by keyboard, as a pupil without a mouse does.
+void press(QPushButton* b)
+{
+    b->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(b, Qt::Key_Space);
+}
+
 } // namespace
 
 class AccessibilityTest : public QObject {
@@ -36,6 +78,12 @@ private slots:
     void clsClearsTheText();
     void formulaInWords_data();
     void formulaInWords();
+    void windowsAreFrames_data();
+    void windowsAreFrames();
+    void runTellsTheBusLittle();
+    void focusFollowsTheWork_data();
+    void focusFollowsTheWork();
+    void pageIsATabStopReadByParagraph();
 
 private:
     testing::ScriptedServices services_;
@@ -50,13 +98,15 @@ void AccessibilityTest::pageIsReadInOrder()
     QAccessibleInterface* iface = accessible(w.Picture1);
     QCOMPARE(iface->role(), QAccessible::StaticText);
     const QStringList lines = iface->text(QAccessible::Name).split(QLatin1Char('\n'));
-    // Seventeen lines of text below the empty first one; pieces of one
-    // line in several colours read as one line; indentation is dropped.
-    QCOMPARE(lines.size(), 17);
-    QCOMPARE(lines.first(), QStringLiteral("確率を利用して図形の面積や体積を求める"));
-    QCOMPARE(lines[1], QStringLiteral("方法をモンテカルロ法といいます。"));
-    QCOMPARE(lines[10], QStringLiteral("２ｒ×２ｒ ： π×ｒ×ｒ ＝ ｎ ： ｍ　･･･････　①"));
-    QCOMPARE(lines.last(), QStringLiteral("の近似値がわかるというわけです。"));
+    // Seven paragraphs: rows indented less than the row that opened their
+    // paragraph go on with it, pieces of one row in several colours read as
+    // one, indentation and leader dots are dropped, a formula's signs are
+    // words.
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines.first(), QStringLiteral("確率を利用して図形の面積や体積を求める方法をモンテカルロ法といいます。"));
+    QCOMPARE(lines[1], QStringLiteral("平面上に、一辺の長さ ２ｒ の正方形とそれに内接する半径 ｒ の円を描いておきます。"));
+    QCOMPARE(lines[5], QStringLiteral("２ｒ かける ２ｒ  対  π かける ｒ かける ｒ  イコール  ｎ  対  ｍ　　①が成り立ちます。①より、"));
+    QVERIFY(lines.last().endsWith(QStringLiteral("円周率πの近似値がわかるというわけです。")));
 }
 
 void AccessibilityTest::textInterfaceFollowsThePage()
@@ -69,11 +119,11 @@ void AccessibilityTest::textInterfaceFollowsThePage()
     QCOMPARE(text->characterCount(), int(name.size()));
     QCOMPARE(text->text(0, text->characterCount()), name);
 
-    // A reader moving line by line gets the printed lines.
+    // A reader moving line by line gets whole paragraphs.
     const int inSecond = int(name.indexOf(QStringLiteral("モンテカルロ法")));
     int start = -1, end = -1;
     QCOMPARE(text->textAtOffset(inSecond, QAccessible::LineBoundary, &start, &end).trimmed(),
-             QStringLiteral("方法をモンテカルロ法といいます。"));
+             QStringLiteral("確率を利用して図形の面積や体積を求める方法をモンテカルロ法といいます。"));
 
     // Characters lie where they were printed: the second line below the
     // first, both inside the surface, left to right along a line.
@@ -103,7 +153,7 @@ void AccessibilityTest::noticeFollowsThePage()
     const QStringList lines = accessible(w.Picture1)->text(QAccessible::Name).split(QLatin1Char('\n'));
     QCOMPARE(lines, (QStringList{QStringLiteral("グレゴリー(1671)とライプニッツ(1673)は、上の公式を使ってπの近似値を求めました。"),
                                  QStringLiteral("この公式を使って、パソコンでπを計算してみましょう。"),
-                                 QStringLiteral("正しいπの近似値 3.1415926535897932･･･ と比べてみまょう。"),
+                                 QStringLiteral("正しいπの近似値 3.1415926535897932 と比べてみまょう。"),
                                  QStringLiteral("【計算】をクリックしてください。"),
                                  QStringLiteral("第１００００項まで計算します。")}));
     w.Hide();
@@ -128,12 +178,23 @@ void AccessibilityTest::formulaInWords_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("words");
-    QTest::newRow("Form9") << "Form9" << QStringLiteral("π² = 9 (1 + 1²/(3·4) + 1²·2²/(3·4·5·6) + 1²·2²·3²/(3·4·5·6·7·8) + …)");
+    QTest::newRow("Form9") << "Form9"
+                           << QStringLiteral("パイの2乗 イコール 9 かっこ 1 たす 3 かける 4 分の 1の2乗 たす 3 かける 4 かける 5 "
+                                             "かける 6 分の 1の2乗 かける 2の2乗 たす 3 かける 4 かける 5 かける 6 かける 7 かける 8 "
+                                             "分の 1の2乗 かける 2の2乗 かける 3の2乗 たす 以下続く かっことじ");
     QTest::newRow("Form10") << "Form10"
-                            << QStringLiteral("π = 3 (1 + 1²/(4·6) + 1²·3²/(4·6·8·10) + 1²·3²·5²/(4·6·8·10·12·14) + …)");
-    QTest::newRow("Form15") << "Form15" << QStringLiteral("π = 2 (2·2·4·4·6·6…/(1·3·3·5·5·7…))");
-    QTest::newRow("Form16") << "Form16" << QStringLiteral("π/4 = 1 − 1/3 + 1/5 − 1/7 + 1/9 − 1/11 + …");
-    QTest::newRow("Form17") << "Form17" << QStringLiteral("π² = 12 (1/1² − 1/2² + 1/3² − 1/4² + 1/5² − …)");
+                            << QStringLiteral("パイ イコール 3 かっこ 1 たす 4 かける 6 分の 1の2乗 たす 4 かける 6 かける 8 かける "
+                                              "10 分の 1の2乗 かける 3の2乗 たす 4 かける 6 かける 8 かける 10 かける 12 かける 14 "
+                                              "分の 1の2乗 かける 3の2乗 かける 5の2乗 たす 以下続く かっことじ");
+    QTest::newRow("Form15") << "Form15"
+                            << QStringLiteral("パイ イコール 2 かっこ 1 かける 3 かける 3 かける 5 かける 5 かける 7 以下続く 分の "
+                                              "2 かける 2 かける 4 かける 4 かける 6 かける 6 以下続く かっことじ");
+    QTest::newRow("Form16") << "Form16"
+                            << QStringLiteral("4 分の パイ イコール 1 ひく 3 分の 1 たす 5 分の 1 ひく 7 分の 1 たす 9 分の 1 "
+                                              "ひく 11 分の 1 たす 以下続く");
+    QTest::newRow("Form17") << "Form17"
+                            << QStringLiteral("パイの2乗 イコール 12 かっこ 1の2乗 分の 1 ひく 2の2乗 分の 1 たす 3の2乗 分の 1 "
+                                              "ひく 4の2乗 分の 1 たす 5の2乗 分の 1 ひく 以下続く かっことじ");
 }
 
 void AccessibilityTest::formulaInWords()
@@ -148,6 +209,122 @@ void AccessibilityTest::formulaInWords()
     // The formula stays when the page around it is cleared.
     w.Picture1->Cls();
     QCOMPARE(iface->text(QAccessible::Name), words);
+}
+
+void AccessibilityTest::windowsAreFrames_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"Form1", "Form7", "Form9", "Form10", "Form15", "Form16", "Form17", "Form18", "Form19", "Form20"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void AccessibilityTest::windowsAreFrames()
+{
+    QFETCH(QString, name);
+    platform::Form& w = window(name);
+    QAccessibleInterface* iface = accessible(&w);
+    QCOMPARE(iface->role(), QAccessible::Window);
+    QCOMPARE(iface->text(QAccessible::Name), w.windowTitle());
+}
+
+void AccessibilityTest::runTellsTheBusLittle()
+{
+    // A run of 3,000 points repaints its counters 9,000 times; the bus hears
+    // of them at the narrator's pace, and once more at the end.
+    platform::narrator::setListener(countNameChanges);
+    Form19& w = shell::form19();
+    w.Show();
+    w.Command5->click();
+    services_.replies = {QStringLiteral("3000")};
+    nameChanges = 0;
+    QElapsedTimer clock;
+    clock.start();
+    w.Command2->click();
+    const qint64 elapsed = clock.elapsed();
+    platform::narrator::setListener(nullptr);
+    const int counters = 3;
+    QVERIFY2(nameChanges <= counters * (elapsed / platform::narrator::publishIntervalMs + 2),
+             qPrintable(QStringLiteral("%1 name changes in %2 ms").arg(nameChanges).arg(elapsed)));
+    QVERIFY(nameChanges >= counters); // the final update
+    // The bus has the final counts, and the stop hint, still painted, is not
+    // read as current.
+    QCOMPARE(accessible(w.Label1)->text(QAccessible::Name), w.Label1->caption());
+    QVERIFY(w.Label1->caption().contains(QStringLiteral("3000 /  3000")));
+    QVERIFY(!w.Label4->caption().isEmpty());
+    QCOMPARE(accessible(w.Label4)->text(QAccessible::Name), QString());
+    QTRY_COMPARE(accessible(w.Picture1)->text(QAccessible::Description),
+                 QStringLiteral("打った点 3000 個、円の内 %1 個").arg(w.InsideCount));
+    // The outcome is the description of the focused start button.
+    QTRY_VERIFY(w.Command2->accessibleDescription().contains(w.Label3->caption()));
+    QVERIFY(w.Command2->accessibleDescription().contains(w.Label1->caption()));
+    QVERIFY(!w.Command2->accessibleDescription().contains(QStringLiteral("中止")));
+}
+
+void AccessibilityTest::focusFollowsTheWork_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("explain");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("afterExplain");
+    QTest::addColumn<int>("stepsBefore"); // presses of that button before the run
+    QTest::addColumn<QString>("duringRun");
+    QTest::addColumn<QString>("afterRun");
+    QTest::newRow("Form9") << "Form9" << "Command5" << "Command2" << "Command2" << 0 << "Command6" << "Command5";
+    QTest::newRow("Form16") << "Form16" << "Command5" << "Command2" << "Command2" << 0 << "Command6" << "Command5";
+    QTest::newRow("Form18") << "Form18" << "Command6" << "Command2" << "Command5" << 9 << "Command4" << "Command2";
+    QTest::newRow("Form19") << "Form19" << "Command5" << "Command2" << "Command2" << 0 << "Command4" << "Command2";
+    QTest::newRow("Form20") << "Form20" << "Command5" << "Command2" << "Command2" << 0 << "Command4" << "Command2";
+}
+
+void AccessibilityTest::focusFollowsTheWork()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, explain);
+    QFETCH(QString, start);
+    QFETCH(QString, afterExplain);
+    QFETCH(int, stepsBefore);
+    QFETCH(QString, duringRun);
+    QFETCH(QString, afterRun);
+    platform::Form& w = window(name);
+    w.Show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    press(button(w, explain));
+    QCOMPARE(w.focusWidget(), button(w, afterExplain));
+    for (int i = 0; i < stepsBefore; ++i)
+        press(button(w, afterExplain));
+
+    services_.replies = {QStringLiteral("20")};
+    QString focusedDuringRun;
+    services_.onDoEvents = [&](int) {
+        if (w.focusWidget())
+            focusedDuringRun = w.focusWidget()->objectName();
+    };
+    press(button(w, start));
+    services_.onDoEvents = nullptr;
+    QCOMPARE(focusedDuringRun, duringRun);
+    QTRY_COMPARE(w.focusWidget(), button(w, afterRun));
+    QTRY_VERIFY(w.focusWidget()->accessibleDescription().contains(QStringLiteral("π")));
+    w.Hide();
+}
+
+void AccessibilityTest::pageIsATabStopReadByParagraph()
+{
+    Form19& w = shell::form19();
+    w.Show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.Command5->click();
+    w.Command4->setFocus();
+    QTest::keyClick(&w, Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), w.Picture1);
+    QAccessibleTextInterface* text = accessible(w.Picture1)->textInterface();
+    int start = -1, end = -1;
+    QCOMPARE(text->cursorPosition(), 0);
+    QTest::keyClick(w.Picture1, Qt::Key_Down);
+    QCOMPARE(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end).trimmed(),
+             QStringLiteral("平面上に、一辺の長さ ２ｒ の正方形とそれに内接する半径 ｒ の円を描いておきます。"));
+    QTest::keyClick(w.Picture1, Qt::Key_Up);
+    QCOMPARE(text->cursorPosition(), 0);
+    w.Hide();
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Narrator.h"
+#include "Form.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QPointer>
+#include <QTimer>
+
+namespace platform::narrator {
+
+namespace {
+
+struct Run {
+    QPointer<Form> form;
+    QElapsedTimer sinceProgress;
+};
+
+struct State {
+    QHash<QObject*, std::function<void()>> pending;
+    QList<Run> runs;
+    QTimer* pump = nullptr;
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+void flush(const QWidget* window)
+{
+    State& s = state();
+    for (auto it = s.pending.begin(); it != s.pending.end();) {
+        auto* widget = qobject_cast<QWidget*>(it.key());
+        if (!window || (widget && widget->window() == window)) {
+            const std::function<void()> publish = it.value();
+            it = s.pending.erase(it);
+            publish();
+        } else {
+            ++it;
+        }
+    }
+}
+
+// Says the text as the focused button's description: Orca speaks a change
+// of the focused object's description at once. Emptied first, so that the
+// same outcome twice is said twice.
+void say(Form& form, const QString& text)
+{
+    auto* button = qobject_cast<QAbstractButton*>(form.focusWidget());
+    if (!button || text.isEmpty())
+        return;
+    button->setAccessibleDescription(QString());
+    button->setAccessibleDescription(text);
+}
+
+void tick()
+{
+    State& s = state();
+    flush(nullptr);
+    for (Run& run : s.runs) {
+        if (run.form && run.sinceProgress.hasExpired(progressIntervalMs)) {
+            run.sinceProgress.restart();
+            say(*run.form, summary(run.form));
+        }
+    }
+}
+
+void forgetDescriptions(Form& form)
+{
+    for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
+        button->setAccessibleDescription(QString());
+}
+
+} // namespace
+
+namespace {
+Listener listener = nullptr;
+}
+
+void notify(QObject* source, int event)
+{
+    if (listener)
+        listener(source, event);
+    QAccessibleEvent e(source, QAccessible::Event(event));
+    QAccessible::updateAccessibility(&e);
+}
+
+void setListener(Listener l) { listener = l; }
+
+bool running(const QWidget* widget)
+{
+    const auto* form = widget ? qobject_cast<const Form*>(widget->window()) : nullptr;
+    return form && form->mousePointer() == vbArrowHourglass;
+}
+
+void publish(QObject* source, std::function<void()> publish)
+{
+    auto* widget = qobject_cast<QWidget*>(source);
+    if (!running(widget)) {
+        state().pending.remove(source);
+        publish();
+        return;
+    }
+    State& s = state();
+    if (!s.pending.contains(source))
+        QObject::connect(source, &QObject::destroyed, source, [source] { state().pending.remove(source); });
+    s.pending.insert(source, std::move(publish));
+}
+
+QString summary(const QWidget* window)
+{
+    QStringList parts;
+    for (const Label* label : window->findChildren<const Label*>()) {
+        const QString spoken = label->spokenText();
+        if (!spoken.isEmpty() && !label->isStopHint())
+            parts += spoken;
+    }
+    return parts.join(QCoreApplication::translate("platform::narrator", "、"));
+}
+
+void runStarted(Form& form)
+{
+    State& s = state();
+    forgetDescriptions(form);
+    Run run{&form, {}};
+    run.sinceProgress.start();
+    s.runs.append(run);
+    if (!s.pump) {
+        s.pump = new QTimer(qApp);
+        QObject::connect(s.pump, &QTimer::timeout, &tick);
+    }
+    s.pump->start(publishIntervalMs);
+}
+
+void runEnded(Form& form)
+{
+    State& s = state();
+    s.runs.removeIf([&form](const Run& run) { return !run.form || run.form == &form; });
+    if (s.runs.isEmpty() && s.pump)
+        s.pump->stop();
+    flush(&form);
+    // The handler switches its buttons after the pointer; the focus has
+    // settled when it returns.
+    QTimer::singleShot(0, &form, [f = QPointer<Form>(&form)] {
+        if (f && !running(f)) {
+            flush(f);
+            forgetDescriptions(*f);
+            say(*f, summary(f));
+        }
+    });
+}
+
+} // namespace platform::narrator

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a screen reader hears of a run. The counters repaint at every step,
+// but a reader that gets thousands of name changes falls tens of seconds
+// behind and holds up the keyboard. While a window runs, its controls keep
+// their accessible changes back and the narrator publishes them at a
+// steady, slow rate, and once more when the run ends. The focused button's
+// description carries the progress every few seconds and the outcome at
+// the end, which Orca speaks as soon as it changes.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+class Form;
+
+namespace narrator {
+
+constexpr int publishIntervalMs = 1000;
+constexpr int progressIntervalMs = 5000;
+
+// Whether the window of this widget is in a run.
+bool running(const QWidget* widget);
+
+// Runs publish now when the source's window is not running, else at the
+// next tick or when the run ends; a later call for the same source
+// replaces an earlier one.
+void publish(QObject* source, std::function<void()> publish);
+
+// Sends an accessibility event on the source's behalf. A test may listen
+// in: the offscreen platform has no bus that would hear it.
+void notify(QObject* source, int event);
+using Listener = void (*)(QObject* source, int event);
+void setListener(Listener listener);
+
+// The texts of the window's counters, in their order, joined for reading.
+QString summary(const QWidget* window);
+
+void runStarted(Form& form);
+void runEnded(Form& form);
+
+} // namespace narrator
+} // namespace platform
