@@ -1,0 +1,184 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A blind pupil's session with the real screen reader: Orca on a private
+# accessibility bus, keyboard only. Title -> menu -> Monte Carlo -> its page
+# -> a run of 3,000 points -> the result -> a series window -> menu -> quit,
+# checked against what Orca says (the SPEECH OUTPUT lines of its debug log).
+source "$(dirname "$0")/lib.sh"
+bin="$(realpath "$1")"
+
+for tool in orca speech-dispatcher setsid dbus-daemon xdotool Xvfb openbox; do
+  command -v "${tool}" >/dev/null || { echo "skip: no ${tool}"; exit 77; }
+done
+[ -x /usr/libexec/at-spi-bus-launcher ] || { echo "skip: no at-spi bus launcher"; exit 77; }
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skip: Orca's python modules missing"; exit 77; }
+
+work="$(mktemp -d)"
+log="${work}/orca.log"
+ORCA_PID=""
+BUS_PID=""
+SPEECH_PID=""
+orca_cleanup() {
+  # Orca ignores SIGTERM while idle; only ours is ended, by its id.
+  [ -n "${ORCA_PID}" ] && kill -KILL "${ORCA_PID}" 2>/dev/null || true
+  # The speech server and its synthesis module, in the group of their own.
+  [ -n "${SPEECH_PID}" ] && kill -KILL -- "-${SPEECH_PID}" 2>/dev/null || true
+  e2e_cleanup
+  [ -n "${BUS_PID}" ] && kill "${BUS_PID}" 2>/dev/null || true
+  if [ -n "${KEEP_ORCA_LOG:-}" ]; then
+    cp "${log}" "${KEEP_ORCA_LOG}" 2>/dev/null || true
+    cp "${work}/app.log" "${KEEP_ORCA_LOG}.app" 2>/dev/null || true
+  fi
+  rm -rf "${work}"
+}
+trap orca_cleanup EXIT
+
+# A home of our own: espeak-ng speaks into a null sound device, and Orca's
+# settings and speech-dispatcher's files stay in here.
+export HOME="${work}/home" XDG_RUNTIME_DIR="${work}/run" XDG_CONFIG_HOME="${work}/home/.config"
+export XDG_DATA_HOME="${work}/home/.local/share" XDG_CACHE_HOME="${work}/home/.cache"
+mkdir -p "${HOME}" "${XDG_CONFIG_HOME}" "${XDG_RUNTIME_DIR}"
+chmod 700 "${XDG_RUNTIME_DIR}"
+echo 'pcm.!default { type null }' >"${HOME}/.asoundrc"
+# Orca's debug file is block-buffered; line-buffered, the log is current.
+mkdir -p "${work}/py"
+cat >"${work}/py/sitecustomize.py" <<'PY'
+import builtins, os
+_open = builtins.open
+_log = os.environ.get("SORVENA_ORCA_LOG")
+def _line_buffered(file, mode="r", *args, **kwargs):
+    if _log and file == _log and "w" in mode and not args and "buffering" not in kwargs:
+        kwargs["buffering"] = 1
+    return _open(file, mode, *args, **kwargs)
+builtins.open = _line_buffered
+PY
+export SORVENA_ORCA_LOG="${log}" PYTHONPATH="${work}/py${PYTHONPATH:+:${PYTHONPATH}}"
+
+# A private session bus; the accessibility bus is started from it on demand.
+dbus-daemon --session --nofork --print-address=3 3>"${work}/bus" >/dev/null 2>&1 &
+BUS_PID=$!
+for _ in $(seq 1 100); do [ -s "${work}/bus" ] && break; sleep 0.1; done
+[ -s "${work}/bus" ] || e2e_fail "no session bus"
+export DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "${work}/bus")"
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0
+
+# The X server with a window manager, then Orca, then the program.
+E2E_WM=openbox
+e2e_start /bin/true
+wait "${E2E_PID}" 2>/dev/null || true
+# Our own speech server, ready before Orca connects, rather than one that
+# Orca spawns and that would outlive the test.
+# Its audio goes to ALSA's null device: the server-side and PulseAudio
+# outputs it tries first fail here and leave the synthesis module dead.
+mkdir -p "${XDG_RUNTIME_DIR}/speech-dispatcher"
+cp -r /etc/speech-dispatcher "${XDG_CONFIG_HOME}/"
+echo 'AudioOutputMethod "alsa"' >>"${XDG_CONFIG_HOME}/speech-dispatcher/speechd.conf"
+setsid speech-dispatcher -s -t 0 -C "${XDG_CONFIG_HOME}/speech-dispatcher" -c unix_socket -S "${XDG_RUNTIME_DIR}/speech-dispatcher/speechd.sock" \
+  >"${work}/speechd.out" 2>&1 &
+SPEECH_PID=$!
+for _ in $(seq 1 100); do [ -S "${XDG_RUNTIME_DIR}/speech-dispatcher/speechd.sock" ] && break; sleep 0.1; done
+orca --debug-file="${log}" >"${work}/orca.out" 2>&1 &
+ORCA_PID=$!
+
+lines() { wc -l <"${log}" 2>/dev/null || echo 0; }
+# Waits until Orca says something matching the regex after line $2 of its
+# log; generous, for a loaded machine.
+said() {
+  local pattern="$1" from="$2" seconds="${3:-30}"
+  for _ in $(seq 1 $(( seconds * 10 ))); do
+    tail -n +"$(( from + 1 ))" "${log}" 2>/dev/null | grep -a 'SPEECH OUTPUT' | grep -aqE "${pattern}" && return 0
+    kill -0 "${ORCA_PID}" 2>/dev/null || e2e_fail "Orca ended: $(tail -n 5 "${work}/orca.out")"
+    sleep 0.1
+  done
+  tail -n +"$(( from + 1 ))" "${log}" | grep -a 'SPEECH OUTPUT' | tail -n 15 >&2
+  e2e_fail "Orca did not say /${pattern}/ within ${seconds}s"
+}
+keys() {
+  xdotool key --delay 150 "$@"
+}
+
+# Orca that cannot start here is a skip; Orca that starts must speak.
+for _ in $(seq 1 600); do
+  grep -aq "SPEECH OUTPUT: 'Screen reader on" "${log}" 2>/dev/null && break
+  kill -0 "${ORCA_PID}" 2>/dev/null || { echo "skip: Orca cannot run here"; sed 's/^/  /' "${work}/orca.out" | tail -n 5; exit 77; }
+  sleep 0.1
+done
+said 'Screen reader on' 0 1
+E2E_LOG="${work}/app.log"
+# The program's messages with the time, to set beside Orca's log.
+"${bin}" > >(while IFS= read -r line; do printf '%s %s\n' "$(date +%T.%N)" "${line}"; done >"${E2E_LOG}") 2>&1 &
+E2E_PID=$!
+
+title=$(e2e_window '制作')
+from=$(lines)
+said '制作|終了' 0 60
+keys Tab; said '次へ' "${from}"
+from=$(lines); keys space
+menu=$(e2e_window '^Sorvena Menu$')
+said 'Sorvena Menu' "${from}"
+from=$(lines); keys shift+Tab shift+Tab
+said 'モンテカルロ法を利用してπを求める' "${from}"
+from=$(lines); keys space
+mc=$(e2e_window '^モンテカルロ法を利用してπの近似値を求める$')
+said 'モンテカルロ法を利用してπの近似値を求める' "${from}"
+
+# 解説 hands the focus to 実験; the page is the next tab stop, read whole,
+# and the arrows move through its paragraphs.
+from=$(lines); keys Tab Tab Tab
+said '解説' "${from}"
+from=$(lines); keys space
+said '実験' "${from}"
+from=$(lines); keys Tab
+said '確率を利用して図形の面積や体積を求める方法をモンテカルロ法といいます' "${from}"
+from=$(lines); keys Down
+said '平面上に' "${from}"
+from=$(lines); keys shift+Tab
+said '実験' "${from}"
+
+# A run of 3,000 points by keyboard; the outcome is spoken unasked.
+from=$(lines); keys space
+said '打つ点の個数の設定|何個の点を打ちますか' "${from}"
+keys ctrl+a; xdotool type --delay 50 3000; keys Return
+run_from=$(lines)
+app_from=$(wc -l <"${E2E_LOG}")
+said '打った点の総数＝ 3000 /  3000、.*π＝[0-9]' "${run_from}" 150
+run_to=$(lines)
+names=$(sed -n "${run_from},${run_to}p" "${log}" | grep -ac 'EVENT MANAGER: object:property-change:accessible-name for' || true)
+echo "name changes Orca received during the run: ${names}"
+[ "${names}" -lt 60 ] || e2e_fail "${names} name changes reached Orca during a 3,000-point run"
+tail -n +"$(( app_from + 1 ))" "${E2E_LOG}" | grep -a 'keyEventError' | cut -c1-60 >&2 || true
+
+# Back to the menu and into a series window: 次へ announces 計算, the run's
+# π is spoken.
+from=$(lines); keys shift+Tab
+said 'メニュー' "${from}"
+from=$(lines); keys space
+said 'Sorvena Menu' "${from}"
+from=$(lines); keys shift+Tab shift+Tab shift+Tab
+said 'ｸﾞﾚｺﾞﾘｰ' "${from}"
+from=$(lines); keys space
+series=$(e2e_window '^グレゴリー・ライプニッツの公式を利用してπの近似値を求める$')
+said 'グレゴリー・ライプニッツ' "${from}"
+from=$(lines); keys Tab Tab
+said '次へ' "${from}"
+from=$(lines); keys space
+said '計' "${from}"
+from=$(lines); keys space
+said '計算させる項数の入力|第何項目まで' "${from}"
+keys ctrl+a; xdotool type --delay 50 3000; keys Return
+said 'π＝' "$(lines)" 150
+
+# Menu, then quit: the question is read, はい ends the program.
+from=$(lines); keys shift+Tab
+said 'メニュー' "${from}"
+from=$(lines); keys space
+said 'Sorvena Menu' "${from}"
+from=$(lines); keys Tab Tab Tab Tab Tab
+said '終' "${from}"
+from=$(lines); keys space
+said 'はい' "${from}"
+keys Return
+e2e_expect_exit 0
+
+grep -a 'SPEECH OUTPUT' "${log}" | sed 's/^/  /' | head -n 80
+echo "orca: ok"
