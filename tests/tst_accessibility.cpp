@@ -242,10 +242,10 @@ void AccessibilityTest::runTellsTheBusLittle()
     w.Command2->click();
     const qint64 elapsed = clock.elapsed();
     platform::narrator::setListener(nullptr);
-    const int counters = 3;
-    QVERIFY2(nameChanges <= counters * (elapsed / platform::narrator::publishIntervalMs + 2),
+    const int labels = int(w.findChildren<platform::Label*>().size());
+    QVERIFY2(nameChanges <= labels * (elapsed / platform::narrator::publishIntervalMs + 2),
              qPrintable(QStringLiteral("%1 name changes in %2 ms").arg(nameChanges).arg(elapsed)));
-    QVERIFY(nameChanges >= counters); // the final update
+    QVERIFY(nameChanges >= 3); // the counters' final update
     // The bus has the final counts, and the stop hint, still painted, is not
     // read as current.
     QCOMPARE(accessible(w.Label1)->text(QAccessible::Name), w.Label1->caption());
