@@ -3,12 +3,15 @@
 // a chart is first asked for.
 #include "ChartsModule.h"
 #include "ComparisonWindow.h"
+#include "TraceChart.h"
 
 namespace {
 
 QWidget* createComparison(QWidget* parent) { return new compare::ComparisonWindow(parent); }
 
-const compare::ChartsModule module{3, createComparison, nullptr};
+compare::Trace* createTrace(QWidget* parent) { return new compare::TraceChart(parent); }
+
+const compare::ChartsModule module{3, createComparison, createTrace};
 
 } // namespace
 

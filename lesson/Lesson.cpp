@@ -2,6 +2,7 @@
 #include "Lesson.h"
 
 #include "LessonController.h"
+#include "compare/ChartsLoader.h"
 #include "platform/Pace.h"
 
 namespace lesson {
@@ -10,7 +11,10 @@ void start()
 {
     // Both live until the program ends, as the windows do.
     static platform::Pace pace;
-    static auto* controller = new LessonController(pace, nullptr);
+    // The trace is drawn by the chart module; without it there is none.
+    const compare::ChartsModule* charts = compare::chartsModule();
+    std::unique_ptr<Trace> trace(charts && charts->createTrace ? charts->createTrace(nullptr) : nullptr);
+    static auto* controller = new LessonController(pace, std::move(trace));
     Q_UNUSED(controller);
 }
 

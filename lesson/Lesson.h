@@ -12,8 +12,9 @@ namespace lesson {
 constexpr QSize controllerArea{340, 480};
 constexpr int besideGap = 8;
 
-// Installs the pace and makes the controller, which appears with the first
-// window. Call once, after the application object exists.
+// Installs the pace, loads the chart module for the trace and makes the
+// controller, which appears with the first window. Call once, after the
+// application object exists.
 void start();
 
 } // namespace lesson

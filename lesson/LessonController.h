@@ -4,7 +4,7 @@
 // the run and a mute. It follows the active window and stays beside it.
 #pragma once
 
-#include "Trace.h"
+#include "compare/ChartsModule.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -26,6 +26,9 @@ enum class Tempo;
 } // namespace platform
 
 namespace lesson {
+
+using compare::Trace;
+using compare::TraceView;
 
 class LessonController : public QWidget {
     Q_OBJECT

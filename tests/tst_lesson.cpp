@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lesson mode: the pace of runs (tempo, pause, step, stop) counted in
 // steps, never timed; the controller's digits, trace, place, keys and mute.
+#include "compare/TraceChart.h"
 #include "lesson/Digits.h"
 #include "lesson/Lesson.h"
 #include "lesson/LessonController.h"
@@ -13,6 +14,7 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QLineSeries>
 #include <QtTest>
 
 #include <functional>
@@ -100,6 +102,8 @@ private slots:
     void keys();
     void mute();
     void accessibleNames();
+    void traceChart();
+    void controllerDrawsTheTrace();
 };
 
 void TestLesson::tempo_data()
@@ -347,6 +351,57 @@ void TestLesson::accessibleNames()
         if (w->focusPolicy() != Qt::NoFocus || w->objectName() == QLatin1String("value"))
             QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
     }
+}
+
+void TestLesson::traceChart()
+{
+    compare::TraceChart chart;
+    QList<QPointF> points;
+    double sum = 0;
+    for (int k = 0; k < 100000; ++k) {
+        sum += (k % 2 ? -4.0 : 4.0) / (2 * k + 1);
+        points << QPointF(k + 1, sum);
+    }
+    chart.append(points.mid(0, 50));
+    QCOMPARE(chart.curve().count(), 50);
+    // A long run is drawn from a few points a column, its envelope kept.
+    chart.append(points.mid(50));
+    const QList<QPointF> drawn = chart.curve().points();
+    QVERIFY(drawn.size() <= 1000);
+    const auto [low, high] = std::minmax_element(drawn.begin(), drawn.end(),
+                                                 [](QPointF a, QPointF b) { return a.y() < b.y(); });
+    QCOMPARE(high->y(), 4.0);
+    QCOMPARE(low->y(), points[1].y());
+    QCOMPARE(drawn.last(), points.last());
+    // The error view: |π − estimate|, falling as 1/n.
+    chart.setView(compare::TraceView::LogError);
+    QCOMPARE(chart.curve().points().last().y(), std::abs(points.last().y() - M_PI));
+    QVERIFY(chart.curve().points().first().y() > 0.8);
+    chart.clear();
+    QCOMPARE(chart.curve().count(), 0);
+}
+
+void TestLesson::controllerDrawsTheTrace()
+{
+    PacedServices services;
+    testing::SoundRecorder recorder;
+    Pace pace;
+    auto* chart = new compare::TraceChart;
+    lesson::LessonController controller(pace, std::unique_ptr<compare::Trace>(chart));
+    QCOMPARE(controller.size(), lesson::controllerArea);
+    Form16 w;
+    w.Show();
+    w.Command5_Click();
+    services.replies = {QStringLiteral("30")};
+    w.Command2->click();
+    QCOMPARE(chart->curve().count(), 30);
+    QCOMPARE(chart->curve().points(), controller.tracePoints());
+    // The view buttons switch the chart.
+    auto* logError = controller.findChild<QPushButton*>(QStringLiteral("viewLogError"));
+    QVERIFY(logError);
+    logError->click();
+    QCOMPARE(chart->view(), compare::TraceView::LogError);
+    QCOMPARE(chart->curve().points().first().y(), 4 - M_PI);
 }
 
 QTEST_MAIN(TestLesson)

@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TraceChart.h"
+
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace compare {
+
+namespace {
+
+// Beyond twice this many points a curve holds each column's lowest and
+// highest point only, so that a run of a million steps draws as fast as
+// one of a thousand and the zig-zag's envelope stays.
+constexpr qsizetype columns = 400;
+
+// Below the smallest error a double shows next to π.
+constexpr double floorError = 1e-16;
+
+QList<QPointF> thinned(const QList<QPointF>& points)
+{
+    if (points.size() <= 2 * columns)
+        return points;
+    QList<QPointF> kept;
+    kept.reserve(2 * columns + 1);
+    const qsizetype per = (points.size() + columns - 1) / columns;
+    for (qsizetype from = 0; from < points.size(); from += per) {
+        const auto begin = points.begin() + from;
+        const auto end = points.begin() + std::min(from + per, points.size());
+        const auto [low, high] = std::minmax_element(begin, end, [](QPointF a, QPointF b) { return a.y() < b.y(); });
+        kept << *std::min(low, high) << *std::max(low, high); // in the order of n
+    }
+    kept << points.last();
+    return kept;
+}
+
+QChart* newChart(std::initializer_list<QLineSeries*> series, QAbstractAxis* x, QAbstractAxis* y)
+{
+    auto* chart = new QChart;
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QLineSeries* s : series) {
+        chart->addSeries(s);
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+    return chart;
+}
+
+} // namespace
+
+TraceChart::TraceChart(QWidget* parent)
+    : QChartView(parent)
+    , estimate_(new QLineSeries)
+    , pi_(new QLineSeries)
+    , error_(new QLineSeries)
+    , linearX_(new QValueAxis)
+    , linearY_(new QValueAxis)
+    , logX_(new QLogValueAxis)
+    , logY_(new QLogValueAxis)
+{
+    setObjectName(QStringLiteral("trace"));
+    setAccessibleName(tr("推定値のグラフ"));
+    setRenderHint(QPainter::Antialiasing);
+    const QPen curve(QColor(0, 0, 200), 1.5);
+    pi_->setName(tr("π"));
+    pi_->setPen(QPen(QColor(200, 0, 0), 1, Qt::DashLine));
+    estimate_->setName(tr("推定値"));
+    estimate_->setPen(curve);
+    error_->setName(tr("誤差"));
+    error_->setPen(curve);
+    linearX_->setLabelFormat(QStringLiteral("%d"));
+    linearY_->setLabelFormat(QStringLiteral("%.4f"));
+    logX_->setLabelFormat(QStringLiteral("%g"));
+    logY_->setLabelFormat(QStringLiteral("%.0e"));
+    linearX_->setTitleText(tr("ｎ"));
+    logX_->setTitleText(tr("ｎ"));
+    linearY_->setTitleText(tr("値"));
+    logY_->setTitleText(tr("誤差 |π－値|"));
+    linear_ = newChart({pi_, estimate_}, linearX_, linearY_);
+    logError_ = newChart({error_}, logX_, logY_);
+    logError_->legend()->setVisible(false);
+    setChart(linear_);
+    hidden_.reset(logError_);
+    redraw();
+}
+
+TraceChart::~TraceChart() = default;
+
+const QLineSeries& TraceChart::curve() const { return view_ == TraceView::Linear ? *estimate_ : *error_; }
+
+void TraceChart::setView(TraceView view)
+{
+    if (view == view_)
+        return;
+    view_ = view;
+    QChart* shown = view == TraceView::Linear ? linear_ : logError_;
+    hidden_.release();
+    hidden_.reset(chart());
+    setChart(shown);
+    redraw();
+}
+
+void TraceChart::clear()
+{
+    points_.clear();
+    redraw();
+}
+
+void TraceChart::append(const QList<QPointF>& points)
+{
+    points_ += points;
+    redraw();
+}
+
+void TraceChart::redraw()
+{
+    const double pi = std::numbers::pi;
+    const double lastN = points_.isEmpty() ? 10 : std::max(10.0, points_.last().x());
+    QList<QPointF> shown = thinned(points_);
+    if (view_ == TraceView::Linear) {
+        double low = pi, high = pi;
+        for (const QPointF& p : shown) {
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
+        }
+        const double pad = std::max((high - low) * 0.05, 1e-3);
+        linearX_->setRange(0, lastN);
+        linearY_->setRange(low - pad, high + pad);
+        pi_->replace({QPointF(0, pi), QPointF(lastN, pi)});
+        estimate_->replace(shown);
+        return;
+    }
+    double low = 1, high = 1e-3;
+    for (QPointF& p : shown) {
+        p.setY(std::max(std::abs(p.y() - pi), floorError));
+        low = std::min(low, p.y());
+        high = std::max(high, p.y());
+    }
+    logX_->setRange(1, lastN);
+    logY_->setRange(std::pow(10, std::floor(std::log10(low))), std::pow(10, std::ceil(std::log10(high))));
+    error_->replace(shown);
+}
+
+} // namespace compare

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Lesson mode's live trace of one run, drawn with Qt Charts in the chart
+// module: the estimate against n with the line y = π, or the error
+// |π − estimate| against n on logarithmic axes.
+#pragma once
+
+#include "ChartsModule.h"
+
+#include <QChartView>
+#include <QList>
+#include <QPointF>
+
+#include <memory>
+
+class QLineSeries;
+class QLogValueAxis;
+class QValueAxis;
+
+namespace compare {
+
+class TraceChart final : public QChartView, public Trace {
+    Q_OBJECT
+public:
+    explicit TraceChart(QWidget* parent = nullptr);
+    ~TraceChart() override;
+
+    QWidget* widget() override { return this; }
+    void setView(TraceView view) override;
+    void clear() override;
+    void append(const QList<QPointF>& points) override;
+
+    TraceView view() const { return view_; }
+    // What the curve of the view shown holds: at most a few points a column.
+    const QLineSeries& curve() const;
+
+private:
+    void redraw();
+
+    TraceView view_ = TraceView::Linear;
+    QList<QPointF> points_; // the whole run
+    // One chart a view; the view not shown keeps the other.
+    QChart* linear_;
+    QChart* logError_;
+    std::unique_ptr<QChart> hidden_;
+    QLineSeries* estimate_;
+    QLineSeries* pi_;
+    QLineSeries* error_;
+    QValueAxis* linearX_;
+    QValueAxis* linearY_;
+    QLogValueAxis* logX_;
+    QLogValueAxis* logY_;
+};
+
+} // namespace compare
