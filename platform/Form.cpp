@@ -262,6 +262,17 @@ bool Form::focusNextPrevChild(bool next)
     return false;
 }
 
+void Form::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    // Qt's own title bar on Wayland offers maximise and minimise whatever
+    // the window's hints say. A fixed-size window has nothing to maximise.
+    if (isMaximized())
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+}
+
 void Form::closeEvent(QCloseEvent* event)
 {
     // The frame's close box is the window's quit button while that is

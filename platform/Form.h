@@ -52,6 +52,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void placeOnScreen();

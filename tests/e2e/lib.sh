@@ -42,6 +42,26 @@ trap e2e_cleanup EXIT
 e2e_start() {
   E2E_BIN="$1"
   shift
+  e2e_xserver
+  # A window manager first when one is asked for (E2E_WM, a command).
+  if [ -n "${E2E_WM:-}" ]; then
+    ${E2E_WM} >/dev/null 2>&1 &
+    E2E_WMPID=$!
+    for _ in $(seq 1 100); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+      sleep 0.1
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || e2e_fail "${E2E_WM} did not start"
+  fi
+  E2E_LOG="$(mktemp)"
+  export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+  unset QT_QPA_PLATFORM
+  "${E2E_BIN}" "$@" >"${E2E_LOG}" 2>&1 &
+  E2E_PID=$!
+}
+
+# Starts a private X server alone; sets DISPLAY.
+e2e_xserver() {
   # A random display number, clear of a real display and of the other
   # tests' servers. -noreset matters: without it the server resets when its
   # last client (the readiness probe below) leaves, and refuses the
@@ -65,21 +85,6 @@ e2e_start() {
     E2E_XVFB=""
   done
   [ -n "${E2E_XVFB}" ] || e2e_fail "no X server could be started"
-  # A window manager first when one is asked for (E2E_WM, a command).
-  if [ -n "${E2E_WM:-}" ]; then
-    ${E2E_WM} >/dev/null 2>&1 &
-    E2E_WMPID=$!
-    for _ in $(seq 1 100); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-      sleep 0.1
-    done
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || e2e_fail "${E2E_WM} did not start"
-  fi
-  E2E_LOG="$(mktemp)"
-  export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
-  unset QT_QPA_PLATFORM
-  "${E2E_BIN}" "$@" >"${E2E_LOG}" 2>&1 &
-  E2E_PID=$!
 }
 
 # Waits for a visible window whose name matches the regex; prints its id.

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The real binary as a native Wayland client of weston (its X11 back end,
+# inside Xvfb, so that xdotool can drive it): title -> menu -> Monte Carlo,
+# a run, the quit question answered Yes. Every window carries the
+# program's app id.
+# E2E_SHOTS=dir keeps a screenshot there.
+source "$(dirname "$0")/lib.sh"
+command -v weston >/dev/null && command -v weston-debug >/dev/null || { echo "no weston: skipped"; exit 77; }
+compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null ||
+  { echo "no Qt Wayland platform: skipped"; exit 77; }
+
+e2e_xserver
+runtime="$(mktemp -d)"
+chmod 700 "${runtime}"
+trap 'e2e_cleanup; rm -rf "${runtime}"' EXIT
+# Only the program and weston's tools see the compositor: xdotool talks X.
+export XDG_RUNTIME_DIR="${runtime}"
+socket=sorvena-e2e
+weston --backend=x11-backend.so --use-pixman --idle-time=0 --socket="${socket}" \
+  --width=1000 --height=800 --debug >"${runtime}/weston.log" 2>&1 &
+E2E_WMPID=$!
+for _ in $(seq 1 100); do [ -S "${runtime}/${socket}" ] && break; sleep 0.1; done
+if [ ! -S "${runtime}/${socket}" ]; then
+  sed 's/^/  weston: /' "${runtime}/weston.log" | tail -n 10
+  echo "weston did not start: skipped"
+  exit 77
+fi
+output=""
+for _ in $(seq 1 100); do
+  output=$(xdotool search --classname '^weston' 2>/dev/null | head -n 1 || true)
+  [ -n "${output}" ] && break
+  sleep 0.1
+done
+[ -n "${output}" ] || e2e_fail "no weston output window"
+xdotool windowfocus --sync "${output}" 2>/dev/null || true
+
+E2E_LOG="${runtime}/app.log"
+WAYLAND_DISPLAY="${socket}" QT_QPA_PLATFORM=wayland "$1" >"${E2E_LOG}" 2>&1 &
+E2E_PID=$!
+
+# The top-left corner of a window's client area in weston's output, from
+# weston's scene graph, once a window titled as given is shown.
+client_at() {
+  local title="$1" at=""
+  for _ in $(seq 1 100); do
+    at=$(WAYLAND_DISPLAY="${socket}" timeout 10 weston-debug scene-graph 2>/dev/null | awk -v t="'${title}' of org.sorvena.Sorvena" '
+      index($0, "top-level window " t) { found = 1; next }
+      found && /opaque: \(/ { gsub(/[(),]/, " "); print $2, $3; exit }
+      found && /View [0-9]/ { found = 0 }' || true)
+    # A moment for the first frame to be drawn and take input.
+    [ -n "${at}" ] && { sleep 0.5; echo "${at}"; return 0; }
+    kill -0 "${E2E_PID}" 2>/dev/null || e2e_fail "program ended while waiting for '${title}'"
+    sleep 0.1
+  done
+  e2e_fail "no window '${title}' of org.sorvena.Sorvena in weston"
+}
+
+gone() {
+  for _ in $(seq 1 100); do
+    WAYLAND_DISPLAY="${socket}" timeout 10 weston-debug scene-graph 2>/dev/null | grep -qF "window '$1'" || return 0
+    sleep 0.1
+  done
+  e2e_fail "window '$1' still shown"
+}
+
+# Clicks a point given in twips of a client area at "x y".
+click() {
+  local at=($1)
+  xdotool mousemove --window "${output}" $(( at[0] + $2 / 15 )) $(( at[1] + $3 / 15 )) click 1
+  sleep 0.2
+}
+
+# The client area of the given size (twips) at "x y", as a PNG.
+shot() {
+  local at=($1)
+  timeout 20 import -window "${output}" -crop "$(( $2 / 15 ))x$(( $3 / 15 ))+${at[0]}+${at[1]}" +repage "$4" ||
+    e2e_fail "no screenshot"
+}
+
+title=$(client_at 'Sorvena 制作　ソルヴェナ開発室')
+click "${title}" 4027 187                  # 次へ
+menu=$(client_at 'Sorvena Menu')
+gone 'Sorvena 制作　ソルヴェナ開発室'
+click "${menu}" 2347 1147                  # モンテカルロ法
+caption='モンテカルロ法を利用してπの近似値を求める'
+form=$(client_at "${caption}")
+
+png="${runtime}/form.png"
+# "実験" is enabled once "解説" has shown the explanation.
+ink_at() { shot "${form}" 5535 7860 "${png}"; e2e_ink "${png}" "$@"; }
+click "${form}" 4147 187                   # 解説
+for _ in $(seq 1 50); do [ "$(ink_at 4560 0 975 375)" -gt 0 ] && break; sleep 0.2; done
+click "${form}" 5047 187                   # 実験
+client_at '打つ点の個数の設定' >/dev/null
+xdotool type --delay 50 200
+xdotool key Return
+gone '打つ点の個数の設定'
+# The run has ended when "実験" is enabled again and the count is shown.
+for _ in $(seq 1 100); do
+  shot "${form}" 5535 7860 "${png}"
+  [ "$(e2e_ink "${png}" 4560 0 975 375)" -gt 0 ] && [ "$(e2e_ink "${png}" 360 5760 4815 375)" -gt 0 ] && break
+  sleep 0.2
+done
+[ "$(e2e_ink "${png}" 4560 0 975 375)" -gt 0 ] || e2e_fail "the run did not end"
+[ "$(e2e_ink "${png}" 360 5760 4815 375)" -gt 0 ] || e2e_fail "no count after the run"
+[ -n "${E2E_SHOTS:-}" ] && timeout 20 import -window "${output}" "${E2E_SHOTS}/wayland-montecarlo.png"
+
+click "${form}" 427 187                    # 終了
+client_at 'Sorvena' >/dev/null
+xdotool key Return
+e2e_expect_exit 0
+echo "wayland: ok"
