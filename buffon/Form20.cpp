@@ -11,7 +11,7 @@ using namespace platform;
 
 namespace {
 
-const QString stopHint = QStringLiteral("［中止］をクリックすると止まります．．．");
+const char* const stopHint = QT_TRANSLATE_NOOP("Form20", "［中止］をクリックすると止まります．．．");
 
 constexpr LabelStyle resultStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
                                  .borderStyle = BorderStyle::FixedSingle};
@@ -20,41 +20,35 @@ constexpr LabelStyle estimateStyle{.face = Face::Gothic, .points = 12, .alignmen
 constexpr LabelStyle hintStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
                                .borderStyle = BorderStyle::None, .foreColor = 0xFF0000, .stopHint = true};
 
-// The explanation page, row by row, each piece with its palette colour.
-const PrintedPage explanation = {
-    {},
-    {{12, "　　　ビュホン"}, {0, "(Buffon 1707-1788)は、針を投げて"}},
-    {{0, "　　円周率πを求めました。"}},
-    {{0, "　　　平面上に、幅２ａの間隔で平行線を無数に引"}},
-    {{0, "　　いておきます。この平面上に長さ２ｂの針を落"}},
-    {{0, "　　とすと、この針が平行線と交わる確率Ｐは、"}},
-    {{12, "　　　　Ｐ＝(２ｂ)÷(ａπ)"}, {0, "　･･････････　①"}},
-    {{0, "　　となります。ただし、ｂ＜ａ　とします。"}},
-    {{0, "　　　平面上にたくさんの針を落としたとき、平行線"}},
-    {{0, "　　に交わった針の本数の相対度数を ｒ とすると、"}},
-    {{12, "　　　　ｒ≒ｐ"}, {0, "　･･････････　②　と考えられます。"}},
-    {{0, "　　　①、②より、"}},
-    {{12, "　　　　π≒(２ｂ)÷(ａｒ)"}, {0, "　･･････････　③　となります。"}},
-    {{0, "　　　③より、相対度数 ｒ を実験で求めれば円周率"}},
-    {{0, "　　πの近似値がわかるというわけです。"}},
-    {{9, "　＜①の証明の概略＞"}},
-    {{0, "　　　針の中心から最も近い平行線までの距離をｙ、"}},
-    {{0, "　　針と平行線のなす角をθとします。"}},
-    {{0, "　　　このとき、０≦ｙ≦ａ、０≦θ≦π です。"}},
-    {{0, "　　　針が平行線と交わる条件は、"}},
-    {{12, "　　　　ｘ≦ｂｓｉｎθ"}, {0, "　が成り立つことです。"}},
-};
+// The explanation page, paragraph by paragraph (see PrintedPage).
+const PrintedPage explanation = {"Form20", {
+    "",
+    QT_TRANSLATE_NOOP("Form20", "{12|　　　ビュホン}(Buffon 1707-1788)は、針を投げて\n　　円周率πを求めました。"),
+    QT_TRANSLATE_NOOP("Form20", "　　　平面上に、幅２ａの間隔で平行線を無数に引\n　　いておきます。この平面上に長さ２ｂの針を落\n　　とすと、この針が平行線と交わる確率Ｐは、"),
+    QT_TRANSLATE_NOOP("Form20", "{12|　　　　Ｐ＝(２ｂ)÷(ａπ)}　･･････････　①"),
+    QT_TRANSLATE_NOOP("Form20", "　　となります。ただし、ｂ＜ａ　とします。"),
+    QT_TRANSLATE_NOOP("Form20", "　　　平面上にたくさんの針を落としたとき、平行線\n　　に交わった針の本数の相対度数を ｒ とすると、"),
+    QT_TRANSLATE_NOOP("Form20", "{12|　　　　ｒ≒ｐ}　･･････････　②　と考えられます。"),
+    QT_TRANSLATE_NOOP("Form20", "　　　①、②より、"),
+    QT_TRANSLATE_NOOP("Form20", "{12|　　　　π≒(２ｂ)÷(ａｒ)}　･･････････　③　となります。"),
+    QT_TRANSLATE_NOOP("Form20", "　　　③より、相対度数 ｒ を実験で求めれば円周率\n　　πの近似値がわかるというわけです。"),
+    QT_TRANSLATE_NOOP("Form20", "{9|　＜①の証明の概略＞}"),
+    QT_TRANSLATE_NOOP("Form20", "　　　針の中心から最も近い平行線までの距離をｙ、\n　　針と平行線のなす角をθとします。"),
+    QT_TRANSLATE_NOOP("Form20", "　　　このとき、０≦ｙ≦ａ、０≦θ≦π です。"),
+    QT_TRANSLATE_NOOP("Form20", "　　　針が平行線と交わる条件は、"),
+    QT_TRANSLATE_NOOP("Form20", "{12|　　　　ｘ≦ｂｓｉｎθ}　が成り立つことです。"),
+}};
 
 } // namespace
 
 Form20::Form20()
-    : Form("Form20", QStringLiteral("ビュホンの針を利用してπの近似値を求める"), {4800, 1335, 5535, 8070})
+    : Form("Form20", tr("ビュホンの針を利用してπの近似値を求める"), {4800, 1335, 5535, 8070})
 {
-    Command1 = new CommandButton(this, "Command1", QStringLiteral("終了"), {0, 0, 855, 375});
-    Command3 = new CommandButton(this, "Command3", QStringLiteral("メニュー"), {840, 0, 855, 375});
-    Command4 = new CommandButton(this, "Command4", QStringLiteral("中止"), {1680, 0, 855, 375}, false);
-    Command5 = new CommandButton(this, "Command5", QStringLiteral("解説"), {3720, 0, 855, 375}, false);
-    Command2 = new CommandButton(this, "Command2", QStringLiteral("実験"), {4560, 0, 975, 375});
+    Command1 = new CommandButton(this, "Command1", tr("終了"), {0, 0, 855, 375});
+    Command3 = new CommandButton(this, "Command3", tr("メニュー"), {840, 0, 855, 375});
+    Command4 = new CommandButton(this, "Command4", tr("中止"), {1680, 0, 855, 375}, false);
+    Command5 = new CommandButton(this, "Command5", tr("解説"), {3720, 0, 855, 375}, false);
+    Command2 = new CommandButton(this, "Command2", tr("実験"), {4560, 0, 975, 375});
     Line1 = new Line(this, "Line1", 0, 360, 5520, 360, rt::QBColor(0));
     // 3000 x 3000 units over the 5235-twip square interior.
     Picture1 = new PictureBox(this, "Picture1", {120, 480, 5295, 5295},
@@ -102,8 +96,8 @@ void Form20::Command2_Click()
     Label3->setCaption(QString());
     PlayCue(*MMControl1, clickCue);
 
-    const QString reply = InputBox(this, QStringLiteral("何本の針を落としますか？（１０以上、２００００以下の自然数を入力してください．．．）"),
-                                   QStringLiteral("落とす針の本数の設定"), 100);
+    const QString reply = InputBox(this, tr("何本の針を落としますか？（１０以上、２００００以下の自然数を入力してください．．．）"),
+                                   tr("落とす針の本数の設定"), 100);
     // Text that is not a number is refused like an empty reply.
     const std::optional<double> value = replyValue(reply);
     if (!value || *value < 10 || *value > 20000) {
@@ -117,7 +111,7 @@ void Form20::Command2_Click()
 
     Picture1->Cls();
     setMousePointer(vbArrowHourglass);
-    Label4->setCaption(stopHint);
+    Label4->setCaption(Form20::tr(stopHint));
     CrossCount = 0;
 
     for (int line : buffon::ruledLines)
@@ -125,6 +119,9 @@ void Form20::Command2_Click()
 
     const std::int16_t last = rt::CInt(NeedleTotal);
     const QString ofTotal = QStringLiteral(" / ") + Str(NeedleTotal);
+    const QString dropped = tr("落とした針の総数＝%1", "a number after its sign's blank");
+    const QString crossing = tr("直線と交わった針の本数＝%1", "a number after its sign's blank");
+    const QString pi = tr("π＝%1", "a number without a leading blank");
     for (NeedleIndex = 1; NeedleIndex <= last; ++NeedleIndex) {
         Randomize(Timer());
         const float r1 = Rnd();
@@ -152,11 +149,11 @@ void Form20::Command2_Click()
             break;
         }
 
-        Label1->setCaption(QStringLiteral("落とした針の総数＝") + Str(NeedleIndex) + ofTotal);
-        Label2->setCaption(QStringLiteral("直線と交わった針の本数＝") + Str(CrossCount));
+        Label1->setCaption(dropped.arg(Str(NeedleIndex) + ofTotal));
+        Label2->setCaption(crossing.arg(Str(CrossCount)));
         Picture1->setDescription(tr("平行線と落とした針 %1 本、線と交わった針 %2 本").arg(NeedleIndex).arg(CrossCount));
         if (CrossCount != 0)
-            Label3->setCaption(QStringLiteral("π＝") + Format14(buffon::estimate(NeedleIndex, CrossCount)));
+            Label3->setCaption(pi.arg(Format14(buffon::estimate(NeedleIndex, CrossCount))));
     }
 
     PlayEndOfRunCue(*MMControl1, endOfRunCue);

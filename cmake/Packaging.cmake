@@ -17,7 +17,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "timgm6mb-soundfont | fluid-soundfont-gm | musescore-general-soundfont, fonts-horai-umefont, fonts-ipafont-gothic, fonts-ipafont-mincho")
+  "timgm6mb-soundfont | fluid-soundfont-gm | musescore-general-soundfont, fonts-horai-umefont, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-dejavu-core")
 # Native windows on Wayland desktops, crisp at fractional scales.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # CPack puts the summary in front as the synopsis line.

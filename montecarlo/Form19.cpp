@@ -11,7 +11,7 @@ using namespace platform;
 
 namespace {
 
-const QString stopHint = QStringLiteral("［中止］をクリックすると止まります．．．");
+const char* const stopHint = QT_TRANSLATE_NOOP("Form19", "［中止］をクリックすると止まります．．．");
 
 constexpr LabelStyle resultStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
                                  .borderStyle = BorderStyle::FixedSingle};
@@ -20,38 +20,32 @@ constexpr LabelStyle estimateStyle{.face = Face::Gothic, .points = 12, .alignmen
 constexpr LabelStyle hintStyle{.face = Face::Gothic, .points = 12, .alignment = Alignment::Center,
                                .borderStyle = BorderStyle::None, .foreColor = 0xFF0000, .stopHint = true};
 
-// The explanation page, row by row, each piece with its palette colour.
-const PrintedPage explanation = {
-    {},
-    {{0, "　　　確率を利用して図形の面積や体積を求める"}},
-    {{0, "　　方法を"}, {12, "モンテカルロ法"}, {0, "といいます。"}},
-    {{0, "　　　平面上に、一辺の長さ ２ｒ の正方形とそれ"}},
-    {{0, "　　に内接する半径 ｒ の円を描いておきます。"}},
-    {{0, "　　　この正方形内にｎ個の点をデタラメに打ちま"}},
-    {{0, "　　す。このうち、円内にｍ個の点が打たれている"}},
-    {{0, "　　とすると、"}},
-    {{0, "　　　比例式　正方形の面積：円の面積＝ｎ：ｍ が"}},
-    {{0, "　　成立すると考えられます。"}},
-    {{0, "　　　よって、"}},
-    {{12, "　　　　２ｒ×２ｒ ： π×ｒ×ｒ ＝ ｎ ： ｍ"}, {0, "　･･･････　①"}},
-    {{0, "　　が成り立ちます。"}},
-    {{0, "　　　①より、"}},
-    {{12, "　　　　π≒(４ｍ)÷ｎ"}, {0, "　･･････････　②"}},
-    {{0, "　　となります。"}},
-    {{0, "　　　②より、ｎ と ｍ を実験で求めれば円周率π"}},
-    {{0, "　　の近似値がわかるというわけです。"}},
-};
+// The explanation page, paragraph by paragraph (see PrintedPage).
+const PrintedPage explanation = {"Form19", {
+    "",
+    QT_TRANSLATE_NOOP("Form19", "　　　確率を利用して図形の面積や体積を求める\n　　方法を{12|モンテカルロ法}といいます。"),
+    QT_TRANSLATE_NOOP("Form19", "　　　平面上に、一辺の長さ ２ｒ の正方形とそれ\n　　に内接する半径 ｒ の円を描いておきます。"),
+    QT_TRANSLATE_NOOP("Form19", "　　　この正方形内にｎ個の点をデタラメに打ちま\n　　す。このうち、円内にｍ個の点が打たれている\n　　とすると、"),
+    QT_TRANSLATE_NOOP("Form19", "　　　比例式　正方形の面積：円の面積＝ｎ：ｍ が\n　　成立すると考えられます。"),
+    QT_TRANSLATE_NOOP("Form19", "　　　よって、"),
+    QT_TRANSLATE_NOOP("Form19", "{12|　　　　２ｒ×２ｒ ： π×ｒ×ｒ ＝ ｎ ： ｍ}　･･･････　①"),
+    QT_TRANSLATE_NOOP("Form19", "　　が成り立ちます。"),
+    QT_TRANSLATE_NOOP("Form19", "　　　①より、"),
+    QT_TRANSLATE_NOOP("Form19", "{12|　　　　π≒(４ｍ)÷ｎ}　･･････････　②"),
+    QT_TRANSLATE_NOOP("Form19", "　　となります。"),
+    QT_TRANSLATE_NOOP("Form19", "　　　②より、ｎ と ｍ を実験で求めれば円周率π\n　　の近似値がわかるというわけです。"),
+}};
 
 } // namespace
 
 Form19::Form19()
-    : Form("Form19", QStringLiteral("モンテカルロ法を利用してπの近似値を求める"), {4965, 1500, 5535, 7860})
+    : Form("Form19", tr("モンテカルロ法を利用してπの近似値を求める"), {4965, 1500, 5535, 7860})
 {
-    Command1 = new CommandButton(this, "Command1", QStringLiteral("終了"), {0, 0, 855, 375});
-    Command3 = new CommandButton(this, "Command3", QStringLiteral("メニュー"), {840, 0, 855, 375});
-    Command4 = new CommandButton(this, "Command4", QStringLiteral("中止"), {1680, 0, 855, 375}, false);
-    Command5 = new CommandButton(this, "Command5", QStringLiteral("解説"), {3720, 0, 855, 375}, false);
-    Command2 = new CommandButton(this, "Command2", QStringLiteral("実験"), {4560, 0, 975, 375});
+    Command1 = new CommandButton(this, "Command1", tr("終了"), {0, 0, 855, 375});
+    Command3 = new CommandButton(this, "Command3", tr("メニュー"), {840, 0, 855, 375});
+    Command4 = new CommandButton(this, "Command4", tr("中止"), {1680, 0, 855, 375}, false);
+    Command5 = new CommandButton(this, "Command5", tr("解説"), {3720, 0, 855, 375}, false);
+    Command2 = new CommandButton(this, "Command2", tr("実験"), {4560, 0, 975, 375});
     Line1 = new Line(this, "Line1", 0, 360, 5520, 360, rt::QBColor(0));
     // 3000 x 3000 units over the 5235 x 4875-twip interior.
     Picture1 = new PictureBox(this, "Picture1", {120, 480, 5295, 4935},
@@ -109,8 +103,8 @@ void Form19::Command2_Click()
     Label3->setCaption(QString());
     PlayCue(*MMControl1, clickCue);
 
-    const QString reply = InputBox(this, QStringLiteral("何個の点を打ちますか？（１０以上、１００００以下の自然数を入力してください．．．）"),
-                                   QStringLiteral("打つ点の個数の設定"), 100);
+    const QString reply = InputBox(this, tr("何個の点を打ちますか？（１０以上、１００００以下の自然数を入力してください．．．）"),
+                                   tr("打つ点の個数の設定"), 100);
     // Text that is not a number is refused like an empty reply.
     const std::optional<double> value = replyValue(reply);
     if (!value || *value < 10 || *value > 10000) {
@@ -124,11 +118,14 @@ void Form19::Command2_Click()
 
     Picture1->Cls();
     setMousePointer(vbArrowHourglass);
-    Label4->setCaption(stopHint);
+    Label4->setCaption(Form19::tr(stopHint));
     InsideCount = 0;
 
     const std::int16_t last = rt::CInt(PointTotal);
     const QString ofTotal = QStringLiteral(" / ") + Str(PointTotal);
+    const QString thrown = tr("打った点の総数＝%1", "a number after its sign's blank");
+    const QString inside = tr("円の内に入った点の個数＝%1", "a number after its sign's blank");
+    const QString pi = tr("π＝%1", "a number without a leading blank");
     for (PointIndex = 1; PointIndex <= last; ++PointIndex) {
         drawFigure();
         DoEvents();
@@ -150,9 +147,9 @@ void Form19::Command2_Click()
         }
         Picture1->Circle(point.x, point.y, montecarlo::markRadius, colour);
 
-        Label1->setCaption(QStringLiteral("打った点の総数＝") + Str(PointIndex) + ofTotal);
-        Label2->setCaption(QStringLiteral("円の内に入った点の個数＝") + Str(InsideCount));
-        Label3->setCaption(QStringLiteral("π＝") + Format14(montecarlo::estimate(InsideCount, PointIndex)));
+        Label1->setCaption(thrown.arg(Str(PointIndex) + ofTotal));
+        Label2->setCaption(inside.arg(Str(InsideCount)));
+        Label3->setCaption(pi.arg(Format14(montecarlo::estimate(InsideCount, PointIndex))));
         Picture1->setDescription(tr("打った点 %1 個、円の内 %2 個").arg(PointIndex).arg(InsideCount));
     }
 

@@ -15,6 +15,15 @@ QColor toQColor(rt::Colour colour)
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 
+namespace {
+bool latinFaces = false;
+}
+
+void setLatinFaces(bool on)
+{
+    latinFaces = on;
+}
+
 QFont japaneseFont(Face face, double points, bool bold)
 {
     QFont font;
@@ -29,6 +38,11 @@ QFont japaneseFont(Face face, double points, bool bold)
         font.setFamilies({QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho"),
                           QStringLiteral("Ume P Mincho"), QStringLiteral("IPAPMincho"),
                           QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP")});
+    if (latinFaces) {
+        QStringList families = font.families();
+        families.prepend(face == Face::Gothic ? QStringLiteral("DejaVu Sans") : QStringLiteral("DejaVu Serif"));
+        font.setFamilies(families);
+    }
     font.setPointSizeF(points);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;

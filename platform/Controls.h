@@ -37,6 +37,9 @@ QColor toQColor(rt::Colour colour);
 // installed faces that stand in for them.
 enum class Face { Gothic, Mincho };
 QFont japaneseFont(Face face, double points, bool bold = false);
+// With a translation into a Latin script, a Latin face of the same kind
+// goes first; the Japanese faces stay behind it for what it lacks.
+void setLatinFaces(bool on);
 
 // Where child controls go: a picture box keeps them inside its border.
 QPoint contentOrigin(QWidget* container);

@@ -4,6 +4,8 @@
 #include "Form.h"
 #include "Services.h"
 
+#include <QCoreApplication>
+
 namespace platform {
 
 const QString clickCue = QStringLiteral("pinpon.wav");
@@ -39,7 +41,7 @@ void StartMusic(MMControl& player)
 void ConfirmQuit(QWidget* owner, MMControl& player, OnNo onNo)
 {
     PlayCue(player, quitCue);
-    const int answer = MsgBox(owner, QStringLiteral("終了していいですか？"), QStringLiteral("Sorvena"));
+    const int answer = MsgBox(owner, QCoreApplication::translate("Cues", "終了していいですか？"), QStringLiteral("Sorvena"));
     if (answer == vbYes) {
         End();
         return;

@@ -87,6 +87,8 @@ public:
 
     // Unit coordinates to drawing-area pixels, as every drawing call maps them.
     QPoint toPixel(double x, double y) const;
+    // Width in pixels of a text printed in the current font.
+    double textWidth(const QString& text) const;
     // Height of a printed line in units for the current font.
     double lineHeight() const;
 
@@ -116,16 +118,22 @@ private:
     int caret_ = 0;
 };
 
-// A page of text: rows of pieces printed one after the other on a line, each
-// in its palette colour. An empty row is an empty line.
-struct PrintPiece {
-    int palette;
-    const char* text; // UTF-8
+// A page of text in paragraphs, each translated as a whole. In the source
+// text "\n" ends a row and "{12|...}" prints a stretch in palette colour 12;
+// the rest of a page is colour 0. An empty paragraph is an empty line.
+struct PrintedPage {
+    const char* context; // the translation context of the paragraphs
+    std::vector<const char*> paragraphs; // UTF-8
 };
-using PrintedPage = std::vector<std::vector<PrintPiece>>;
 
 // Prints the page from the current position, setting ForeColor only where
 // the colour changes, as the explanation pages are written.
 void PrintPage(PictureBox& box, const PrintedPage& page);
+
+// One paragraph in the box's current colour, which it leaves as it found
+// it. Untranslated, its rows are printed as the source breaks them; a
+// translation is broken into rows by measurement, each row indented as the
+// source's rows are, and none wider than the surface where a word allows.
+void PrintParagraph(PictureBox& box, const char* context, const char* source);
 
 } // namespace platform

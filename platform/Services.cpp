@@ -103,8 +103,8 @@ int Services::msgBox(QWidget* owner, const QString& prompt, const QString& title
     box.setWindowTitle(title);
     box.setText(prompt);
     box.setIcon(QMessageBox::NoIcon);
-    QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(QCoreApplication::translate("Services", "はい"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QCoreApplication::translate("Services", "いいえ"), QMessageBox::NoRole);
     yes->setObjectName(QStringLiteral("yes"));
     no->setObjectName(QStringLiteral("no"));
     box.setDefaultButton(yes);
@@ -119,8 +119,8 @@ QString Services::inputBox(QWidget* owner, const QString& prompt, const QString&
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    dialog.setOkButtonText(QCoreApplication::translate("Services", "OK"));
+    dialog.setCancelButtonText(QCoreApplication::translate("Services", "キャンセル"));
     dialog.setInputMode(QInputDialog::TextInput);
     // Fixed in size, so that no window manager offers to maximise it. The
     // dialog makes its layout when first asked for its size.

@@ -20,38 +20,33 @@ QString sideCountText(std::int64_t k)
     return QString::fromStdString(rt::Str(k));
 }
 
-// The explanation page, row by row, each piece with its palette colour.
-const PrintedPage explanation = {
-    {},
-    {{0, "　　　正多角形を円に内接させて、その辺の数を、"}},
-    {{0, "　　だんだん大きくしていくことによって、円周の"}},
-    {{0, "　　長さを計算する方法が、昔から円周率πの近"}},
-    {{0, "　　似値の計算に用いられていました。"}},
-    {{0, "　　　半径 ｒ の円の円周を ｓ とすると、"}},
-    {{12, "　　　　ｓ＝２πｒ"}, {0, "　･･････････　①"}},
-    {{0, "　　が成り立ちます。"}},
-    {{0, "　　　この円に内接する正n角形の周の長さ ｕ は、"}},
-    {{0, "　　ｎ をだんだん大きくしていくと、"}},
-    {{12, "　　　　ｓ≒ｕ"}, {0, "　･･････････　②"}},
-    {{0, "　　　が成立すると考えられます。"}},
-    {{0, "　　　よって、②を①に代入すると、"}},
-    {{12, "　　　　π≒ｕ÷(２ｒ)"}, {0, "　･･････････　③"}},
-    {{0, "　　となります。"}},
-    {{0, "　　　③より、ｕ を求めれば円周率πの近似値"}},
-    {{0, "　　がわかるというわけです。"}},
-};
+// The explanation page, paragraph by paragraph (see PrintedPage).
+const PrintedPage explanation = {"Form18", {
+    "",
+    QT_TRANSLATE_NOOP("Form18", "　　　正多角形を円に内接させて、その辺の数を、\n　　だんだん大きくしていくことによって、円周の\n　　長さを計算する方法が、昔から円周率πの近\n　　似値の計算に用いられていました。"),
+    QT_TRANSLATE_NOOP("Form18", "　　　半径 ｒ の円の円周を ｓ とすると、"),
+    QT_TRANSLATE_NOOP("Form18", "{12|　　　　ｓ＝２πｒ}　･･････････　①"),
+    QT_TRANSLATE_NOOP("Form18", "　　が成り立ちます。"),
+    QT_TRANSLATE_NOOP("Form18", "　　　この円に内接する正n角形の周の長さ ｕ は、\n　　ｎ をだんだん大きくしていくと、"),
+    QT_TRANSLATE_NOOP("Form18", "{12|　　　　ｓ≒ｕ}　･･････････　②"),
+    QT_TRANSLATE_NOOP("Form18", "　　　が成立すると考えられます。"),
+    QT_TRANSLATE_NOOP("Form18", "　　　よって、②を①に代入すると、"),
+    QT_TRANSLATE_NOOP("Form18", "{12|　　　　π≒ｕ÷(２ｒ)}　･･････････　③"),
+    QT_TRANSLATE_NOOP("Form18", "　　となります。"),
+    QT_TRANSLATE_NOOP("Form18", "　　　③より、ｕ を求めれば円周率πの近似値\n　　がわかるというわけです。"),
+}};
 
 } // namespace
 
 Form18::Form18()
-    : Form("Form18", QStringLiteral("円の内接正多角形の周の長さからπの近似値を求める"), {5295, 1995, 5490, 7560}, lightGrey)
+    : Form("Form18", tr("円の内接正多角形の周の長さからπの近似値を求める"), {5295, 1995, 5490, 7560}, lightGrey)
 {
-    Command1 = new CommandButton(this, "Command1", QStringLiteral("終了"), {0, 0, 855, 375});
-    Command3 = new CommandButton(this, "Command3", QStringLiteral("メニュー"), {840, 0, 855, 375});
-    Command4 = new CommandButton(this, "Command4", QStringLiteral("中止"), {1680, 0, 855, 375});
-    Command6 = new CommandButton(this, "Command6", QStringLiteral("解説"), {3000, 0, 855, 375}, false);
-    Command2 = new CommandButton(this, "Command2", QStringLiteral("自動"), {3840, 0, 855, 375}, false);
-    Command5 = new CommandButton(this, "Command5", QStringLiteral("手動"), {4680, 0, 855, 375});
+    Command1 = new CommandButton(this, "Command1", tr("終了"), {0, 0, 855, 375});
+    Command3 = new CommandButton(this, "Command3", tr("メニュー"), {840, 0, 855, 375});
+    Command4 = new CommandButton(this, "Command4", tr("中止"), {1680, 0, 855, 375});
+    Command6 = new CommandButton(this, "Command6", tr("解説"), {3000, 0, 855, 375}, false);
+    Command2 = new CommandButton(this, "Command2", tr("自動"), {3840, 0, 855, 375}, false);
+    Command5 = new CommandButton(this, "Command5", tr("手動"), {4680, 0, 855, 375});
     Line1 = new Line(this, "Line1", 0, 360, 9240, 360, rt::QBColor(0));
     Picture1 = new PictureBox(this, "Picture1", {120, 480, 5200, 5200},
                               {.twipsPerUnitX = twipsPerUnit, .twipsPerUnitY = twipsPerUnit});
@@ -104,8 +99,8 @@ void Form18::Command2_Click()
     Picture1->Cls();
     PlayCue(*MMControl1, clickCue);
 
-    const QString answer = InputBox(this, QStringLiteral("正何角形まで見ますか？（３以上の自然数を入力してください．．．）"),
-                                    QStringLiteral("正何角形までの設定"), 1000);
+    const QString answer = InputBox(this, tr("正何角形まで見ますか？（３以上の自然数を入力してください．．．）"),
+                                    tr("正何角形までの設定"), 1000);
     // Letters and other text that is no number count as a cancelled box.
     const std::optional<double> n = replyValue(answer);
     if (!n) {
@@ -121,7 +116,7 @@ void Form18::Command2_Click()
         const double last = rt::Int(*n);
         setMousePointer(vbArrowHourglass);
         SideCount = 2;
-        Label3->setCaption(QStringLiteral("［中止］をクリックすると止まります．．．"));
+        Label3->setCaption(tr("［中止］をクリックすると止まります．．．"));
         while (double(SideCount) < last) {
             DoEvents();
             if (StopFlag == 1) {
@@ -185,11 +180,14 @@ void Form18::PolygonStep(Mode mode)
     const std::int64_t k = SideCount;
     if (mode == Mode::Manual && k > 10)
         Command2->setEnabled(true);
-    Label1->setCaption(QStringLiteral("正") + sideCountText(k) + QStringLiteral("角形"));
+    Label1->setCaption(tr("正%1角形").arg(sideCountText(k)));
     Picture1->setDescription(tr("円に内接する正%1角形").arg(k));
 
     const double v = polygon::halfPerimeter(k);
-    Label2->setCaption(QStringLiteral("πの近似値＝") + (mode == Mode::Automatic ? Format14(v) : Str(v)));
+    if (mode == Mode::Automatic)
+        Label2->setCaption(tr("πの近似値＝%1", "a number without a leading blank").arg(Format14(v)));
+    else
+        Label2->setCaption(tr("πの近似値＝%1", "a number after its sign's blank").arg(Str(v)));
 
     const rt::Colour lightRed = rt::QBColor(12);
     const std::vector<polygon::Point> vertices = polygon::polygonVertices(k);

@@ -10,7 +10,7 @@ const SeriesVariant& wallisWindow()
 {
     static const SeriesVariant v{
         .name = "Form15",
-        .caption = QStringLiteral("ウォーリスの公式を利用してπの近似値を求める"),
+        .caption = QT_TRANSLATE_NOOP("Series", "ウォーリスの公式を利用してπの近似値を求める"),
         .layout = {
             .clientArea = {3495, 2655, 9015, 5595},
             .background = std::nullopt,
@@ -37,10 +37,10 @@ const SeriesVariant& wallisWindow()
         },
         .formulaSize = {254, 38},
         .defaultCount = 10000,
-        .prompt = QStringLiteral("分母・分子それぞれ何個の数字をかけ算させますか？（２以上の自然数を入力してください．．．）"),
-        .title = QStringLiteral("かけ算させる数字の数の入力"),
-        .notice = QStringLiteral("　　　　分母・分子、それぞれ１００００個の数字をかけ算します。"),
-        .openingLine = QStringLiteral("　　　　　ウォーリスは、上の公式を使ってπの近似値を求めました。"),
+        .prompt = QT_TRANSLATE_NOOP("Series", "分母・分子それぞれ何個の数字をかけ算させますか？（２以上の自然数を入力してください．．．）"),
+        .title = QT_TRANSLATE_NOOP("Series", "かけ算させる数字の数の入力"),
+        .notice = QT_TRANSLATE_NOOP("Series", "　　　　分母・分子、それぞれ１００００個の数字をかけ算します。"),
+        .openingLine = QT_TRANSLATE_NOOP("Series", "　　　　　ウォーリスは、上の公式を使ってπの近似値を求めました。"),
         .beforeCue = BeforeCue::AllButStopOffAndClearFlag,
         .afterInput = AfterInput::Nothing,
         .nextOnAfterCancel = false,

@@ -15,7 +15,7 @@ const SeriesVariant& eulerWindow()
 {
     static const SeriesVariant v{
         .name = "Form17",
-        .caption = QStringLiteral("オイラーの公式を利用してπの近似値を求める"),
+        .caption = QT_TRANSLATE_NOOP("Series", "オイラーの公式を利用してπの近似値を求める"),
         .layout = {
             .clientArea = {3495, 2655, 9225, 5595},
             .background = std::nullopt,
@@ -45,10 +45,10 @@ const SeriesVariant& eulerWindow()
         },
         .formulaSize = {343, 38},
         .defaultCount = 10000,
-        .prompt = QStringLiteral("第何項目まで計算させますか？（２以上の自然数を入力してください．．．）"),
-        .title = QStringLiteral("計算させる項数の入力"),
-        .notice = QStringLiteral("　　　　第１００００項まで計算します。"),
-        .openingLine = QStringLiteral("　　　　　オイラーは、上の公式を使ってπの近似値を求めました。"),
+        .prompt = QT_TRANSLATE_NOOP("Series", "第何項目まで計算させますか？（２以上の自然数を入力してください．．．）"),
+        .title = QT_TRANSLATE_NOOP("Series", "計算させる項数の入力"),
+        .notice = QT_TRANSLATE_NOOP("Series", "　　　　第１００００項まで計算します。"),
+        .openingLine = QT_TRANSLATE_NOOP("Series", "　　　　　オイラーは、上の公式を使ってπの近似値を求めました。"),
         .beforeCue = BeforeCue::AllButStopOffAndClearFlag,
         .afterInput = AfterInput::Nothing,
         .nextOnAfterCancel = false,

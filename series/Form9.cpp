@@ -10,7 +10,7 @@ const SeriesVariant& matsunaga1Window()
 {
     static const SeriesVariant v{
         .name = "Form9",
-        .caption = QStringLiteral("マツナガ ヨシスケの公式１を利用してπの近似値を求める"),
+        .caption = QT_TRANSLATE_NOOP("Series", "マツナガ ヨシスケの公式１を利用してπの近似値を求める"),
         .layout = {
             .clientArea = {3165, 1755, 9015, 5475},
             .background = std::nullopt,
@@ -39,10 +39,10 @@ const SeriesVariant& matsunaga1Window()
         },
         .formulaSize = {494, 40},
         .defaultCount = 100,
-        .prompt = QStringLiteral("第何項目まで計算させますか？（２以上の自然数を入力してください．．．）"),
-        .title = QStringLiteral("計算させる項数の入力"),
-        .notice = QStringLiteral("　　　　第１００項まで計算します。"),
-        .openingLine = QStringLiteral("　　　　　マツナガ ヨシスケは1739年、上の公式を使ってπの近似値を求めました。"),
+        .prompt = QT_TRANSLATE_NOOP("Series", "第何項目まで計算させますか？（２以上の自然数を入力してください．．．）"),
+        .title = QT_TRANSLATE_NOOP("Series", "計算させる項数の入力"),
+        .notice = QT_TRANSLATE_NOOP("Series", "　　　　第１００項まで計算します。"),
+        .openingLine = QT_TRANSLATE_NOOP("Series", "　　　　　マツナガ ヨシスケは1739年、上の公式を使ってπの近似値を求めました。"),
         .beforeCue = BeforeCue::StopOnComputeOff,
         .afterInput = AfterInput::AllButStopOffAfterBelowTwo,
         .nextOnAfterCancel = true,

@@ -4,6 +4,8 @@
 #include "platform/Cues.h"
 #include "platform/Services.h"
 
+#include <QCoreApplication>
+
 namespace series {
 
 using namespace platform;
@@ -13,18 +15,23 @@ constexpr rt::Colour white = 0xFFFFFF;
 constexpr rt::Colour black = 0x000000;
 constexpr rt::Colour red = 0x0000FF;
 constexpr rt::Colour blue = 0xFF0000;
+
+QString seriesText(const char* source)
+{
+    return QCoreApplication::translate("Series", source);
+}
 } // namespace
 
 SeriesWindow::SeriesWindow(const SeriesVariant& variant)
-    : Form(variant.name, variant.caption, variant.layout.clientArea, variant.layout.background)
+    : Form(variant.name, seriesText(variant.caption), variant.layout.clientArea, variant.layout.background)
     , variant_(variant)
 {
     const Layout& at = variant.layout;
-    Command1 = new CommandButton(this, "Command1", QStringLiteral("終了"), at.command1);
-    Command3 = new CommandButton(this, "Command3", QStringLiteral("メニュー"), at.command3);
-    Command2 = new CommandButton(this, "Command2", QStringLiteral("計　　算"), at.command2, false);
-    Command6 = new CommandButton(this, "Command6", QStringLiteral("中止"), at.command6);
-    Command5 = new CommandButton(this, "Command5", QStringLiteral("次へ"), at.command5);
+    Command1 = new CommandButton(this, "Command1", tr("終了"), at.command1);
+    Command3 = new CommandButton(this, "Command3", tr("メニュー"), at.command3);
+    Command2 = new CommandButton(this, "Command2", tr("計　　算"), at.command2, false);
+    Command6 = new CommandButton(this, "Command6", tr("中止"), at.command6);
+    Command5 = new CommandButton(this, "Command5", tr("次へ"), at.command5);
     Line1 = new Line(this, "Line1", 0, 360, at.line1X2, 360);
     Picture1 = new PictureBox(this, "Picture1", at.picture1, {.fontPoints = at.picture1Points});
     Shape1 = new Shape(Picture1, "Shape1", at.shape1, blue);
@@ -81,16 +88,16 @@ void SeriesWindow::Command5_Click()
     for (int line = 0; line < 6; ++line)
         Picture1->Print();
     Picture1->setForeColor(rt::QBColor(0));
-    Picture1->Print(variant_.openingLine);
+    PrintParagraph(*Picture1, "Series", variant_.openingLine);
     Picture1->Print();
     Picture1->setForeColor(rt::QBColor(0));
-    Picture1->Print(QStringLiteral("　　　　この公式を使って、パソコンでπを計算してみましょう。"));
+    PrintParagraph(*Picture1, "Series", QT_TRANSLATE_NOOP("Series", "　　　　この公式を使って、パソコンでπを計算してみましょう。"));
     Picture1->setForeColor(rt::QBColor(1));
     Picture1->Print();
-    Picture1->Print(QStringLiteral("　　　　正しいπの近似値 3.1415926535897932･･･ と比べてみまょう。"));
+    PrintParagraph(*Picture1, "Series", QT_TRANSLATE_NOOP("Series", "　　　　正しいπの近似値 3.1415926535897932･･･ と比べてみまょう。"));
     Picture1->setForeColor(rt::QBColor(2));
     Picture1->Print();
-    Picture1->Print(QStringLiteral("　　　　【計算】をクリックしてください。"));
+    PrintParagraph(*Picture1, "Series", QT_TRANSLATE_NOOP("Series", "　　　　【計算】をクリックしてください。"));
     Picture1->setForeColor(rt::QBColor(0));
     Command2->setEnabled(true);
     Command5->setEnabled(false);
@@ -115,7 +122,7 @@ void SeriesWindow::Command2_Click()
         break;
     }
     PlayCue(*MMControl1, clickCue);
-    const QString answer = InputBox(this, variant_.prompt, variant_.title, variant_.defaultCount);
+    const QString answer = InputBox(this, seriesText(variant_.prompt), seriesText(variant_.title), variant_.defaultCount);
     if (variant_.afterInput == AfterInput::AllButStopOffBeforeEmptyTest) {
         Command1->setEnabled(false);
         Command2->setEnabled(false);
@@ -139,7 +146,7 @@ void SeriesWindow::Command2_Click()
         n = variant_.defaultCount;
         Picture1->Print();
         Beep();
-        Picture1->Print(variant_.notice);
+        PrintParagraph(*Picture1, "Series", variant_.notice);
     }
     if (variant_.afterInput == AfterInput::AllButStopOffAfterBelowTwo) {
         Command1->setEnabled(false);
@@ -151,7 +158,7 @@ void SeriesWindow::Command2_Click()
     setMousePointer(vbArrowHourglass);
     const Rule& rule = variant_.rule;
     State state = rule.start;
-    Label1->setCaption(QStringLiteral("［中止］をクリックすると止まります．．．"));
+    Label1->setCaption(tr("［中止］をクリックすると止まります．．．"));
     n = rt::Int(n);
 
     const LoopRange range = rule.range(n);
@@ -221,7 +228,9 @@ QString SeriesWindow::counterText(double term, double n) const
 QString SeriesWindow::resultText(const State& state) const
 {
     const double value = variant_.rule.result(state);
-    return QStringLiteral("π＝") + (variant_.plainResult ? Plain(value) : Str(value));
+    if (variant_.plainResult)
+        return tr("π＝%1", "a number without a leading blank").arg(Plain(value));
+    return tr("π＝%1", "a number after its sign's blank").arg(Str(value));
 }
 
 } // namespace series

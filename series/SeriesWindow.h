@@ -50,16 +50,18 @@ struct Layout {
 
 struct SeriesVariant {
     const char* name;
-    QString caption;
+    // Texts in the source language, translated where they are shown
+    // (context "Series").
+    const char* caption;
     Layout layout;
     formula::Row formula;
     QSize formulaSize; // pixels of the formula bitmap
 
     double defaultCount;
-    QString prompt;
-    QString title;
-    QString notice;
-    QString openingLine;
+    const char* prompt;
+    const char* title;
+    const char* notice;
+    const char* openingLine;
 
     BeforeCue beforeCue;
     AfterInput afterInput;

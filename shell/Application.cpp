@@ -2,6 +2,7 @@
 #include "Application.h"
 
 #include "Form1.h"
+#include "Language.h"
 #include "Options.h"
 #include "Projector.h"
 #include "Windows.h"
@@ -11,6 +12,7 @@
 #include "platform/Controls.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 
@@ -41,6 +43,7 @@ int run(int argc, char* argv[])
     if (options.projector)
         setProjectorScale(argc, argv, options.lesson ? lesson::controllerArea : QSize());
     QApplication app(argc, argv);
+    installTranslation(QLocale::system().uiLanguages());
     QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
     // Hiding the last visible window between two windows must not end the
     // program; only the quit confirmation does.

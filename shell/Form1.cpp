@@ -7,20 +7,23 @@
 
 using namespace platform;
 
-const QString Form1::credit = QStringLiteral("制作　ソルヴェナ開発室");
+QString Form1::credit()
+{
+    return tr("制作　ソルヴェナ開発室");
+}
 
 Form1::Form1()
-    : Form("Form1", QStringLiteral("Sorvena ") + credit, {5775, 3300, 4545, 2985})
+    : Form("Form1", tr("Sorvena %1", "the title bar: the name and the credit line").arg(credit()), {5775, 3300, 4545, 2985})
 {
-    Command1 = new CommandButton(this, "Command1", QStringLiteral("終了"), {120, 0, 855, 375});
-    Command2 = new CommandButton(this, "Command2", QStringLiteral("次へ"), {3600, 0, 855, 375});
+    Command1 = new CommandButton(this, "Command1", tr("終了"), {120, 0, 855, 375});
+    Command2 = new CommandButton(this, "Command2", tr("次へ"), {3600, 0, 855, 375});
     Line1 = new Line(this, "Line1", 120, 360, 4320, 360, rt::QBColor(0));
     Shape1 = new Shape(this, "Shape1", {120, 480, 4335, 2415}, rt::QBColor(0));
     Label1 = new Label(this, "Label1", QStringLiteral("Sorvena"), {1080, 1080, 2175, 495},
                        {.face = Face::Mincho, .points = 20.25, .bold = true});
     Label2 = new Label(this, "Label2", QStringLiteral("v1"), {3240, 1200, 375, 255},
                        {.face = Face::Gothic, .points = 11.25, .bold = true});
-    Label3 = new Label(this, "Label3", credit, {720, 1920, 3255, 255},
+    Label3 = new Label(this, "Label3", credit(), {720, 1920, 3255, 255},
                        {.face = Face::Mincho, .points = 11.25, .bold = true});
     MMControl1 = new MMControl(this);
 

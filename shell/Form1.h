@@ -10,7 +10,7 @@ class Form1 : public platform::Form {
 public:
     Form1();
 
-    static const QString credit;
+    static QString credit();
 
     platform::CommandButton* Command1; // 終了
     platform::CommandButton* Command2; // 次へ

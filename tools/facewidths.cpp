@@ -2,8 +2,10 @@
 // Prints how wide every printed row, label caption and button caption of the
 // program comes out in each candidate Japanese face, against the room the
 // design gives it, so the faces can be chosen by measurement.
-// Usage: facewidths [--all]   (--all lists every text, not just the tightest)
+// Usage: facewidths [--all] [--english]   (--all lists every text, not just
+// the tightest; --english measures the English texts in the Latin faces)
 #include "platform/Controls.h"
+#include "shell/Language.h"
 #include "support/Pages.h"
 #include "support/Scripted.h"
 
@@ -46,20 +48,28 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_FONT_DPI", "96");
     QApplication app(argc, argv);
-    QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
     const bool all = app.arguments().contains(QStringLiteral("--all"));
+    const bool english = app.arguments().contains(QStringLiteral("--english"));
+    if (english)
+        shell::installTranslation({QStringLiteral("en")});
+    QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
 
     testing::ScriptedServices services;
     testing::SoundRecorder sounds;
     const testing::WindowTexts texts = testing::everyText(services);
     std::printf("%lld printed rows, %lld captions\n", qlonglong(texts.rows.size()), qlonglong(texts.captions.size()));
 
-    const QStringList gothic{QStringLiteral("Ume P Gothic"), QStringLiteral("Ume P Gothic C4"),
+    const QStringList gothic = english ? QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans Condensed"),
+                                                     QStringLiteral("Noto Sans"), QStringLiteral("Nimbus Sans"),
+                                                     QStringLiteral("Liberation Sans")}
+                                       : QStringList{QStringLiteral("Ume P Gothic"), QStringLiteral("Ume P Gothic C4"),
                              QStringLiteral("Ume P Gothic O5"), QStringLiteral("IPAPGothic"),
                              QStringLiteral("VL PGothic"), QStringLiteral("IPAexGothic"),
                              QStringLiteral("Noto Sans CJK JP")};
-    const QStringList mincho{QStringLiteral("Ume P Mincho"), QStringLiteral("IPAPMincho"),
-                             QStringLiteral("IPAexMincho"), QStringLiteral("Noto Serif CJK JP")};
+    const QStringList mincho = english ? QStringList{QStringLiteral("DejaVu Serif"), QStringLiteral("Noto Serif"),
+                                                     QStringLiteral("Nimbus Roman"), QStringLiteral("Liberation Serif")}
+                                       : QStringList{QStringLiteral("Ume P Mincho"), QStringLiteral("IPAPMincho"),
+                                                     QStringLiteral("IPAexMincho"), QStringLiteral("Noto Serif CJK JP")};
     const QStringList installed = QFontDatabase::families();
     for (const bool isMincho : {false, true}) {
         std::printf("\n== %s faces\n", isMincho ? "Mincho" : "Gothic");

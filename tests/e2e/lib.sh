@@ -56,6 +56,11 @@ e2e_start() {
   E2E_LOG="$(mktemp)"
   export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
   unset QT_QPA_PLATFORM
+  # The designed Japanese interface, whatever the machine's language, unless
+  # a test names languages (E2E_LANGUAGE, E2E_LANG).
+  unset LC_ALL LC_MESSAGES LANGUAGE
+  export LANG="${E2E_LANG:-C.UTF-8}"
+  if [ -n "${E2E_LANGUAGE:-}" ]; then export LANGUAGE="${E2E_LANGUAGE}"; fi
   "${E2E_BIN}" "$@" >"${E2E_LOG}" 2>&1 &
   E2E_PID=$!
 }

@@ -115,11 +115,13 @@ public:
                 const double em = piece.font.pointSizeF() * device96().logicalDpiY() / 72.0;
                 row.line = 1 + int(std::lround(piece.at.y() / em));
                 row.font = piece.font;
+                row.bottom = piece.at.y() + em;
             }
             row.pieces += piece.text;
             row.width = piece.at.x() + piece.advance;
             if (piece.endsLine) {
                 row.room = box->drawingArea().width();
+                row.depth = box->drawingArea().height();
                 out_.rows += row;
                 row = PrintedRow();
             }

@@ -20,6 +20,8 @@ struct PrintedRow {
     QFont font;
     double width = 0;  // as printed, pixels
     double room = 0;   // the drawing area's width, pixels
+    double bottom = 0; // the foot of the line's em, pixels from the top
+    double depth = 0;  // the drawing area's height, pixels
 };
 
 // A caption of a label or button and the width its text may take.

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Every translation is complete: lupdate, run over the sources into a copy of
+# each translations/*.ts, finds no text without a finished translation, and
+# lrelease builds it with nothing unfinished. And no Japanese text reaches
+# the screen around the translation: every Japanese string literal of the
+# program sits in tr(), QT_TRANSLATE_NOOP or translate().
+# Usage: check_translations.sh SOURCE_ROOT LUPDATE LRELEASE
+set -uo pipefail
+root="$1" lupdate="$2" lrelease="$3"
+folders=(platform shell series polygon montecarlo buffon)
+work="$(mktemp -d)"
+trap 'rm -rf "${work}"' EXIT
+status=0
+
+for ts in "${root}"/translations/sorvena_*.ts; do
+  name="$(basename "${ts}")"
+  cp "${ts}" "${work}/${name}"
+  (cd "${root}" && "${lupdate}" -silent -no-obsolete -locations none "${folders[@]}" -ts "${work}/${name}") ||
+    { echo "${name}: lupdate failed"; status=1; continue; }
+  unfinished=$(python3 - "${work}/${name}" <<'PY'
+import sys, xml.etree.ElementTree as ET
+for context in ET.parse(sys.argv[1]).getroot().iter('context'):
+    for message in context.iter('message'):
+        t = message.find('translation')
+        if t is None or t.get('type') in ('unfinished', 'vanished', 'obsolete') or not (t.text or '').strip():
+            print('  %s: %s' % (context.findtext('name'), message.findtext('source').replace('\n', '\\n')))
+PY
+)
+  if [ -n "${unfinished}" ]; then
+    echo "${name}: texts without a finished translation (add them: see README):"
+    echo "${unfinished}"
+    status=1
+  fi
+  report=$("${lrelease}" "${work}/${name}" -qm "${work}/out.qm" 2>&1)
+  if ! grep -q ' 0 unfinished' <<<"${report}" || grep -q 'untranslated' <<<"${report}"; then
+    echo "${name}: lrelease: ${report}"
+    status=1
+  fi
+done
+
+# The face names of the Japanese fonts are not shown, and comments are not code.
+loose=$(cd "${root}" && python3 - "${folders[@]}" <<'PY'
+import pathlib, re, sys
+japanese = re.compile(r'"[^"\n]*[\u3000-\u30ff\u4e00-\u9fff\uff01-\uffef][^"\n]*"')
+marked = re.compile(r'\b(tr|QT_TRANSLATE_NOOP|QT_TR_NOOP|translate)\(')
+faces = {'"ＭＳ Ｐゴシック"', '"ＭＳ Ｐ明朝"'}
+for folder in sys.argv[1:]:
+    for path in sorted(pathlib.Path(folder).glob('*.[ch]*')):
+        for number, line in enumerate(path.read_text(encoding='utf-8').splitlines(), 1):
+            code = line.split('//', 1)[0] if not line.lstrip().startswith('//') else ''
+            literals = [s for s in japanese.findall(code) if s not in faces]
+            if literals and not marked.search(code):
+                print('  %s:%d: %s' % (path, number, line.strip()))
+PY
+)
+if [ -n "${loose}" ]; then
+  echo "Japanese text outside tr():"
+  echo "${loose}"
+  status=1
+fi
+exit "${status}"

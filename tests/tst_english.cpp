@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The English interface: every page, notice, label and button of every
+// window in English, fitting the room the design gives it, in the faces the
+// translation picks; and the numbers the same as in Japanese.
+#include "montecarlo/Form19.h"
+#include "platform/Controls.h"
+#include "series/Form9.h"
+#include "shell/Language.h"
+#include "support/Pages.h"
+#include "support/Scripted.h"
+
+#include <QFontInfo>
+#include <QRegularExpression>
+#include <QtTest>
+
+using testing::Caption;
+using testing::PrintedRow;
+
+Q_DECLARE_METATYPE(PrintedRow)
+Q_DECLARE_METATYPE(Caption)
+
+namespace {
+
+// Kana, kanji and the half-width kana: what an English reader cannot read.
+bool hasJapanese(const QString& text)
+{
+    static const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF61}-\\x{FF9F}]"));
+    return text.contains(japanese);
+}
+
+QStringList numbersIn(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("-?\\d+(\\.\\d+)?"));
+    QStringList numbers;
+    for (const QRegularExpressionMatch& match : number.globalMatch(text))
+        numbers += match.captured();
+    return numbers;
+}
+
+// The three labels of a Monte Carlo run of 500 points and the result of a
+// Matsunaga run, in the language installed now.
+QStringList runLabels(testing::ScriptedServices& services)
+{
+    services.seed(7);
+    services.replies = {QStringLiteral("500")};
+    Form19 experiment;
+    experiment.Show();
+    experiment.Command5->click();
+    experiment.Command2->click();
+    services.replies = {QStringLiteral("60")};
+    Form9 series;
+    series.Show();
+    series.Command5->click();
+    series.Command2->click();
+    return {experiment.Label1->text(), experiment.Label2->text(), experiment.Label3->text(), series.Label3->text()};
+}
+
+} // namespace
+
+class EnglishTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void latinFaceIsTheMeasuredOne();
+    void numbersAreTheJapaneseOnes();
+    void everyPageIsInEnglish_data();
+    void everyPageIsInEnglish();
+    void everyPrintedRowFits_data();
+    void everyPrintedRowFits();
+    void everyCaptionFits_data();
+    void everyCaptionFits();
+
+private:
+    QStringList japaneseLabels_;
+    testing::WindowTexts texts_;
+};
+
+void EnglishTest::initTestCase()
+{
+    testing::ScriptedServices services;
+    testing::SoundRecorder sounds;
+    QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
+    japaneseLabels_ = runLabels(services);
+
+    QCOMPARE(shell::installTranslation({QStringLiteral("en-GB"), QStringLiteral("ja-JP")}), QStringLiteral("en"));
+    QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
+    texts_ = testing::everyText(services);
+}
+
+void EnglishTest::latinFaceIsTheMeasuredOne()
+{
+    QCOMPARE(QFontInfo(platform::japaneseFont(platform::Face::Gothic, 12)).family(), QStringLiteral("DejaVu Sans"));
+    QCOMPARE(QFontInfo(platform::japaneseFont(platform::Face::Mincho, 12)).family(), QStringLiteral("DejaVu Serif"));
+}
+
+void EnglishTest::numbersAreTheJapaneseOnes()
+{
+    testing::ScriptedServices services;
+    testing::SoundRecorder sounds;
+    const QStringList english = runLabels(services);
+    QCOMPARE(english.size(), japaneseLabels_.size());
+    for (qsizetype i = 0; i < english.size(); ++i) {
+        QVERIFY2(!hasJapanese(english[i]), qPrintable(english[i]));
+        QVERIFY(english[i] != japaneseLabels_[i]);
+        QVERIFY(!numbersIn(english[i]).isEmpty());
+        QCOMPARE(numbersIn(english[i]), numbersIn(japaneseLabels_[i]));
+    }
+}
+
+void EnglishTest::everyPageIsInEnglish_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char* window : {"Form9", "Form10", "Form15", "Form16", "Form17", "Form18", "Form19", "Form20"})
+        QTest::newRow(window) << QString::fromLatin1(window);
+}
+
+void EnglishTest::everyPageIsInEnglish()
+{
+    QFETCH(QString, window);
+    QStringList page;
+    for (const PrintedRow& row : std::as_const(texts_.rows))
+        if (row.window == window)
+            page += row.pieces.join(QString());
+    QVERIFY(page.size() >= 4);
+    for (const QString& row : std::as_const(page))
+        QVERIFY2(!hasJapanese(row), qPrintable(row));
+}
+
+void EnglishTest::everyPrintedRowFits_data()
+{
+    QTest::addColumn<PrintedRow>("row");
+    const PrintedRow* widest = nullptr;
+    for (const PrintedRow& row : std::as_const(texts_.rows)) {
+        QTest::addRow("%s row %d", qPrintable(row.window), row.line) << row;
+        if (!widest || row.room - row.width < widest->room - widest->width)
+            widest = &row;
+    }
+    if (widest)
+        qInfo("tightest row: %s row %d, %.1f of %.0f px: %s", qPrintable(widest->window), widest->line, widest->width,
+              widest->room, qPrintable(widest->pieces.join(QString())));
+}
+
+void EnglishTest::everyPrintedRowFits()
+{
+    QFETCH(PrintedRow, row);
+    QVERIFY(row.room > 0 && row.depth > 0);
+    QVERIFY2(row.width <= row.room, qPrintable(QStringLiteral("%1 px on a %2-px surface: %3")
+                                                   .arg(row.width).arg(row.room).arg(row.pieces.join(QString()))));
+    QVERIFY2(row.bottom <= row.depth, qPrintable(QStringLiteral("line %1 ends %2 px down a %3-px surface")
+                                                     .arg(row.line).arg(row.bottom).arg(row.depth)));
+}
+
+void EnglishTest::everyCaptionFits_data()
+{
+    QTest::addColumn<Caption>("caption");
+    for (const Caption& caption : std::as_const(texts_.captions))
+        QTest::addRow("%s %s %s", qPrintable(caption.window), qPrintable(caption.control), qPrintable(caption.text))
+            << caption;
+}
+
+void EnglishTest::everyCaptionFits()
+{
+    QFETCH(Caption, caption);
+    QVERIFY2(!hasJapanese(caption.text), qPrintable(caption.text));
+    const double width = testing::widthOf(caption);
+    QVERIFY(caption.room > 0);
+    QVERIFY2(width <= caption.room, qPrintable(QStringLiteral("%1 px in %2 px").arg(width).arg(caption.room)));
+}
+
+QTEST_MAIN(EnglishTest)
+#include "tst_english.moc"

@@ -1,0 +1,535 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>Cues</name>
+    <message>
+        <source>終了していいですか？</source>
+        <translation>Do you want to quit Sorvena?</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>制作&#x3000;ソルヴェナ開発室</source>
+        <translation>By the Sorvena team</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Sorvena %1</source>
+        <comment>the title bar: the name and the credit line</comment>
+        <translation>Sorvena – %1</translation>
+    </message>
+</context>
+<context>
+    <name>Form18</name>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;正多角形を円に内接させて、その辺の数を、
+&#x3000;&#x3000;だんだん大きくしていくことによって、円周の
+&#x3000;&#x3000;長さを計算する方法が、昔から円周率πの近
+&#x3000;&#x3000;似値の計算に用いられていました。</source>
+        <translation>Draw a regular polygon with its corners on a circle, then give it more and more sides. Since ancient times, people have approximated π this way, through the polygon's perimeter.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;半径 ｒ の円の円周を ｓ とすると、</source>
+        <translation>If a circle of radius r has circumference s, then</translation>
+    </message>
+    <message>
+        <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｓ＝２πｒ}&#x3000;･･････････&#x3000;①</source>
+        <translation>{12|ｓ＝２πｒ} ········· ①</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;が成り立ちます。</source>
+        <translation>holds.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;この円に内接する正n角形の周の長さ ｕ は、
+&#x3000;&#x3000;ｎ をだんだん大きくしていくと、</source>
+        <translation>Let u be the perimeter of a regular n-gon with its corners on this circle. As n gets larger and larger,</translation>
+    </message>
+    <message>
+        <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｓ≒ｕ}&#x3000;･･････････&#x3000;②</source>
+        <translation>{12|ｓ≒ｕ} ········· ②</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;が成立すると考えられます。</source>
+        <translation>we can expect this to be nearly true.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;よって、②を①に代入すると、</source>
+        <translation>So, putting ② into ①,</translation>
+    </message>
+    <message>
+        <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;π≒ｕ÷(２ｒ)}&#x3000;･･････････&#x3000;③</source>
+        <translation>{12|π≒ｕ÷(２ｒ)} ········· ③</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;となります。</source>
+        <translation>follows, for large n.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;③より、ｕ を求めれば円周率πの近似値
+&#x3000;&#x3000;がわかるというわけです。</source>
+        <translation>By ③, once we know u, we know roughly what π is.</translation>
+    </message>
+    <message>
+        <source>円の内接正多角形の周の長さからπの近似値を求める</source>
+        <translation>Approximating π with the perimeters of polygons inscribed in a circle</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>メニュー</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>解説</source>
+        <translation>Explain</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>手動</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>正何角形まで見ますか？（３以上の自然数を入力してください．．．）</source>
+        <translation>Up to how many sides shall the polygons go? (Type a whole number, 3 or more...)</translation>
+    </message>
+    <message>
+        <source>正何角形までの設定</source>
+        <translation>Largest polygon</translation>
+    </message>
+    <message>
+        <source>［中止］をクリックすると止まります．．．</source>
+        <translation>Click [Stop] to stop...</translation>
+    </message>
+    <message>
+        <source>正%1角形</source>
+        <translation>Regular%1-gon</translation>
+    </message>
+    <message>
+        <source>πの近似値＝%1</source>
+        <comment>a number without a leading blank</comment>
+        <translation>π ≈ %1</translation>
+    </message>
+    <message>
+        <source>πの近似値＝%1</source>
+        <comment>a number after its sign&apos;s blank</comment>
+        <translation>π ≈%1</translation>
+    </message>
+</context>
+<context>
+    <name>Form19</name>
+    <message>
+        <source>［中止］をクリックすると止まります．．．</source>
+        <translation>Click [Stop] to stop...</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;確率を利用して図形の面積や体積を求める
+&#x3000;&#x3000;方法を{12|モンテカルロ法}といいます。</source>
+        <translation>Finding areas or volumes by chance is called the {12|Monte Carlo method}.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;平面上に、一辺の長さ ２ｒ の正方形とそれ
+&#x3000;&#x3000;に内接する半径 ｒ の円を描いておきます。</source>
+        <translation>Draw a square of side 2r and the circle of radius r that fits inside it.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;この正方形内にｎ個の点をデタラメに打ちま
+&#x3000;&#x3000;す。このうち、円内にｍ個の点が打たれている
+&#x3000;&#x3000;とすると、</source>
+        <translation>Throw n points into the square at random. If m of them land inside the circle,</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;比例式&#x3000;正方形の面積：円の面積＝ｎ：ｍ が
+&#x3000;&#x3000;成立すると考えられます。</source>
+        <translation>we can expect  area of square : area of circle = n : m  to hold nearly.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;よって、</source>
+        <translation>So</translation>
+    </message>
+    <message>
+        <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;２ｒ×２ｒ ： π×ｒ×ｒ ＝ ｎ ： ｍ}&#x3000;･･･････&#x3000;①</source>
+        <translation>{12|２ｒ×２ｒ ： π×ｒ×ｒ ＝ ｎ ： ｍ} ······· ①</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;が成り立ちます。</source>
+        <translation>holds.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;①より、</source>
+        <translation>From ①,</translation>
+    </message>
+    <message>
+        <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;π≒(４ｍ)÷ｎ}&#x3000;･･････････&#x3000;②</source>
+        <translation>{12|π≒(４ｍ)÷ｎ} ········· ②</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;となります。</source>
+        <translation>follows.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;②より、ｎ と ｍ を実験で求めれば円周率π
+&#x3000;&#x3000;の近似値がわかるというわけです。</source>
+        <translation>By ②, counting n and m in an experiment tells us roughly what π is.</translation>
+    </message>
+    <message>
+        <source>モンテカルロ法を利用してπの近似値を求める</source>
+        <translation>Approximating π with the Monte Carlo method</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>メニュー</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>解説</source>
+        <translation>Explain</translation>
+    </message>
+    <message>
+        <source>実験</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>何個の点を打ちますか？（１０以上、１００００以下の自然数を入力してください．．．）</source>
+        <translation>How many points shall we throw? (Type a whole number from 10 to 10000...)</translation>
+    </message>
+    <message>
+        <source>打つ点の個数の設定</source>
+        <translation>Number of points</translation>
+    </message>
+    <message>
+        <source>打った点の総数＝%1</source>
+        <comment>a number after its sign&apos;s blank</comment>
+        <translation>Points thrown:%1</translation>
+    </message>
+    <message>
+        <source>円の内に入った点の個数＝%1</source>
+        <comment>a number after its sign&apos;s blank</comment>
+        <translation>Points inside the circle:%1</translation>
+    </message>
+    <message>
+        <source>π＝%1</source>
+        <comment>a number without a leading blank</comment>
+        <translation>π = %1</translation>
+    </message>
+</context>
+<context>
+    <name>Form20</name>
+    <message>
+        <source>［中止］をクリックすると止まります．．．</source>
+        <translation>Click [Stop] to stop...</translation>
+    </message>
+    <message>
+        <source>{12|&#x3000;&#x3000;&#x3000;ビュホン}(Buffon 1707-1788)は、針を投げて
+&#x3000;&#x3000;円周率πを求めました。</source>
+        <translation>{12|Buffon} (1707-1788) found π by dropping needles.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;平面上に、幅２ａの間隔で平行線を無数に引
+&#x3000;&#x3000;いておきます。この平面上に長さ２ｂの針を落
+&#x3000;&#x3000;とすと、この針が平行線と交わる確率Ｐは、</source>
+        <translation>Rule a floor with parallel lines 2a apart. Drop a needle of length 2b on it. The chance P that it crosses a line is</translation>
+    </message>
+    <message>
+        <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;Ｐ＝(２ｂ)÷(ａπ)}&#x3000;･･････････&#x3000;①</source>
+        <translation>{12|Ｐ＝(２ｂ)÷(ａπ)} ········· ①</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;となります。ただし、ｂ＜ａ&#x3000;とします。</source>
+        <translation>as long as b &lt; a.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;平面上にたくさんの針を落としたとき、平行線
+&#x3000;&#x3000;に交わった針の本数の相対度数を ｒ とすると、</source>
+        <translation>Drop many needles. If r is the fraction of them that cross a line,</translation>
+    </message>
+    <message>
+        <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｒ≒ｐ}&#x3000;･･････････&#x3000;②&#x3000;と考えられます。</source>
+        <translation>{12|ｒ≒ｐ} ········· ②  is to be expected.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;①、②より、</source>
+        <translation>From ① and ②,</translation>
+    </message>
+    <message>
+        <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;π≒(２ｂ)÷(ａｒ)}&#x3000;･･････････&#x3000;③&#x3000;となります。</source>
+        <translation>{12|π≒(２ｂ)÷(ａｒ)} ········· ③  follows.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;③より、相対度数 ｒ を実験で求めれば円周率
+&#x3000;&#x3000;πの近似値がわかるというわけです。</source>
+        <translation>So ③ gives π from a measured r.</translation>
+    </message>
+    <message>
+        <source>{9|&#x3000;＜①の証明の概略＞}</source>
+        <translation>{9|&lt;Why ① is true, in outline&gt;}</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;針の中心から最も近い平行線までの距離をｙ、
+&#x3000;&#x3000;針と平行線のなす角をθとします。</source>
+        <translation>Let y be the distance from the needle's centre to the nearest line, and θ the angle between needle and lines.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;このとき、０≦ｙ≦ａ、０≦θ≦π です。</source>
+        <translation>Then 0 ≦ y ≦ a and 0 ≦ θ ≦ π.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;針が平行線と交わる条件は、</source>
+        <translation>A needle crosses a line when</translation>
+    </message>
+    <message>
+        <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｘ≦ｂｓｉｎθ}&#x3000;が成り立つことです。</source>
+        <translation>{12|ｘ≦ｂｓｉｎθ}  is true.</translation>
+    </message>
+    <message>
+        <source>ビュホンの針を利用してπの近似値を求める</source>
+        <translation>Approximating π with Buffon's needle</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>メニュー</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>解説</source>
+        <translation>Explain</translation>
+    </message>
+    <message>
+        <source>実験</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>何本の針を落としますか？（１０以上、２００００以下の自然数を入力してください．．．）</source>
+        <translation>How many needles shall we drop? (Type a whole number from 10 to 20000...)</translation>
+    </message>
+    <message>
+        <source>落とす針の本数の設定</source>
+        <translation>Number of needles</translation>
+    </message>
+    <message>
+        <source>落とした針の総数＝%1</source>
+        <comment>a number after its sign&apos;s blank</comment>
+        <translation>Needles dropped:%1</translation>
+    </message>
+    <message>
+        <source>直線と交わった針の本数＝%1</source>
+        <comment>a number after its sign&apos;s blank</comment>
+        <translation>Needles crossing a line:%1</translation>
+    </message>
+    <message>
+        <source>π＝%1</source>
+        <comment>a number without a leading blank</comment>
+        <translation>π = %1</translation>
+    </message>
+</context>
+<context>
+    <name>Form7</name>
+    <message>
+        <source>円の内接正多角形の周の長さからπを求める</source>
+        <translation>π from polygons inside a circle</translation>
+    </message>
+    <message>
+        <source>モンテカルロ法を利用してπを求める</source>
+        <translation>π by the Monte Carlo method</translation>
+    </message>
+    <message>
+        <source>ビュホンの針を利用してπを求める</source>
+        <translation>π with Buffon's needle</translation>
+    </message>
+    <message>
+        <source>ウォーリスの公式からπを求める</source>
+        <translation>π from Wallis's formula</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)</source>
+        <translation>π by a series (Gregory–Leibniz)</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(オイラー)</source>
+        <translation>π by a series (Euler)</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ１)</source>
+        <translation>π by a series (Matsunaga Yoshisuke 1)</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ２)</source>
+        <translation>π by a series (Matsunaga Yoshisuke 2)</translation>
+    </message>
+    <message>
+        <source>終&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;了</source>
+        <translation>Quit</translation>
+    </message>
+</context>
+<context>
+    <name>Series</name>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;この公式を使って、パソコンでπを計算してみましょう。</source>
+        <translation>Let's use this formula to work out π on the computer.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;正しいπの近似値 3.1415926535897932･･･ と比べてみまょう。</source>
+        <translation>Then compare the result with π = 3.1415926535897932...</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;【計算】をクリックしてください。</source>
+        <translation>Click [Calculate] to start.</translation>
+    </message>
+    <message>
+        <source>マツナガ ヨシスケの公式１を利用してπの近似値を求める</source>
+        <translation>Approximating π with Matsunaga Yoshisuke's formula 1</translation>
+    </message>
+    <message>
+        <source>第何項目まで計算させますか？（２以上の自然数を入力してください．．．）</source>
+        <translation>Up to which term shall the computer go? (Type a whole number, 2 or more...)</translation>
+    </message>
+    <message>
+        <source>計算させる項数の入力</source>
+        <translation>Number of terms</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;第１００項まで計算します。</source>
+        <translation>The computer will go up to term 100.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;マツナガ ヨシスケは1739年、上の公式を使ってπの近似値を求めました。</source>
+        <translation>In 1739 Matsunaga Yoshisuke used the formula above to approximate π.</translation>
+    </message>
+    <message>
+        <source>マツナガ ヨシスケの公式２を利用してπの近似値を求める</source>
+        <translation>Approximating π with Matsunaga Yoshisuke's formula 2</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;第５０項まで計算します。</source>
+        <translation>The computer will go up to term 50.</translation>
+    </message>
+    <message>
+        <source>ウォーリスの公式を利用してπの近似値を求める</source>
+        <translation>Approximating π with Wallis's formula</translation>
+    </message>
+    <message>
+        <source>分母・分子それぞれ何個の数字をかけ算させますか？（２以上の自然数を入力してください．．．）</source>
+        <translation>How many numbers shall the computer multiply, on the top and on the bottom each? (Type a whole number, 2 or more...)</translation>
+    </message>
+    <message>
+        <source>かけ算させる数字の数の入力</source>
+        <translation>Numbers to multiply</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;分母・分子、それぞれ１００００個の数字をかけ算します。</source>
+        <translation>The computer will multiply 10000 numbers on the top and 10000 on the bottom.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;ウォーリスは、上の公式を使ってπの近似値を求めました。</source>
+        <translation>Wallis used the formula above to approximate π.</translation>
+    </message>
+    <message>
+        <source>グレゴリー・ライプニッツの公式を利用してπの近似値を求める</source>
+        <translation>Approximating π with the Gregory–Leibniz formula</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;第１００００項まで計算します。</source>
+        <translation>The computer will go up to term 10000.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;グレゴリー(1671)とライプニッツ(1673)は、上の公式を使ってπの近似値を求めました。</source>
+        <translation>Gregory (1671) and Leibniz (1673) used the formula above to approximate π.</translation>
+    </message>
+    <message>
+        <source>オイラーの公式を利用してπの近似値を求める</source>
+        <translation>Approximating π with Euler's formula</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;オイラーは、上の公式を使ってπの近似値を求めました。</source>
+        <translation>Euler used the formula above to approximate π.</translation>
+    </message>
+</context>
+<context>
+    <name>Services</name>
+    <message>
+        <source>はい</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>series::SeriesWindow</name>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>メニュー</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>計&#x3000;&#x3000;算</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>［中止］をクリックすると止まります．．．</source>
+        <translation>Click [Stop] to stop...</translation>
+    </message>
+    <message>
+        <source>π＝%1</source>
+        <comment>a number without a leading blank</comment>
+        <translation>π = %1</translation>
+    </message>
+    <message>
+        <source>π＝%1</source>
+        <comment>a number after its sign&apos;s blank</comment>
+        <translation>π =%1</translation>
+    </message>
+</context>
+</TS>
