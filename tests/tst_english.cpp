@@ -62,6 +62,8 @@ class EnglishTest : public QObject {
 private slots:
     void initTestCase();
     void latinFaceIsTheMeasuredOne();
+    void languageIsTheFirstSorvenaHas_data();
+    void languageIsTheFirstSorvenaHas();
     void numbersAreTheJapaneseOnes();
     void everyPageIsInEnglish_data();
     void everyPageIsInEnglish();
@@ -91,6 +93,26 @@ void EnglishTest::latinFaceIsTheMeasuredOne()
 {
     QCOMPARE(QFontInfo(platform::japaneseFont(platform::Face::Gothic, 12)).family(), QStringLiteral("DejaVu Sans"));
     QCOMPARE(QFontInfo(platform::japaneseFont(platform::Face::Mincho, 12)).family(), QStringLiteral("DejaVu Serif"));
+}
+
+void EnglishTest::languageIsTheFirstSorvenaHas_data()
+{
+    QTest::addColumn<QStringList>("languages");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("C") << QStringList{"C"} << QString();
+    QTest::newRow("POSIX") << QStringList{"POSIX"} << QString();
+    QTest::newRow("Japanese") << QStringList{"ja-JP", "ja"} << QString();
+    QTest::newRow("Japanese before English") << QStringList{"ja", "en-US"} << QString();
+    QTest::newRow("German only") << QStringList{"de-DE", "de"} << QString();
+    QTest::newRow("English") << QStringList{"en-US", "en"} << QStringLiteral("en");
+    QTest::newRow("French, then English") << QStringList{"fr-FR", "fr", "en"} << QStringLiteral("en");
+}
+
+void EnglishTest::languageIsTheFirstSorvenaHas()
+{
+    QFETCH(QStringList, languages);
+    QFETCH(QString, chosen);
+    QCOMPARE(shell::installTranslation(languages), chosen);
 }
 
 void EnglishTest::numbersAreTheJapaneseOnes()

@@ -13,6 +13,8 @@ python=/usr/bin/python3
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 here="$(dirname "$0")"
 
+# The patterns name characters: grep reads UTF-8 whatever the program's locale.
+grep() { LC_ALL=C.UTF-8 command grep "$@"; }
 texts() { "${python}" "${here}/texts.py" "${E2E_PID}" 2>/dev/null || true; }
 japanese() { grep -P '[\x{3040}-\x{30FF}\x{4E00}-\x{9FFF}\x{FF61}-\x{FF9F}]' || true; }
 press() { e2e_click_twips "$1" $(( $2 + $4 / 2 )) $(( $3 + $5 / 2 )); }
@@ -70,7 +72,7 @@ name="$(xdotool getwindowname "${title}")"
 no_japanese "the title bar" "${name}"
 seen="$(wait_text '^push button\tNext$')"
 no_japanese "the title window" "${seen}"
-grep -qP '^label\tMade by ' <<<"${seen}" || e2e_fail "no English credit: ${seen}"
+grep -qP '^label\tBy the Sorvena team$' <<<"${seen}" || e2e_fail "no English credit: ${seen}"
 
 e2e_click_twips "${title}" 4027 187          # Next
 menu=$(e2e_window '^Sorvena Menu$')
@@ -87,12 +89,12 @@ seen="$(wait_text '^label\tHow many points')"
 no_japanese "the input box" "${seen}"
 e2e_type_to "${box}" 500
 e2e_keys_to "${box}" Return
-seen="$(wait_text '^label\tPoints thrown: 500 / 500$')"
+seen="$(wait_text '^label\tPoints thrown: 500 / +500$')"
 inside=$(grep -oP '^label\tPoints inside the circle: \K\d+$' <<<"${seen}") || e2e_fail "no count inside: ${seen}"
-pi=$(grep -oP '^label\tπ = \K[0-9.]+$' <<<"${seen}") || e2e_fail "no estimate: ${seen}"
-# The estimate is 4m / n in the 14-decimal format, as in Japanese.
-want=$(printf '%.14f' "$(bc -l <<<"4 * ${inside} / 500")")
-[ "${pi}" = "${want}" ] || e2e_fail "π = ${pi}, wanted ${want}"
+pi=$(grep -oP '^label\tπ = \K[0-9]\.[0-9]{14}$' <<<"${seen}") || e2e_fail "no estimate: ${seen}"
+# The estimate is 4m / n (in single precision) with 14 decimals, as in Japanese.
+[ "$(printf '%.5f' "${pi}")" = "$(printf '%.5f' "$(bc -l <<<"4 * ${inside} / 500")")" ] ||
+  e2e_fail "π = ${pi} for ${inside} of 500 points"
 press "${window}" 840 0 855 375              # Menu
 
 english_result="$(series_result "Matsunaga Yoshisuke's formula 1$" '^Number of terms$' 'π =')"
