@@ -651,9 +651,9 @@ void printRows(PictureBox& box, const std::vector<Row>& rows, rt::Colour base)
 
 // A translated paragraph broken into rows that fit: words go on a row while
 // they fit between the row's indentation and a right margin of one
-// ideographic space. The first row of each source row keeps that row's
-// indentation; rows made by breaking take the indentation of the source's
-// second row, or two ideographic spaces.
+// ideographic space. Each line of the translation starts with the
+// indentation of the source's row in the same place; rows made by breaking
+// take that of the source's second row, or two ideographic spaces.
 std::vector<Row> fitRows(const PictureBox& box, const std::vector<Row>& source, const std::vector<Row>& text)
 {
     const double room = box.drawingArea().width() - box.textWidth(QString(QChar(0x3000)));
