@@ -1,24 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Digits.h"
 
+#include <QRegularExpression>
+
 namespace lesson {
 
 const QString piDigits = QStringLiteral("3.14159265358979323846264338327950288");
 
 std::optional<Estimate> estimateIn(const QString& caption)
 {
-    static const QString prefixes[] = {QStringLiteral("π＝"), QStringLiteral("πの近似値＝")};
-    for (const QString& prefix : prefixes) {
-        if (!caption.startsWith(prefix))
-            continue;
-        const QString digits = caption.mid(prefix.size()).trimmed();
-        bool ok = false;
-        const double value = digits.toDouble(&ok);
-        if (!ok)
-            return std::nullopt;
-        return Estimate{digits, value};
-    }
-    return std::nullopt;
+    // In any language the estimate's caption starts with π and ends with the
+    // number after its first equals or approximately-equals sign.
+    if (!caption.startsWith(QChar(0x03C0)))
+        return std::nullopt;
+    static const QRegularExpression signs(QStringLiteral("[=\\x{FF1D}\\x{2248}]"));
+    const qsizetype sign = caption.indexOf(signs);
+    if (sign < 0)
+        return std::nullopt;
+    const QString digits = caption.mid(sign + 1).trimmed();
+    bool ok = false;
+    const double value = digits.toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return Estimate{digits, value};
 }
 
 namespace {

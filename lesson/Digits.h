@@ -17,8 +17,8 @@ struct Estimate {
     double value;
 };
 
-// The estimate a caption shows ("π＝ 3.14…", "π＝3", "πの近似値＝3.14…"); none
-// for any other caption.
+// The estimate a caption shows ("π＝ 3.14…", "π＝3", "πの近似値＝3.14…", and
+// in English "π = 3.14…", "π ≈ 3.14…"); none for any other caption.
 std::optional<Estimate> estimateIn(const QString& caption);
 
 // How many leading digits agree with π's: "3.1415" 5, "3.2" 1, "4" 0.

@@ -5,10 +5,16 @@
 # lrelease builds it with nothing unfinished. And no Japanese text reaches
 # the screen around the translation: every Japanese string literal of the
 # program sits in tr(), QT_TRANSLATE_NOOP or translate().
-# Usage: check_translations.sh SOURCE_ROOT LUPDATE LRELEASE
+# Usage: check_translations.sh SOURCE_ROOT LUPDATE LRELEASE SOURCE...
+# (the program's sources, relative to SOURCE_ROOT or absolute)
 set -uo pipefail
 root="$1" lupdate="$2" lrelease="$3"
-folders=(platform shell series polygon montecarlo buffon)
+shift 3
+sources=()
+for file in "$@"; do
+  case "${file}" in *.cpp | *.h) sources+=("${file}") ;; esac
+done
+[ "${#sources[@]}" -gt 0 ] || { echo "no sources given"; exit 1; }
 work="$(mktemp -d)"
 trap 'rm -rf "${work}"' EXIT
 status=0
@@ -16,14 +22,16 @@ status=0
 for ts in "${root}"/translations/sorvena_*.ts; do
   name="$(basename "${ts}")"
   cp "${ts}" "${work}/${name}"
-  (cd "${root}" && "${lupdate}" -silent -no-obsolete -locations none "${folders[@]}" -ts "${work}/${name}") ||
+  (cd "${root}" && "${lupdate}" -silent -no-obsolete -locations none "${sources[@]}" -ts "${work}/${name}") ||
     { echo "${name}: lupdate failed"; status=1; continue; }
   unfinished=$(python3 - "${work}/${name}" <<'PY'
 import sys, xml.etree.ElementTree as ET
 for context in ET.parse(sys.argv[1]).getroot().iter('context'):
     for message in context.iter('message'):
         t = message.find('translation')
-        if t is None or t.get('type') in ('unfinished', 'vanished', 'obsolete') or not (t.text or '').strip():
+        texts = [f.text for f in t.findall('numerusform')] if t is not None and message.get('numerus') == 'yes' \
+            else [t.text if t is not None else None]
+        if t is None or t.get('type') in ('unfinished', 'vanished', 'obsolete') or not all((x or '').strip() for x in texts):
             print('  %s: %s' % (context.findtext('name'), message.findtext('source').replace('\n', '\\n')))
 PY
 )
@@ -40,18 +48,18 @@ PY
 done
 
 # The face names of the Japanese fonts are not shown, and comments are not code.
-loose=$(cd "${root}" && python3 - "${folders[@]}" <<'PY'
+loose=$(cd "${root}" && python3 - "${sources[@]}" <<'PY'
 import pathlib, re, sys
 japanese = re.compile(r'"[^"\n]*[\u3000-\u30ff\u4e00-\u9fff\uff01-\uffef][^"\n]*"')
 marked = re.compile(r'\b(tr|QT_TRANSLATE_NOOP|QT_TR_NOOP|translate)\(')
 faces = {'"ＭＳ Ｐゴシック"', '"ＭＳ Ｐ明朝"'}
-for folder in sys.argv[1:]:
-    for path in sorted(pathlib.Path(folder).glob('*.[ch]*')):
-        for number, line in enumerate(path.read_text(encoding='utf-8').splitlines(), 1):
-            code = line.split('//', 1)[0] if not line.lstrip().startswith('//') else ''
-            literals = [s for s in japanese.findall(code) if s not in faces]
-            if literals and not marked.search(code):
-                print('  %s:%d: %s' % (path, number, line.strip()))
+for name in sys.argv[1:]:
+    path = pathlib.Path(name)
+    for number, line in enumerate(path.read_text(encoding='utf-8').splitlines(), 1):
+        code = line.split('//', 1)[0] if not line.lstrip().startswith('//') else ''
+        literals = [s for s in japanese.findall(code) if s not in faces]
+        if literals and not marked.search(code):
+            print('  %s:%d: %s' % (path, number, line.strip()))
 PY
 )
 if [ -n "${loose}" ]; then

@@ -210,6 +210,9 @@ void TestLesson::digits_data()
     QTest::newRow("double precision") << "π＝ 3.14159265358979" << true << "3.14159265358979" << 15;
     QTest::newRow("polygon") << "πの近似値＝3.14057925052217" << true << "3.14057925052217" << 3;
     QTest::newRow("counter") << "打った点の総数＝ 5 /  100" << false << "" << 0;
+    QTest::newRow("English series") << "π = 3.14159165358977" << true << "3.14159165358977" << 6;
+    QTest::newRow("English polygon") << "π ≈ 3.14057925052217" << true << "3.14057925052217" << 3;
+    QTest::newRow("English counter") << "Points thrown: 5 /  100" << false << "" << 0;
     QTest::newRow("empty") << "" << false << "" << 0;
 }
 

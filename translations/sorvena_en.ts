@@ -35,7 +35,7 @@
 &#x3000;&#x3000;だんだん大きくしていくことによって、円周の
 &#x3000;&#x3000;長さを計算する方法が、昔から円周率πの近
 &#x3000;&#x3000;似値の計算に用いられていました。</source>
-        <translation>Draw a regular polygon with its corners on a circle, then give it more and more sides. Since ancient times, people have approximated π this way, through the polygon&apos;s perimeter.</translation>
+        <translation>Draw a regular polygon with its corners on a circle, then give it more and more sides. Since ancient times, people have approximated π this way, through the polygon's perimeter.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;半径 ｒ の円の円周を ｓ とすると、</source>
@@ -292,7 +292,7 @@
     <message>
         <source>&#x3000;&#x3000;&#x3000;針の中心から最も近い平行線までの距離をｙ、
 &#x3000;&#x3000;針と平行線のなす角をθとします。</source>
-        <translation>Let y be the distance from the needle&apos;s centre to the nearest line, and θ the angle between needle and lines.</translation>
+        <translation>Let y be the distance from the needle's centre to the nearest line, and θ the angle between needle and lines.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;このとき、０≦ｙ≦ａ、０≦θ≦π です。</source>
@@ -308,7 +308,7 @@
     </message>
     <message>
         <source>ビュホンの針を利用してπの近似値を求める</source>
-        <translation>Approximating π with Buffon&apos;s needle</translation>
+        <translation>Approximating π with Buffon's needle</translation>
     </message>
     <message>
         <source>終了</source>
@@ -366,11 +366,11 @@
     </message>
     <message>
         <source>ビュホンの針を利用してπを求める</source>
-        <translation>π with Buffon&apos;s needle</translation>
+        <translation>π with Buffon's needle</translation>
     </message>
     <message>
         <source>ウォーリスの公式からπを求める</source>
-        <translation>π from Wallis&apos;s formula</translation>
+        <translation>π from Wallis's formula</translation>
     </message>
     <message>
         <source>無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)</source>
@@ -397,11 +397,11 @@
     <name>Series</name>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;この公式を使って、パソコンでπを計算してみましょう。</source>
-        <translation>Let&apos;s use this formula to work out π on the computer.</translation>
+        <translation>Let's use this formula to work out π on the computer.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;正しいπの近似値 3.1415926535897932･･･ と比べてみまょう。</source>
-        <translation>Then compare the result with π&#xa0;=&#xa0;3.1415926535897932...</translation>
+        <translation>Then compare the result with π = 3.1415926535897932...</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;【計算】をクリックしてください。</source>
@@ -409,7 +409,7 @@
     </message>
     <message>
         <source>マツナガ ヨシスケの公式１を利用してπの近似値を求める</source>
-        <translation>Approximating π with Matsunaga Yoshisuke&apos;s formula 1</translation>
+        <translation>Approximating π with Matsunaga Yoshisuke's formula 1</translation>
     </message>
     <message>
         <source>第何項目まで計算させますか？（２以上の自然数を入力してください．．．）</source>
@@ -429,7 +429,7 @@
     </message>
     <message>
         <source>マツナガ ヨシスケの公式２を利用してπの近似値を求める</source>
-        <translation>Approximating π with Matsunaga Yoshisuke&apos;s formula 2</translation>
+        <translation>Approximating π with Matsunaga Yoshisuke's formula 2</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;第５０項まで計算します。</source>
@@ -437,7 +437,7 @@
     </message>
     <message>
         <source>ウォーリスの公式を利用してπの近似値を求める</source>
-        <translation>Approximating π with Wallis&apos;s formula</translation>
+        <translation>Approximating π with Wallis's formula</translation>
     </message>
     <message>
         <source>分母・分子それぞれ何個の数字をかけ算させますか？（２以上の自然数を入力してください．．．）</source>
@@ -469,7 +469,7 @@
     </message>
     <message>
         <source>オイラーの公式を利用してπの近似値を求める</source>
-        <translation>Approximating π with Euler&apos;s formula</translation>
+        <translation>Approximating π with Euler's formula</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;オイラーは、上の公式を使ってπの近似値を求めました。</source>
@@ -493,6 +493,132 @@
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>lesson::LessonController</name>
+    <message>
+        <source>１回ずつ</source>
+        <translation>One at a time</translation>
+    </message>
+    <message>
+        <source>ステップボタンを押すたびに１ステップ</source>
+        <translation>One step each time you press the step button</translation>
+    </message>
+    <message>
+        <source>ゆっくり</source>
+        <translation>Slow</translation>
+    </message>
+    <message>
+        <source>１秒に２ステップ</source>
+        <translation>2 steps a second</translation>
+    </message>
+    <message>
+        <source>ふつう</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>１秒に２０ステップ</source>
+        <translation>20 steps a second</translation>
+    </message>
+    <message>
+        <source>はやく</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>１秒に２００ステップ</source>
+        <translation>200 steps a second</translation>
+    </message>
+    <message>
+        <source>全速</source>
+        <translation>Full speed</translation>
+    </message>
+    <message>
+        <source>いつもの速さ</source>
+        <translation>The usual speed</translation>
+    </message>
+    <message>
+        <source>授業モード</source>
+        <translation>Lesson mode</translation>
+    </message>
+    <message>
+        <source>スペースで一時停止と再開、右矢印で１ステップ、プラスとマイナスで速さを変え、Ｍで消音します。</source>
+        <translation>Space pauses and resumes, the right arrow takes one step, plus and minus change the speed, and M mutes the sound.</translation>
+    </message>
+    <message>
+        <source>速さ（＋&#x3000;－）</source>
+        <translation>Speed (+ −)</translation>
+    </message>
+    <message>
+        <source>速さ：%1（%2）</source>
+        <translation>Speed: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>一時停止</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>１ステップ →</source>
+        <translation>1 step →</translation>
+    </message>
+    <message>
+        <source>１ステップ進める</source>
+        <translation>Go one step</translation>
+    </message>
+    <message>
+        <source>消音</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>消音（合図の音と曲）</source>
+        <translation>Mute (the cues and the tune)</translation>
+    </message>
+    <message>
+        <source>いまの値</source>
+        <translation>Value now</translation>
+    </message>
+    <message>
+        <source>π</source>
+        <translation>π</translation>
+    </message>
+    <message>
+        <source>πの正しい値</source>
+        <translation>The true value of π</translation>
+    </message>
+    <message>
+        <source>値のグラフ</source>
+        <translation>Value graph</translation>
+    </message>
+    <message>
+        <source>グラフ：値とｎ</source>
+        <translation>Graph: the value against n</translation>
+    </message>
+    <message>
+        <source>誤差のグラフ（対数）</source>
+        <translation>Error graph (log)</translation>
+    </message>
+    <message>
+        <source>グラフ：誤差とｎ、対数目盛</source>
+        <translation>Graph: the error against n, on a logarithmic scale</translation>
+    </message>
+    <message>
+        <source>再開</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <source>正しい桁数：－</source>
+        <translation>Correct digits: –</translation>
+    </message>
+    <message numerus="yes">
+        <source>正しい桁数：%n 桁</source>
+        <translation>
+            <numerusform>Correct digits: %n</numerusform>
+            <numerusform>Correct digits: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ｎ＝%1</source>
+        <translation>n = %1</translation>
     </message>
 </context>
 <context>
