@@ -159,7 +159,7 @@
     <message>
         <source>&#x3000;&#x3000;&#x3000;比例式&#x3000;正方形の面積：円の面積＝ｎ：ｍ が
 &#x3000;&#x3000;成立すると考えられます。</source>
-        <translation>we can expect  area of square : area of circle = n : m  to hold nearly.</translation>
+        <translation>we can expect  area of square : area of circle = n : m  to be nearly true.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;よって、</source>
@@ -425,7 +425,7 @@
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;マツナガ ヨシスケは1739年、上の公式を使ってπの近似値を求めました。</source>
-        <translation>In 1739 Matsunaga Yoshisuke used the formula above to approximate π.</translation>
+        <translation>Matsunaga Yoshisuke approximated π with this formula in 1739.</translation>
     </message>
     <message>
         <source>マツナガ ヨシスケの公式２を利用してπの近似値を求める</source>
@@ -449,11 +449,11 @@
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;分母・分子、それぞれ１００００個の数字をかけ算します。</source>
-        <translation>The computer will multiply 10000 numbers on the top and 10000 on the bottom.</translation>
+        <translation>The computer will multiply 10000 numbers, top and bottom.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;ウォーリスは、上の公式を使ってπの近似値を求めました。</source>
-        <translation>Wallis used the formula above to approximate π.</translation>
+        <translation>Wallis approximated π with this formula.</translation>
     </message>
     <message>
         <source>グレゴリー・ライプニッツの公式を利用してπの近似値を求める</source>
@@ -465,7 +465,7 @@
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;グレゴリー(1671)とライプニッツ(1673)は、上の公式を使ってπの近似値を求めました。</source>
-        <translation>Gregory (1671) and Leibniz (1673) used the formula above to approximate π.</translation>
+        <translation>Gregory (1671) and Leibniz (1673) approximated π with this formula.</translation>
     </message>
     <message>
         <source>オイラーの公式を利用してπの近似値を求める</source>
@@ -473,7 +473,7 @@
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;オイラーは、上の公式を使ってπの近似値を求めました。</source>
-        <translation>Euler used the formula above to approximate π.</translation>
+        <translation>Euler approximated π with this formula.</translation>
     </message>
 </context>
 <context>
