@@ -392,6 +392,10 @@
         <source>終&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;了</source>
         <translation>Quit</translation>
     </message>
+    <message>
+        <source>Ctrl+K で、8つの方法の収束を比べるウィンドウが開きます。</source>
+        <translation>Ctrl+K opens a window that compares how fast the eight methods converge.</translation>
+    </message>
 </context>
 <context>
     <name>Series</name>
@@ -493,6 +497,165 @@
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>compare::ComparisonWindow</name>
+    <message>
+        <source>円の内接正多角形の周の長さからπを求める</source>
+        <translation>π from polygons inside a circle</translation>
+    </message>
+    <message>
+        <source>モンテカルロ法を利用してπを求める</source>
+        <translation>π by the Monte Carlo method</translation>
+    </message>
+    <message>
+        <source>ビュホンの針を利用してπを求める</source>
+        <translation>π with Buffon's needle</translation>
+    </message>
+    <message>
+        <source>ウォーリスの公式からπを求める</source>
+        <translation>π from Wallis's formula</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)</source>
+        <translation>π by a series (Gregory–Leibniz)</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(オイラー)</source>
+        <translation>π by a series (Euler)</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ１)</source>
+        <translation>π by a series (Matsunaga Yoshisuke 1)</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ２)</source>
+        <translation>π by a series (Matsunaga Yoshisuke 2)</translation>
+    </message>
+    <message>
+        <source>収束を比べる</source>
+        <translation>Comparing convergence</translation>
+    </message>
+    <message>
+        <source>段数 N の上限(&amp;N)：</source>
+        <translation>&amp;Largest number of steps N:</translation>
+    </message>
+    <message>
+        <source>もう一度</source>
+        <translation>Again</translation>
+    </message>
+    <message>
+        <source>実験をもう一度、新しい乱数で行います (Ctrl+R)</source>
+        <translation>Runs the experiments again with new random numbers (Ctrl+R)</translation>
+    </message>
+    <message>
+        <source>グラフを保存…</source>
+        <translation>Save graph…</translation>
+    </message>
+    <message>
+        <source>PNG か SVG で保存します (Ctrl+S)</source>
+        <translation>Saves as PNG or SVG (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>CSV を保存…</source>
+        <translation>Save CSV…</translation>
+    </message>
+    <message>
+        <source>表のデータを CSV で保存します (Ctrl+E)</source>
+        <translation>Saves the table's data as CSV (Ctrl+E)</translation>
+    </message>
+    <message>
+        <source>誤差 |π − 値| と段数 n（両対数）</source>
+        <translation>Error |π − value| against steps n (log–log)</translation>
+    </message>
+    <message>
+        <source>段数 n（項・因数・辺・点・針の数）</source>
+        <translation>Steps n (terms, factors, sides, points or needles)</translation>
+    </message>
+    <message>
+        <source>誤差 |π − 値|</source>
+        <translation>Error |π − value|</translation>
+    </message>
+    <message>
+        <source>収束のグラフ</source>
+        <translation>Convergence graph</translation>
+    </message>
+    <message>
+        <source>収束の表</source>
+        <translation>Convergence table</translation>
+    </message>
+    <message>
+        <source>グラフ(&amp;G)</source>
+        <translation>&amp;Graph</translation>
+    </message>
+    <message>
+        <source>表(&amp;T)</source>
+        <translation>&amp;Table</translation>
+    </message>
+    <message>
+        <source>モンテカルロ法の標準誤差 σ と 90% の帯</source>
+        <translation>Monte Carlo method: standard error σ and 90% band</translation>
+    </message>
+    <message>
+        <source>ビュホンの針の標準誤差 σ と 90% の帯</source>
+        <translation>Buffon's needle: standard error σ and 90% band</translation>
+    </message>
+    <message>
+        <source>倍精度の限界（ここで止まる）</source>
+        <translation>Limit of double precision (stops here)</translation>
+    </message>
+    <message>
+        <source>n＝%1</source>
+        <translation>n = %1</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>両対数のグラフ。横軸は段数 n で 1 から %1 まで、縦軸は誤差 |π − 値| で 10⁻¹⁶ から 10 まで。8つの方法の曲線と、実験の標準誤差の範囲。</source>
+        <translation>A log–log graph. Across: the steps n from 1 to %1. Up: the error |π − value| from 10⁻¹⁶ to 10. A curve for each of the eight methods, and the range of the standard error of the experiments.</translation>
+    </message>
+    <message>
+        <source>%1：n＝%2 で誤差 %3</source>
+        <translation>%1: error %3 at n = %2</translation>
+    </message>
+    <message>
+        <source>（n＝%1 で倍精度の限界に達して止まる）</source>
+        <translation> (stops at n = %1, the limit of double precision)</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <translation>.</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG 画像 (*.svg)</source>
+        <translation>SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>グラフを保存</source>
+        <translation>Save graph</translation>
+    </message>
+    <message>
+        <source>%1 に保存できませんでした。</source>
+        <translation>Could not save to %1.</translation>
+    </message>
+    <message>
+        <source>CSV を保存</source>
+        <translation>Save CSV</translation>
+    </message>
+    <message>
+        <source>CSV ファイル (*.csv)</source>
+        <translation>CSV file (*.csv)</translation>
     </message>
 </context>
 <context>
