@@ -51,14 +51,16 @@ done
 loose=$(cd "${root}" && python3 - "${sources[@]}" <<'PY'
 import pathlib, re, sys
 japanese = re.compile(r'"[^"\n]*[\u3000-\u30ff\u4e00-\u9fff\uff01-\uffef][^"\n]*"')
-marked = re.compile(r'\b(tr|QT_TRANSLATE_NOOP|QT_TR_NOOP|translate)\(')
+marked = re.compile(r'\b(tr|QT_TRANSLATE_NOOP|QT_TR_NOOP|translated?)\(')
 faces = {'"ＭＳ Ｐゴシック"', '"ＭＳ Ｐ明朝"'}
 for name in sys.argv[1:]:
     path = pathlib.Path(name)
+    inside = False  # a literal that goes on from a marked line is marked too
     for number, line in enumerate(path.read_text(encoding='utf-8').splitlines(), 1):
         code = line.split('//', 1)[0] if not line.lstrip().startswith('//') else ''
         literals = [s for s in japanese.findall(code) if s not in faces]
-        if literals and not marked.search(code):
+        inside = bool(marked.search(code)) or (inside and code.lstrip().startswith('"'))
+        if literals and not inside:
             print('  %s:%d: %s' % (path, number, line.strip()))
 PY
 )
