@@ -133,6 +133,10 @@
         <comment>a number after its sign&apos;s blank</comment>
         <translation>π ≈%1</translation>
     </message>
+    <message>
+        <source>円に内接する正%1角形</source>
+        <translation>A regular %1-gon inscribed in a circle</translation>
+    </message>
 </context>
 <context>
     <name>Form19</name>
@@ -236,6 +240,10 @@
         <source>π＝%1</source>
         <comment>a number without a leading blank</comment>
         <translation>π = %1</translation>
+    </message>
+    <message>
+        <source>打った点 %1 個、円の内 %2 個</source>
+        <translation>%1 points thrown, %2 inside the circle</translation>
     </message>
 </context>
 <context>
@@ -352,6 +360,10 @@
         <source>π＝%1</source>
         <comment>a number without a leading blank</comment>
         <translation>π = %1</translation>
+    </message>
+    <message>
+        <source>平行線と落とした針 %1 本、線と交わった針 %2 本</source>
+        <translation>Parallel lines and %1 needles dropped, %2 crossing a line</translation>
     </message>
 </context>
 <context>
@@ -785,6 +797,40 @@
     </message>
 </context>
 <context>
+    <name>platform::PictureBox</name>
+    <message>
+        <source> かける </source>
+        <translation> times </translation>
+    </message>
+    <message>
+        <source> わる </source>
+        <translation> divided by </translation>
+    </message>
+    <message>
+        <source> ニアリーイコール </source>
+        <translation> is nearly equal to </translation>
+    </message>
+    <message>
+        <source> イコール </source>
+        <translation> equals </translation>
+    </message>
+    <message>
+        <source> 対 </source>
+        <translation> to </translation>
+    </message>
+    <message>
+        <source> 小なりイコール </source>
+        <translation> is less than or equal to </translation>
+    </message>
+</context>
+<context>
+    <name>platform::narrator</name>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
     <name>series::SeriesWindow</name>
     <message>
         <source>終了</source>
@@ -819,6 +865,10 @@
         <source>π＝%1</source>
         <comment>a number after its sign&apos;s blank</comment>
         <translation>π =%1</translation>
+    </message>
+    <message>
+        <source>計算した項</source>
+        <translation>Terms computed</translation>
     </message>
 </context>
 </TS>
