@@ -671,6 +671,37 @@
     </message>
 </context>
 <context>
+    <name>compare::TraceChart</name>
+    <message>
+        <source>推定値のグラフ</source>
+        <translation>Graph of the estimate</translation>
+    </message>
+    <message>
+        <source>π</source>
+        <translation>π</translation>
+    </message>
+    <message>
+        <source>推定値</source>
+        <translation>Estimate</translation>
+    </message>
+    <message>
+        <source>誤差</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>ｎ</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>誤差 |π－値|</source>
+        <translation>Error |π − value|</translation>
+    </message>
+</context>
+<context>
     <name>lesson::LessonController</name>
     <message>
         <source>１回ずつ</source>
