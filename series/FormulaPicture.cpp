@@ -248,23 +248,24 @@ private:
 
 namespace {
 
+// The words are marked where they stand, so that lupdate finds them.
 QString say(const char* words) { return QCoreApplication::translate("series::formula", words); }
 
 // A sign or a run of text as a teacher reads it aloud.
 QString spoken(const QString& s)
 {
     if (s == QStringLiteral("·"))
-        return say(" かける ");
+        return say(QT_TRANSLATE_NOOP("series::formula", " かける "));
     if (s == QStringLiteral("…"))
-        return say(" 以下続く");
+        return say(QT_TRANSLATE_NOOP("series::formula", " 以下続く"));
     if (s == QStringLiteral("="))
-        return say(" イコール ");
+        return say(QT_TRANSLATE_NOOP("series::formula", " イコール "));
     if (s == QStringLiteral("+"))
-        return say(" たす ");
+        return say(QT_TRANSLATE_NOOP("series::formula", " たす "));
     if (s == QStringLiteral("−"))
-        return say(" ひく ");
+        return say(QT_TRANSLATE_NOOP("series::formula", " ひく "));
     QString plain = s;
-    return plain.replace(italicPi, say("パイ"));
+    return plain.replace(italicPi, say(QT_TRANSLATE_NOOP("series::formula", "パイ")));
 }
 
 QString wordsOf(const Row& row)
@@ -277,17 +278,17 @@ QString wordsOf(const Row& row)
             out += spoken(item.text);
             break;
         case Item::Kind::Power:
-            out += say("%1の%2乗").arg(spoken(item.text), item.exponent);
+            out += say(QT_TRANSLATE_NOOP("series::formula", "%1の%2乗")).arg(spoken(item.text), item.exponent);
             break;
         case Item::Kind::Fraction:
             // The denominator first, as a fraction is read in Japanese.
-            out += say(" %1 分の %2 ").arg(wordsOf(item.denominator), wordsOf(item.numerator));
+            out += say(QT_TRANSLATE_NOOP("series::formula", " %1 分の %2 ")).arg(wordsOf(item.denominator), wordsOf(item.numerator));
             break;
         case Item::Kind::Open:
-            out += say(" かっこ ");
+            out += say(QT_TRANSLATE_NOOP("series::formula", " かっこ "));
             break;
         case Item::Kind::Close:
-            out += say(" かっことじ ");
+            out += say(QT_TRANSLATE_NOOP("series::formula", " かっことじ "));
             break;
         }
     }

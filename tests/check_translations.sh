@@ -51,7 +51,7 @@ done
 loose=$(cd "${root}" && python3 - "${sources[@]}" <<'PY'
 import pathlib, re, sys
 japanese = re.compile(r'"[^"\n]*[\u3000-\u30ff\u4e00-\u9fff\uff01-\uffef][^"\n]*"')
-marked = re.compile(r'\b(tr|QT_TRANSLATE_NOOP|QT_TR_NOOP|translated?|say)\(')
+marked = re.compile(r'\b(tr|QT_TRANSLATE_NOOP|QT_TR_NOOP|translated?)\(')
 faces = {'"ＭＳ Ｐゴシック"', '"ＭＳ Ｐ明朝"'}
 for name in sys.argv[1:]:
     path = pathlib.Path(name)

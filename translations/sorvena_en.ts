@@ -35,7 +35,7 @@
 &#x3000;&#x3000;だんだん大きくしていくことによって、円周の
 &#x3000;&#x3000;長さを計算する方法が、昔から円周率πの近
 &#x3000;&#x3000;似値の計算に用いられていました。</source>
-        <translation>Draw a regular polygon with its corners on a circle, then give it more and more sides. Since ancient times, people have approximated π this way, through the polygon's perimeter.</translation>
+        <translation>Draw a regular polygon with its corners on a circle, then give it more and more sides. Since ancient times, people have approximated π this way, through the polygon&apos;s perimeter.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;半径 ｒ の円の円周を ｓ とすると、</source>
@@ -163,7 +163,7 @@
     <message>
         <source>&#x3000;&#x3000;&#x3000;比例式&#x3000;正方形の面積：円の面積＝ｎ：ｍ が
 &#x3000;&#x3000;成立すると考えられます。</source>
-        <translation>we can expect  area of square : area of circle = n : m  to be nearly true.</translation>
+        <translation>we can expect  area&#xa0;of&#xa0;square&#xa0;:&#xa0;area&#xa0;of&#xa0;circle&#xa0;=&#xa0;n&#xa0;:&#xa0;m  to be nearly true.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;よって、</source>
@@ -300,7 +300,7 @@
     <message>
         <source>&#x3000;&#x3000;&#x3000;針の中心から最も近い平行線までの距離をｙ、
 &#x3000;&#x3000;針と平行線のなす角をθとします。</source>
-        <translation>Let y be the distance from the needle's centre to the nearest line, and θ the angle between needle and lines.</translation>
+        <translation>Let y be the distance from the needle&apos;s centre to the nearest line, and θ the angle between needle and lines.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;このとき、０≦ｙ≦ａ、０≦θ≦π です。</source>
@@ -316,7 +316,7 @@
     </message>
     <message>
         <source>ビュホンの針を利用してπの近似値を求める</source>
-        <translation>Approximating π with Buffon's needle</translation>
+        <translation>Approximating π with Buffon&apos;s needle</translation>
     </message>
     <message>
         <source>終了</source>
@@ -378,11 +378,11 @@
     </message>
     <message>
         <source>ビュホンの針を利用してπを求める</source>
-        <translation>π with Buffon's needle</translation>
+        <translation>π with Buffon&apos;s needle</translation>
     </message>
     <message>
         <source>ウォーリスの公式からπを求める</source>
-        <translation>π from Wallis's formula</translation>
+        <translation>π from Wallis&apos;s formula</translation>
     </message>
     <message>
         <source>無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)</source>
@@ -413,11 +413,11 @@
     <name>Series</name>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;この公式を使って、パソコンでπを計算してみましょう。</source>
-        <translation>Let's use this formula to work out π on the computer.</translation>
+        <translation>Let&apos;s use this formula to work out π on the computer.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;正しいπの近似値 3.1415926535897932･･･ と比べてみまょう。</source>
-        <translation>Then compare the result with π = 3.1415926535897932...</translation>
+        <translation>Then compare the result with π&#xa0;=&#xa0;3.1415926535897932...</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;【計算】をクリックしてください。</source>
@@ -425,7 +425,7 @@
     </message>
     <message>
         <source>マツナガ ヨシスケの公式１を利用してπの近似値を求める</source>
-        <translation>Approximating π with Matsunaga Yoshisuke's formula 1</translation>
+        <translation>Approximating π with Matsunaga Yoshisuke&apos;s formula 1</translation>
     </message>
     <message>
         <source>第何項目まで計算させますか？（２以上の自然数を入力してください．．．）</source>
@@ -445,7 +445,7 @@
     </message>
     <message>
         <source>マツナガ ヨシスケの公式２を利用してπの近似値を求める</source>
-        <translation>Approximating π with Matsunaga Yoshisuke's formula 2</translation>
+        <translation>Approximating π with Matsunaga Yoshisuke&apos;s formula 2</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;第５０項まで計算します。</source>
@@ -453,7 +453,7 @@
     </message>
     <message>
         <source>ウォーリスの公式を利用してπの近似値を求める</source>
-        <translation>Approximating π with Wallis's formula</translation>
+        <translation>Approximating π with Wallis&apos;s formula</translation>
     </message>
     <message>
         <source>分母・分子それぞれ何個の数字をかけ算させますか？（２以上の自然数を入力してください．．．）</source>
@@ -485,7 +485,7 @@
     </message>
     <message>
         <source>オイラーの公式を利用してπの近似値を求める</source>
-        <translation>Approximating π with Euler's formula</translation>
+        <translation>Approximating π with Euler&apos;s formula</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;オイラーは、上の公式を使ってπの近似値を求めました。</source>
@@ -523,11 +523,11 @@
     </message>
     <message>
         <source>ビュホンの針を利用してπを求める</source>
-        <translation>π with Buffon's needle</translation>
+        <translation>π with Buffon&apos;s needle</translation>
     </message>
     <message>
         <source>ウォーリスの公式からπを求める</source>
-        <translation>π from Wallis's formula</translation>
+        <translation>π from Wallis&apos;s formula</translation>
     </message>
     <message>
         <source>無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)</source>
@@ -575,7 +575,7 @@
     </message>
     <message>
         <source>表のデータを CSV で保存します (Ctrl+E)</source>
-        <translation>Saves the table's data as CSV (Ctrl+E)</translation>
+        <translation>Saves the table&apos;s data as CSV (Ctrl+E)</translation>
     </message>
     <message>
         <source>誤差 |π − 値| と段数 n（両対数）</source>
@@ -611,7 +611,7 @@
     </message>
     <message>
         <source>ビュホンの針の標準誤差 σ と 90% の帯</source>
-        <translation>Buffon's needle: standard error σ and 90% band</translation>
+        <translation>Buffon&apos;s needle: standard error σ and 90% band</translation>
     </message>
     <message>
         <source>倍精度の限界（ここで止まる）</source>
@@ -900,6 +900,49 @@
     <message>
         <source>計算した項</source>
         <translation>Terms computed</translation>
+    </message>
+</context>
+<context>
+    <name>series::formula</name>
+    <message>
+        <source> かける </source>
+        <translation> times </translation>
+    </message>
+    <message>
+        <source> 以下続く</source>
+        <translation> and so on</translation>
+    </message>
+    <message>
+        <source> イコール </source>
+        <translation> equals </translation>
+    </message>
+    <message>
+        <source> たす </source>
+        <translation> plus </translation>
+    </message>
+    <message>
+        <source> ひく </source>
+        <translation> minus </translation>
+    </message>
+    <message>
+        <source>パイ</source>
+        <translation>pi</translation>
+    </message>
+    <message>
+        <source>%1の%2乗</source>
+        <translation>%1 to the power of %2</translation>
+    </message>
+    <message>
+        <source> %1 分の %2 </source>
+        <translation> %2 over %1 </translation>
+    </message>
+    <message>
+        <source> かっこ </source>
+        <translation> open bracket </translation>
+    </message>
+    <message>
+        <source> かっことじ </source>
+        <translation> close bracket </translation>
     </message>
 </context>
 </TS>
