@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHash>
@@ -23,6 +24,7 @@ struct State {
     QHash<QObject*, std::function<void()>> pending;
     QList<Run> runs;
     QTimer* pump = nullptr;
+    QPointer<QAbstractButton> besideSaid; // a button outside the window that was told
 };
 
 State& state()
@@ -49,9 +51,15 @@ void flush(const QWidget* window)
 // Says the text as the focused button's description: Orca speaks a change
 // of the focused object's description at once. Emptied first, so that the
 // same outcome twice is said twice.
+// The reader listens where the keyboard is: in the window, or on a button
+// of a window beside it, such as the lesson controller.
 void say(Form& form, const QString& text)
 {
-    auto* button = qobject_cast<QAbstractButton*>(form.focusWidget());
+    auto* button = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    if (button && button->window() != &form)
+        state().besideSaid = button;
+    else
+        button = qobject_cast<QAbstractButton*>(form.focusWidget());
     if (!button || text.isEmpty())
         return;
     button->setAccessibleDescription(QString());
@@ -74,6 +82,10 @@ void forgetDescriptions(Form& form)
 {
     for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
         button->setAccessibleDescription(QString());
+    if (QAbstractButton* beside = state().besideSaid) {
+        beside->setAccessibleDescription(QString());
+        state().besideSaid = nullptr;
+    }
 }
 
 } // namespace
