@@ -149,7 +149,8 @@ private:
 // One row per sampled step: n, then each method's value, then each error.
 class ComparisonTable : public QAbstractTableModel {
 public:
-    explicit ComparisonTable(const ComparisonWindow& window) : window_(window) {}
+    // Owned by the window, as a child.
+    explicit ComparisonTable(ComparisonWindow& window) : QAbstractTableModel(&window), window_(window) {}
     void reset()
     {
         beginResetModel();
@@ -357,6 +358,9 @@ void ComparisonWindow::redraw()
         lower->replace(bottom);
         sigma->replace(middle);
         auto* band = new QAreaSeries(upper, lower);
+        // The area does not own its edges; the chart deletes only the area.
+        upper->setParent(band);
+        lower->setParent(band);
         band->setName(m == Method::MonteCarlo ? tr("モンテカルロ法の標準誤差 σ と 90% の帯")
                                               : tr("ビュホンの針の標準誤差 σ と 90% の帯"));
         const QColor colour = QColor::fromRgb(looks[std::size_t(m)].colour);
