@@ -41,9 +41,10 @@ E2E_PID=$!
 
 # The top-left corner of a window's client area in weston's output, from
 # weston's scene graph, once a window titled as given is shown.
+# With a number of tries, returns 1 when the window does not come.
 client_at() {
-  local title="$1" at=""
-  for _ in $(seq 1 100); do
+  local title="$1" tries="${2:-100}" at=""
+  for _ in $(seq 1 "${tries}"); do
     at=$(WAYLAND_DISPLAY="${socket}" timeout 10 weston-debug scene-graph 2>/dev/null | awk -v t="'${title}' of org.sorvena.Sorvena" '
       index($0, "top-level window " t) { found = 1; next }
       found && /opaque: \(/ { gsub(/[(),]/, " "); print $2, $3; exit }
@@ -53,7 +54,22 @@ client_at() {
     kill -0 "${E2E_PID}" 2>/dev/null || e2e_fail "program ended while waiting for '${title}'"
     sleep 0.1
   done
+  [ -n "${2:-}" ] && return 1
   e2e_fail "no window '${title}' of org.sorvena.Sorvena in weston"
+}
+
+# Clicks a button of the window at "x y" that moves to the window titled
+# $5, again while the window titled $4 is still shown: on a loaded machine
+# a first click can come before the new window takes input.
+click_to() {
+  local at=""
+  for _ in 1 2 3 4 5; do
+    click "$1" "$2" "$3"
+    at=$(client_at "$5" 30) && { echo "${at}"; return 0; }
+    # Left, but the new window is slow: wait for it as for any other.
+    WAYLAND_DISPLAY="${socket}" timeout 10 weston-debug scene-graph 2>/dev/null | grep -qF "window '$4'" || break
+  done
+  client_at "$5"
 }
 
 gone() {
@@ -79,12 +95,10 @@ shot() {
 }
 
 title=$(client_at 'Sorvena 制作　ソルヴェナ開発室')
-click "${title}" 4027 187                  # 次へ
-menu=$(client_at 'Sorvena Menu')
+menu=$(click_to "${title}" 4027 187 'Sorvena 制作　ソルヴェナ開発室' 'Sorvena Menu')  # 次へ
 gone 'Sorvena 制作　ソルヴェナ開発室'
-click "${menu}" 2347 1147                  # モンテカルロ法
 caption='モンテカルロ法を利用してπの近似値を求める'
-form=$(client_at "${caption}")
+form=$(click_to "${menu}" 2347 1147 'Sorvena Menu' "${caption}")  # モンテカルロ法
 
 png="${runtime}/form.png"
 # "実験" is enabled once "解説" has shown the explanation.
