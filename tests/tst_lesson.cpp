@@ -90,11 +90,10 @@ private slots:
     void tempo_data();
     void tempo();
     void tempoChangesMidRun();
-    void pauseHoldsAndStopEnds();
-    void stepAdvancesExactlyOne();
+    void pausedScript_data();
+    void pausedScript();
     void digits_data();
     void digits();
-    void traceFollowsTheRun();
     void placement_data();
     void placement();
     void projectorHoldsBoth_data();
@@ -159,42 +158,51 @@ void TestLesson::tempoChangesMidRun()
     QCOMPARE(w.Label1->text(), QStringLiteral("打った点の総数＝ 300 /  300"));
 }
 
-void TestLesson::pauseHoldsAndStopEnds()
+void TestLesson::pausedScript_data()
 {
+    // What happens in a paused 10000-point run, one action every 150 ms:
+    // l notes the step count, p notes 1 when running and 0 when paused,
+    // s presses Step, > and _ are the Right arrow and Space in the window;
+    // 中止 ends the run after the last.
+    QTest::addColumn<int>("pauseAt");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QList<qint64>>("seen");
+    QTest::newRow("pause holds while events run") << 5 << "lll" << QList<qint64>{5, 5, 5};
+    QTest::newRow("step: exactly one") << 3 << "lsllslssl" << QList<qint64>{3, 4, 4, 5, 7};
+    QTest::newRow("keys: Right steps, Space resumes and pauses") << 2 << ">l_p_p" << QList<qint64>{3, 1, 0};
+}
+
+void TestLesson::pausedScript()
+{
+    QFETCH(int, pauseAt);
+    QFETCH(QString, script);
+    QFETCH(QList<qint64>, seen);
     Lesson l;
     Form19 w;
-    QList<qint64> seen;
-    QStringList counters;
-    int timersRun = 0;
-    const auto look = [&] {
-        seen << l.pace.steps();
-        counters << w.Label1->text();
-        ++timersRun;
-    };
-    pausedRun(l, w, 5, {look, look, look, [&] { w.Command4->click(); }});
-    QCOMPARE(timersRun, 3); // events were processed while paused
-    QCOMPARE(seen, QList<qint64>({5, 5, 5}));
-    QCOMPARE(counters, QStringList(3, QStringLiteral("打った点の総数＝ 5 /  10000")));
-    // 中止 ended the paused run where it stood.
+    QList<qint64> noted;
+    QList<std::function<void()>> actions;
+    for (QChar c : script) {
+        switch (c.unicode()) {
+        case 'l': actions << [&] { noted << l.pace.steps(); }; break;
+        case 'p': actions << [&] { noted << (l.pace.paused() ? 0 : 1); }; break;
+        case 's': actions << [&] { l.pace.step(); }; break;
+        case '>': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_Right); }; break;
+        case '_': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_Space); }; break;
+        }
+    }
+    actions << [&] { w.Command4->click(); }; // 中止
+    pausedRun(l, w, pauseAt, actions);
+    QCOMPARE(noted, seen);
+    // 中止 ended the paused run where it stood: the yield it let go was the
+    // last, and no point followed it.
     QVERIFY(!l.pace.runningForm());
     QVERIFY(!l.pace.paused());
     QVERIFY(w.Command2->isEnabled());
-    QCOMPARE(w.Label1->text(), QStringLiteral("打った点の総数＝ 5 /  10000"));
+    QCOMPARE(w.Label1->text(),
+             QStringLiteral("打った点の総数＝%1 /  10000").arg(platform::Str(int(l.pace.steps() - 1))));
     // The controller came up beside the window, not over it.
     QTRY_VERIFY(l.controller.isVisible());
     QTRY_VERIFY(!l.controller.frameGeometry().intersects(w.frameGeometry()));
-}
-
-void TestLesson::stepAdvancesExactlyOne()
-{
-    Lesson l;
-    Form19 w;
-    QList<qint64> seen;
-    const auto look = [&] { seen << l.pace.steps(); };
-    const auto step = [&] { l.pace.step(); };
-    pausedRun(l, w, 3, {look, step, look, look, step, look, step, step, look, [&] { w.Command4->click(); }});
-    QCOMPARE(seen, QList<qint64>({3, 4, 4, 5, 7}));
-    QVERIFY(w.Label1->text().startsWith(QStringLiteral("打った点の総数＝ 7 /")));
 }
 
 void TestLesson::digits_data()
@@ -231,25 +239,6 @@ void TestLesson::digits()
     QCOMPARE(lesson::correctDigits(digits), correct);
     QVERIFY(lesson::markedDigits(digits).contains(QStringLiteral(">") + digits.left(correct ? correct + 1 : 0)
                                                   + QStringLiteral("</span>")));
-}
-
-void TestLesson::traceFollowsTheRun()
-{
-    Lesson l;
-    Form16 w;
-    w.Show();
-    w.Command5_Click();
-    l.services.replies = {QStringLiteral("20")};
-    w.Command2->click();
-    // One point a term, n = 1..20, swinging about π as Gregory–Leibniz does.
-    const QList<QPointF>& points = l.controller.tracePoints();
-    QCOMPARE(points.size(), 20);
-    for (int i = 0; i < points.size(); ++i) {
-        QCOMPARE(points[i].x(), double(i + 1));
-        QCOMPARE(points[i].y() > M_PI, i % 2 == 0);
-    }
-    QCOMPARE(QStringLiteral("π＝ ") + l.controller.valueText(), w.Label3->text());
-    QCOMPARE(l.controller.correctDigitCount(), lesson::correctDigits(l.controller.valueText()));
 }
 
 void TestLesson::placement_data()
@@ -314,14 +303,6 @@ void TestLesson::keys()
     QTest::keyClick(&l.controller, Qt::Key_Plus);
     QCOMPARE(l.pace.tempo(), Tempo::Fast);
     QVERIFY(l.controller.tempoButton(Tempo::Fast)->isChecked());
-    // Space and the Right arrow in the window whose run is on.
-    Form19 w;
-    QList<qint64> seen;
-    pausedRun(l, w, 2, {[&] { QTest::keyClick(w.Command4, Qt::Key_Right); },
-                        [&] { seen << l.pace.steps(); QTest::keyClick(w.Command4, Qt::Key_Space); },
-                        [&] { seen << (l.pace.paused() ? 0 : 1); QTest::keyClick(w.Command4, Qt::Key_Space); },
-                        [&] { seen << (l.pace.paused() ? 0 : 1); w.Command4->click(); }});
-    QCOMPARE(seen, QList<qint64>({3, 1, 0}));
 }
 
 void TestLesson::mute()
@@ -395,10 +376,18 @@ void TestLesson::controllerDrawsTheTrace()
     Form16 w;
     w.Show();
     w.Command5_Click();
-    services.replies = {QStringLiteral("30")};
+    services.replies = {QStringLiteral("20")};
     w.Command2->click();
-    QCOMPARE(chart->curve().count(), 30);
-    QCOMPARE(chart->curve().points(), controller.tracePoints());
+    // One point a term, n = 1..20, swinging about π as Gregory–Leibniz does.
+    const QList<QPointF>& points = controller.tracePoints();
+    QCOMPARE(points.size(), 20);
+    for (int i = 0; i < points.size(); ++i) {
+        QCOMPARE(points[i].x(), double(i + 1));
+        QCOMPARE(points[i].y() > M_PI, i % 2 == 0);
+    }
+    QCOMPARE(QStringLiteral("π＝ ") + controller.valueText(), w.Label3->text());
+    QCOMPARE(controller.correctDigitCount(), lesson::correctDigits(controller.valueText()));
+    QCOMPARE(chart->curve().points(), points);
     // The view buttons switch the chart.
     auto* logError = controller.findChild<QPushButton*>(QStringLiteral("viewLogError"));
     QVERIFY(logError);
