@@ -287,3 +287,19 @@ e2e_levels() {
   od -An -v -td2 -w4410 "$1/rec.raw" |
     awk 'NF == 2205 { s = 0; for (i = 1; i <= NF; i++) s += $i * $i; print int(sqrt(s / NF)) }'
 }
+
+# Left, top, right and bottom of a window with its frame, once the window
+# manager has framed it.
+e2e_framed() {
+  local extents="" x y w h left right top bottom
+  for _ in $(seq 1 50); do
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -o '[0-9, ]*$' | tr -d ' ' || true)
+    [ -n "${extents}" ] && break
+    sleep 0.1
+  done
+  [ -n "${extents}" ] || e2e_fail "no frame extents for $1"
+  read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
+  IFS=, read -r left right top bottom <<<"${extents}"
+  echo "$(( x - left )) $(( y - top )) $(( x + w + right )) $(( y + h + bottom ))"
+}

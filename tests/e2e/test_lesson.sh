@@ -92,20 +92,6 @@ else
 fi
 e2e_cleanup
 
-# Left, top, right and bottom of a window with its frame.
-framed() {
-  local extents="" x y w h left right top bottom
-  for _ in $(seq 1 50); do
-    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -o '[0-9, ]*$' | tr -d ' ' || true)
-    [ -n "${extents}" ] && break
-    sleep 0.1
-  done
-  [ -n "${extents}" ] || e2e_fail "no frame extents for $1"
-  read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
-  IFS=, read -r left right top bottom <<<"${extents}"
-  echo "$(( x - left )) $(( y - top )) $(( x + w + right )) $(( y + h + bottom ))"
-}
 if ! command -v openbox >/dev/null; then
   echo "no openbox: projector not checked"
 else
@@ -119,8 +105,8 @@ else
     e2e_click_twips "${menu}" 2347 3547                          # オイラー, the widest window
     w=$(e2e_window '^オイラーの公式を利用してπの近似値を求める$')
     sleep 0.5
-    read -r wl wt wr wb < <(framed "${w}")
-    read -r cl ct cr cb < <(framed "${controller}")
+    read -r wl wt wr wb < <(e2e_framed "${w}")
+    read -r cl ct cr cb < <(e2e_framed "${controller}")
     echo "${screen}: scale ${E2E_SCALE}, window ${wl},${wt}-${wr},${wb}, controller ${cl},${ct}-${cr},${cb}"
     for edge in "${wl}" "${wt}" "${cl}" "${ct}"; do (( edge >= 0 )) || e2e_fail "${screen}: off the screen"; done
     (( wr <= ${screen%x*} && cr <= ${screen%x*} && wb <= ${screen#*x} && cb <= ${screen#*x} )) ||

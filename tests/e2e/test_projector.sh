@@ -21,20 +21,11 @@ for screen in "${screens[@]}"; do
   menu=$(e2e_window '^Sorvena Menu$')
   e2e_click_twips "${menu}" 2347 1747       # ビュホンの針
   buffon=$(e2e_window '^ビュホンの針を利用してπの近似値を求める$')
-  # The frame's extents are set once the manager has framed the window.
-  for _ in $(seq 1 50); do
-    extents=$(xprop -id "${buffon}" _NET_FRAME_EXTENTS 2>/dev/null | grep -o '[0-9, ]*$' | tr -d ' ' || true)
-    [ -n "${extents}" ] && break
-    sleep 0.1
-  done
-  [ -n "${extents}" ] || e2e_fail "${screen}: no frame extents"
-  read -r x y w h < <(xwininfo -id "${buffon}" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
-  IFS=, read -r left right top bottom <<<"${extents}"
-  frame="$(( w + left + right ))x$(( h + top + bottom ))+$(( x - left ))+$(( y - top ))"
-  echo "${screen}: scale ${E2E_SCALE}, Buffon window ${w}x${h}, with its frame ${frame}"
+  read -r l t r b < <(e2e_framed "${buffon}")
+  frame="$(( r - l ))x$(( b - t ))+${l}+${t}"
+  echo "${screen}: scale ${E2E_SCALE}, Buffon window with its frame ${frame}"
   [ -n "${E2E_SHOTS:-}" ] && import -window root "${E2E_SHOTS}/projector-${screen}.png"
-  (( x - left >= 0 && y - top >= 0 && x + w + right <= ${screen%x*} && y + h + bottom <= ${screen#*x} )) ||
+  (( l >= 0 && t >= 0 && r <= ${screen%x*} && b <= ${screen#*x} )) ||
     e2e_fail "${screen}: the window and its frame, ${frame}, leave the screen"
   e2e_click_twips "${buffon}" 427 187       # 終了
   box=$(e2e_window '^Sorvena$')
