@@ -58,9 +58,9 @@ client_at() {
   e2e_fail "no window '${title}' of org.sorvena.Sorvena in weston"
 }
 
-# Clicks a button of the window at "x y" that moves to the window titled
-# $5, again while the window titled $4 is still shown: on a loaded machine
-# a first click can come before the new window takes input.
+# Clicks a button of the window at "x y" that opens the window titled $5,
+# again while it has not come and the window titled $4 is still shown: on
+# a loaded machine a first click can come before a window takes input.
 click_to() {
   local at=""
   for _ in 1 2 3 4 5; do
@@ -105,8 +105,7 @@ png="${runtime}/form.png"
 ink_at() { shot "${form}" 5535 7860 "${png}"; e2e_ink "${png}" "$@"; }
 click "${form}" 4147 187                   # 解説
 for _ in $(seq 1 50); do [ "$(ink_at 4560 0 975 375)" -gt 0 ] && break; sleep 0.2; done
-click "${form}" 5047 187                   # 実験
-client_at '打つ点の個数の設定' >/dev/null
+click_to "${form}" 5047 187 "${caption}" '打つ点の個数の設定' >/dev/null  # 実験
 xdotool type --delay 50 200
 xdotool key Return
 gone '打つ点の個数の設定'
@@ -120,8 +119,7 @@ done
 [ "$(e2e_ink "${png}" 360 5760 4815 375)" -gt 0 ] || e2e_fail "no count after the run"
 [ -n "${E2E_SHOTS:-}" ] && timeout 20 import -window "${output}" "${E2E_SHOTS}/wayland-montecarlo.png"
 
-click "${form}" 427 187                    # 終了
-client_at 'Sorvena' >/dev/null
+click_to "${form}" 427 187 "${caption}" 'Sorvena' >/dev/null  # 終了
 xdotool key Return
 e2e_expect_exit 0
 echo "wayland: ok"
