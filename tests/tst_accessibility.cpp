@@ -20,6 +20,7 @@
 using platform::PictureBox;
 
 using testing::seriesWindow;
+using testing::window;
 
 namespace {
 
@@ -36,21 +37,6 @@ void countNameChanges(QObject*, int event)
 {
     if (event == QAccessible::NameChanged)
         ++nameChanges;
-}
-
-platform::Form& window(const QString& name)
-{
-    if (name == QLatin1String("Form1"))
-        return shell::form1();
-    if (name == QLatin1String("Form7"))
-        return shell::form7();
-    if (name == QLatin1String("Form18"))
-        return shell::form18();
-    if (name == QLatin1String("Form19"))
-        return shell::form19();
-    if (name == QLatin1String("Form20"))
-        return shell::form20();
-    return seriesWindow(name);
 }
 
 QPushButton* button(QWidget& w, const QString& name)
@@ -72,8 +58,7 @@ void press(QPushButton* b)
 class AccessibilityTest : public QObject {
     Q_OBJECT
 private slots:
-    void pageIsReadInOrder();
-    void textInterfaceFollowsThePage();
+    void pageIsReadByParagraph();
     void noticeFollowsThePage();
     void clsClearsTheText();
     void formulaInWords_data();
@@ -84,59 +69,67 @@ private slots:
     void outcomeIsSaidWhereTheKeyboardIs();
     void focusFollowsTheWork_data();
     void focusFollowsTheWork();
-    void pageIsATabStopReadByParagraph();
 
 private:
     testing::ScriptedServices services_;
     testing::SoundRecorder sounds_;
 };
 
-void AccessibilityTest::pageIsReadInOrder()
+void AccessibilityTest::pageIsReadByParagraph()
 {
     Form19& w = shell::form19();
     w.Show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::mouseClick(w.Command5, Qt::LeftButton);
     QAccessibleInterface* iface = accessible(w.Picture1);
     QCOMPARE(iface->role(), QAccessible::StaticText);
-    const QStringList lines = iface->text(QAccessible::Name).split(QLatin1Char('\n'));
+    const QString name = iface->text(QAccessible::Name);
+    const QStringList lines = name.split(QLatin1Char('\n'));
     // Seven paragraphs: rows indented less than the row that opened their
     // paragraph go on with it, pieces of one row in several colours read as
     // one, indentation and leader dots are dropped, a formula's signs are
     // words.
+    const QString first = QStringLiteral("確率を利用して図形の面積や体積を求める方法をモンテカルロ法といいます。");
+    const QString second = QStringLiteral("平面上に、一辺の長さ ２ｒ の正方形とそれに内接する半径 ｒ の円を描いておきます。");
     QCOMPARE(lines.size(), 7);
-    QCOMPARE(lines.first(), QStringLiteral("確率を利用して図形の面積や体積を求める方法をモンテカルロ法といいます。"));
-    QCOMPARE(lines[1], QStringLiteral("平面上に、一辺の長さ ２ｒ の正方形とそれに内接する半径 ｒ の円を描いておきます。"));
+    QCOMPARE(lines.first(), first);
+    QCOMPARE(lines[1], second);
     QCOMPARE(lines[5], QStringLiteral("２ｒ かける ２ｒ  対  π かける ｒ かける ｒ  イコール  ｎ  対  ｍ　　①が成り立ちます。①より、"));
     QVERIFY(lines.last().endsWith(QStringLiteral("円周率πの近似値がわかるというわけです。")));
-}
 
-void AccessibilityTest::textInterfaceFollowsThePage()
-{
-    Form19& w = shell::form19();
-    QAccessibleInterface* iface = accessible(w.Picture1);
+    // The text interface holds the same, and a reader moving line by line
+    // gets whole paragraphs.
     QAccessibleTextInterface* text = iface->textInterface();
     QVERIFY(text);
-    const QString name = iface->text(QAccessible::Name);
     QCOMPARE(text->characterCount(), int(name.size()));
     QCOMPARE(text->text(0, text->characterCount()), name);
-
-    // A reader moving line by line gets whole paragraphs.
-    const int inSecond = int(name.indexOf(QStringLiteral("モンテカルロ法")));
+    const int inFirst = int(name.indexOf(QStringLiteral("モンテカルロ法")));
     int start = -1, end = -1;
-    QCOMPARE(text->textAtOffset(inSecond, QAccessible::LineBoundary, &start, &end).trimmed(),
-             QStringLiteral("確率を利用して図形の面積や体積を求める方法をモンテカルロ法といいます。"));
+    QCOMPARE(text->textAtOffset(inFirst, QAccessible::LineBoundary, &start, &end).trimmed(), first);
 
-    // Characters lie where they were printed: the second line below the
-    // first, both inside the surface, left to right along a line.
+    // Characters lie where they were printed: the second paragraph below
+    // the first, both inside the surface, left to right along a line.
+    const int inSecond = int(name.indexOf(second));
     const QRect surface(w.Picture1->mapToGlobal(QPoint(0, 0)), w.Picture1->size());
-    const QRect first = text->characterRect(0);
-    const QRect second = text->characterRect(inSecond);
-    const QRect next = text->characterRect(inSecond + 1);
-    QVERIFY(surface.contains(first));
-    QVERIFY(surface.contains(second));
-    QVERIFY(second.top() > first.top());
-    QVERIFY(next.left() >= second.right());
-    QCOMPARE(text->offsetAtPoint(second.center()), inSecond);
+    const QRect top = text->characterRect(0);
+    const QRect below = text->characterRect(inSecond);
+    QVERIFY(surface.contains(top));
+    QVERIFY(surface.contains(below));
+    QVERIFY(below.top() > top.top());
+    QVERIFY(text->characterRect(inFirst + 1).left() >= text->characterRect(inFirst).right());
+    QCOMPARE(text->offsetAtPoint(below.center()), inSecond);
+
+    // The page is a tab stop after the buttons; the arrows move its cursor
+    // by paragraph.
+    w.Command4->setFocus();
+    QTest::keyClick(&w, Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), w.Picture1);
+    QCOMPARE(text->cursorPosition(), 0);
+    QTest::keyClick(w.Picture1, Qt::Key_Down);
+    QCOMPARE(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end).trimmed(), second);
+    QTest::keyClick(w.Picture1, Qt::Key_Up);
+    QCOMPARE(text->cursorPosition(), 0);
+    w.Hide();
 }
 
 void AccessibilityTest::noticeFollowsThePage()
@@ -235,9 +228,11 @@ void AccessibilityTest::runTellsTheBusLittle()
     platform::narrator::setListener(countNameChanges);
     Form19& w = shell::form19();
     w.Show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     w.Command5->click();
     services_.replies = {QStringLiteral("3000")};
     nameChanges = 0;
+    w.Command2->setFocus(); // started from the keyboard
     QElapsedTimer clock;
     clock.start();
     w.Command2->click();
@@ -335,26 +330,6 @@ void AccessibilityTest::focusFollowsTheWork()
     QCOMPARE(focusedDuringRun, duringRun);
     QTRY_COMPARE(w.focusWidget(), button(w, afterRun));
     QTRY_VERIFY(w.focusWidget()->accessibleDescription().contains(QStringLiteral("π")));
-    w.Hide();
-}
-
-void AccessibilityTest::pageIsATabStopReadByParagraph()
-{
-    Form19& w = shell::form19();
-    w.Show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.Command5->click();
-    w.Command4->setFocus();
-    QTest::keyClick(&w, Qt::Key_Tab);
-    QCOMPARE(w.focusWidget(), w.Picture1);
-    QAccessibleTextInterface* text = accessible(w.Picture1)->textInterface();
-    int start = -1, end = -1;
-    QCOMPARE(text->cursorPosition(), 0);
-    QTest::keyClick(w.Picture1, Qt::Key_Down);
-    QCOMPARE(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end).trimmed(),
-             QStringLiteral("平面上に、一辺の長さ ２ｒ の正方形とそれに内接する半径 ｒ の円を描いておきます。"));
-    QTest::keyClick(w.Picture1, Qt::Key_Up);
-    QCOMPARE(text->cursorPosition(), 0);
     w.Hide();
 }
 

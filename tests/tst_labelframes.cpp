@@ -2,10 +2,9 @@
 // A bordered label draws its single-line frame in the window-text colour,
 // whatever colour its text has: the red estimate labels of the Monte Carlo
 // and needle windows are framed like their black neighbours.
-#include "buffon/Form20.h"
-#include "montecarlo/Form19.h"
-#include "polygon/Form18.h"
-#include "shell/Windows.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "support/Probes.h"
 #include "support/Scripted.h"
 
 #include <QtTest>
@@ -77,14 +76,7 @@ void LabelFramesTest::frameTakesTheFrameColour()
     QFETCH(QString, window);
     QFETCH(QString, label);
     QFETCH(QRgb, text);
-    platform::Form* form = nullptr;
-    if (window == QLatin1String("Form18"))
-        form = &shell::form18();
-    else if (window == QLatin1String("Form19"))
-        form = &shell::form19();
-    else
-        form = &shell::form20();
-    auto* control = form->findChild<platform::Label*>(label);
+    auto* control = testing::window(window).findChild<platform::Label*>(label);
     QVERIFY(control);
     QVERIFY(control->frameWidth() > 0);
     control->setCaption(QStringLiteral("π＝3.14159265358979"));

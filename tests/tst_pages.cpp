@@ -12,9 +12,6 @@
 using testing::Caption;
 using testing::PrintedRow;
 
-Q_DECLARE_METATYPE(PrintedRow)
-Q_DECLARE_METATYPE(Caption)
-
 class PagesTest : public QObject {
     Q_OBJECT
 private slots:
@@ -68,35 +65,22 @@ void PagesTest::everyPageIsPrinted()
     QCOMPARE(rows, expected);
 }
 
-void PagesTest::everyPrintedRowFits_data()
-{
-    QTest::addColumn<PrintedRow>("row");
-    for (const PrintedRow& row : texts_.rows)
-        QTest::addRow("%s row %d", qPrintable(row.window), row.line) << row;
-}
+void PagesTest::everyPrintedRowFits_data() { testing::addRowsOf(texts_); }
 
 void PagesTest::everyPrintedRowFits()
 {
     QFETCH(PrintedRow, row);
-    QVERIFY(row.room > 0);
-    QVERIFY2(row.width <= row.room, qPrintable(QStringLiteral("%1 px on a %2-px surface: %3")
-                                                   .arg(row.width).arg(row.room).arg(row.pieces.join(QString()))));
+    const QString overflow = testing::overflow(row);
+    QVERIFY2(overflow.isEmpty(), qPrintable(overflow));
 }
 
-void PagesTest::everyCaptionFits_data()
-{
-    QTest::addColumn<Caption>("caption");
-    for (const Caption& caption : texts_.captions)
-        QTest::addRow("%s %s %s", qPrintable(caption.window), qPrintable(caption.control), qPrintable(caption.text))
-            << caption;
-}
+void PagesTest::everyCaptionFits_data() { testing::addCaptionsOf(texts_); }
 
 void PagesTest::everyCaptionFits()
 {
     QFETCH(Caption, caption);
-    const double width = testing::widthOf(caption);
-    QVERIFY(caption.room > 0);
-    QVERIFY2(width <= caption.room, qPrintable(QStringLiteral("%1 px in %2 px").arg(width).arg(caption.room)));
+    const QString overflow = testing::overflow(caption);
+    QVERIFY2(overflow.isEmpty(), qPrintable(overflow));
 }
 
 QTEST_MAIN(PagesTest)

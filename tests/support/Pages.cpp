@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QHash>
 #include <QStyleOptionButton>
+#include <QTest>
 
 #include <cmath>
 #include <functional>
@@ -211,6 +212,40 @@ double widthOf(const Caption& caption, const QString& family)
 bool isMincho(const QFont& font)
 {
     return font.families().contains(QStringLiteral("ＭＳ Ｐ明朝"));
+}
+
+void addRowsOf(const WindowTexts& texts)
+{
+    QTest::addColumn<PrintedRow>("row");
+    for (const PrintedRow& row : texts.rows)
+        QTest::addRow("%s row %d", qPrintable(row.window), row.line) << row;
+}
+
+void addCaptionsOf(const WindowTexts& texts)
+{
+    QTest::addColumn<Caption>("caption");
+    for (const Caption& caption : texts.captions)
+        QTest::addRow("%s %s %s", qPrintable(caption.window), qPrintable(caption.control), qPrintable(caption.text))
+            << caption;
+}
+
+QString overflow(const PrintedRow& row, bool deep)
+{
+    if (row.room <= 0 || (deep && row.depth <= 0))
+        return QStringLiteral("no room measured");
+    if (row.width > row.room)
+        return QStringLiteral("%1 px on a %2-px surface: %3").arg(row.width).arg(row.room).arg(row.pieces.join(QString()));
+    if (deep && row.bottom > row.depth)
+        return QStringLiteral("line %1 ends %2 px down a %3-px surface").arg(row.line).arg(row.bottom).arg(row.depth);
+    return {};
+}
+
+QString overflow(const Caption& caption)
+{
+    const double width = widthOf(caption);
+    if (caption.room <= 0)
+        return QStringLiteral("no room measured");
+    return width > caption.room ? QStringLiteral("%1 px in %2 px").arg(width).arg(caption.room) : QString();
 }
 
 } // namespace testing

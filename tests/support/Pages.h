@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QList>
+#include <QMetaType>
 #include <QString>
 
 namespace testing {
@@ -54,4 +55,16 @@ double widthOf(const Caption& caption, const QString& family = QString());
 // Whether a font is one of the Mincho faces rather than a Gothic one.
 bool isMincho(const QFont& font);
 
+// Data for a QtTest table: a column "row" with every printed row, or
+// "caption" with every caption.
+void addRowsOf(const WindowTexts& texts);
+void addCaptionsOf(const WindowTexts& texts);
+// How the row or caption overflows its room; empty when it fits. A row must
+// fit across and, when deep is set, down its surface too.
+QString overflow(const PrintedRow& row, bool deep = false);
+QString overflow(const Caption& caption);
+
 } // namespace testing
+
+Q_DECLARE_METATYPE(testing::PrintedRow)
+Q_DECLARE_METATYPE(testing::Caption)

@@ -6,22 +6,41 @@
 #include "series/Form16.h"
 #include "series/Form17.h"
 #include "series/Form9.h"
+#include "buffon/Form20.h"
+#include "montecarlo/Form19.h"
+#include "polygon/Form18.h"
+#include "shell/Form1.h"
+#include "shell/Form7.h"
 #include "shell/Windows.h"
+
+#include <QHash>
 
 namespace testing {
 
+platform::Form& window(const QString& name)
+{
+    using Get = platform::Form& (*)();
+    static const QHash<QString, Get> windows{
+        {QStringLiteral("Form1"), []() -> platform::Form& { return shell::form1(); }},
+        {QStringLiteral("Form7"), []() -> platform::Form& { return shell::form7(); }},
+        {QStringLiteral("Form9"), []() -> platform::Form& { return shell::form9(); }},
+        {QStringLiteral("Form10"), []() -> platform::Form& { return shell::form10(); }},
+        {QStringLiteral("Form15"), []() -> platform::Form& { return shell::form15(); }},
+        {QStringLiteral("Form16"), []() -> platform::Form& { return shell::form16(); }},
+        {QStringLiteral("Form17"), []() -> platform::Form& { return shell::form17(); }},
+        {QStringLiteral("Form18"), []() -> platform::Form& { return shell::form18(); }},
+        {QStringLiteral("Form19"), []() -> platform::Form& { return shell::form19(); }},
+        {QStringLiteral("Form20"), []() -> platform::Form& { return shell::form20(); }},
+    };
+    Q_ASSERT(windows.contains(name));
+    return windows.value(name)();
+}
+
 series::SeriesWindow& seriesWindow(const QString& name)
 {
-    if (name == QLatin1String("Form9"))
-        return shell::form9();
-    if (name == QLatin1String("Form10"))
-        return shell::form10();
-    if (name == QLatin1String("Form15"))
-        return shell::form15();
-    if (name == QLatin1String("Form16"))
-        return shell::form16();
-    Q_ASSERT(name == QLatin1String("Form17"));
-    return shell::form17();
+    auto* w = qobject_cast<series::SeriesWindow*>(&window(name));
+    Q_ASSERT(w);
+    return *w;
 }
 
 namespace {

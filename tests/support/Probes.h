@@ -6,12 +6,17 @@
 #include <QRect>
 #include <QString>
 
+namespace platform {
+class Form;
+}
 namespace series {
 class SeriesWindow;
 }
 
 namespace testing {
 
+// The program's window with the given objectName, "Form1" to "Form20".
+platform::Form& window(const QString& name);
 // The series window with the given objectName: "Form9", "Form10",
 // "Form15", "Form16" or "Form17".
 series::SeriesWindow& seriesWindow(const QString& name);
