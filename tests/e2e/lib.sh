@@ -47,11 +47,7 @@ e2e_start() {
   if [ -n "${E2E_WM:-}" ]; then
     ${E2E_WM} >/dev/null 2>&1 &
     E2E_WMPID=$!
-    for _ in $(seq 1 100); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-      sleep 0.1
-    done
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || e2e_fail "${E2E_WM} did not start"
+    e2e_retry 100 0.1 e2e_wm_running || e2e_fail "${E2E_WM} did not start"
   fi
   E2E_LOG="$(mktemp)"
   export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
@@ -63,6 +59,20 @@ e2e_start() {
   if [ -n "${E2E_LANGUAGE:-}" ]; then export LANGUAGE="${E2E_LANGUAGE}"; fi
   "${E2E_BIN}" "$@" >"${E2E_LOG}" 2>&1 &
   E2E_PID=$!
+}
+
+e2e_wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# Runs a command until it succeeds, at most $1 times more after the first
+# try, $2 seconds apart; returns its last status.
+e2e_retry() {
+  local tries="$1" pause="$2"
+  shift 2
+  for _ in $(seq 1 "${tries}"); do
+    "$@" && return 0
+    sleep "${pause}"
+  done
+  "$@"
 }
 
 # Starts a private X server alone; sets DISPLAY.
@@ -104,20 +114,21 @@ e2e_window() {
   e2e_fail "no window '${pattern}'"
 }
 
+# Whether a visible window's name matches the regex, now.
+e2e_shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)" ]; }
+e2e_hidden() { ! e2e_shown "$1"; }
+
 # Waits until no visible window matches.
-e2e_gone() {
-  local pattern="$1"
-  for _ in $(seq 1 100); do
-    [ -z "$(xdotool search --onlyvisible --name "${pattern}" 2>/dev/null || true)" ] && return 0
-    sleep 0.1
-  done
-  e2e_fail "window '${pattern}' still shown"
-}
+e2e_gone() { e2e_retry 100 0.1 e2e_hidden "$1" || e2e_fail "window '$1' still shown"; }
 
 # Client size "WxH" of a window.
 e2e_size() {
   xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'
 }
+
+# The scale at which the title window (4545 twips, 303 pixels wide at
+# scale 1) is drawn.
+e2e_scale() { e2e_size "$1" | awk -F x '{ printf "%.2f", $1 / 303 }'; }
 
 # Clicks at a point given in twips of the window's client area.
 e2e_click_twips() {
@@ -126,6 +137,27 @@ e2e_click_twips() {
   y=$(awk -v t="$3" -v s="${E2E_SCALE:-1}" 'BEGIN { print int(t / 15 * s) }')
   xdotool mousemove --window "${id}" "${x}" "${y}" click 1
   sleep 0.2
+}
+
+# Clicks the centre of a button given as left top width height (twips).
+e2e_press() { e2e_click_twips "$1" $(( $2 + $4 / 2 )) $(( $3 + $5 / 2 )); }
+
+# The program's usual ways between its windows, by their buttons; each
+# prints the id of the window it leads to.
+# "次へ" of the title window: the menu.
+e2e_next() {
+  e2e_click_twips "$1" 4027 187
+  e2e_window '^Sorvena Menu$'
+}
+# The menu button whose top is $2 (twips): the window captioned $3.
+e2e_open() {
+  e2e_click_twips "$1" 2347 $(( $2 + 187 ))
+  e2e_window "^$3\$"
+}
+# "メニュー" of a method window: the menu.
+e2e_back() {
+  e2e_click_twips "$1" 1267 187
+  e2e_window '^Sorvena Menu$'
 }
 
 # Answers the open message or input box with keys (e.g. Return, or text).
@@ -140,6 +172,33 @@ e2e_type_to() {
   xdotool windowfocus --sync "${id}" 2>/dev/null || true
   xdotool key --clearmodifiers ctrl+a BackSpace
   xdotool type --delay 20 "${text}"
+}
+
+# Waits for a message or box titled as the regex $1; answers it with keys.
+# (The exits stop a caller that runs in a command substitution, where
+# set -e is off.)
+e2e_answer() {
+  local box
+  box=$(e2e_window "$1") || exit 1
+  shift
+  e2e_keys_to "${box}" "$@"
+}
+
+# The quit question, answered No (Escape); waits until it has gone.
+e2e_decline() { e2e_answer '^Sorvena$' Escape && e2e_gone '^Sorvena$'; }
+
+# The quit question asked by a click at ($2, $3) twips of window $1,
+# answered Yes (Return): the program must end with status 0.
+e2e_quit() { e2e_click_twips "$1" "$2" "$3" && e2e_answer '^Sorvena$' Return && e2e_expect_exit 0; }
+
+# Types $2 into the input box titled as the regex $1, then Enter; waits
+# until the box has gone.
+e2e_input() {
+  local box
+  box=$(e2e_window "$1") || exit 1
+  e2e_type_to "${box}" "$2"
+  e2e_keys_to "${box}" Return
+  e2e_gone "$1"
 }
 
 # Waits for the program to exit; checks its status.
@@ -227,13 +286,18 @@ e2e_button_map() {
   echo "${map}"
 }
 
-e2e_buttons() {
-  local id="$1" shot
-  shift
+e2e_buttons() { e2e_now e2e_button_map "$@"; }
+
+# Runs e2e_ink, e2e_pixels or e2e_button_map ($1) on a screenshot of the
+# window $2 taken now, with the further arguments.
+e2e_now() {
+  local what="$1" id="$2" shot out
+  shift 2
   shot="$(mktemp --suffix=.png)"
   e2e_shot "${id}" "${shot}"
-  e2e_button_map "${shot}" "$@"
+  out=$("${what}" "${shot}" "$@")
   rm -f "${shot}"
+  echo "${out}"
 }
 
 # Waits until the buttons show the wanted map (see e2e_buttons).
@@ -288,6 +352,22 @@ e2e_levels() {
     awk 'NF == 2205 { s = 0; for (i = 1; i <= NF; i++) s += $i * $i; print int(sqrt(s / NF)) }'
 }
 
+# How many tenths the recording in $1 holds so far.
+e2e_tenths() { e2e_levels "$1" | wc -l; }
+
+# How many of the tenths after tenth $2 (0: all) of the recording in $1 are
+# loud; only the first $3 of them when given.
+e2e_loud() {
+  e2e_levels "$1" | awk -v from="${2:-0}" -v n="${3:-}" \
+    'NR > from && (n == "" || NR <= from + n) && $1 > 300 { c++ } END { print c + 0 }'
+}
+
+# Waits until the recording in $1 holds $2 tenths.
+e2e_recorded_to() {
+  for _ in $(seq 1 600); do [ "$(e2e_tenths "$1")" -ge "$2" ] && return 0; sleep 0.05; done
+  e2e_fail "the recording stopped growing"
+}
+
 # Left, top, right and bottom of a window with its frame, once the window
 # manager has framed it.
 e2e_framed() {
@@ -302,4 +382,14 @@ e2e_framed() {
     /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
   IFS=, read -r left right top bottom <<<"${extents}"
   echo "$(( x - left )) $(( y - top )) $(( x + w + right )) $(( y + h + bottom ))"
+}
+
+# The same edges, once checked to lie wholly on a screen of WxH ($2).
+e2e_on_screen() {
+  local edges l t r b
+  edges=$(e2e_framed "$1") || exit 1
+  read -r l t r b <<<"${edges}"
+  (( l >= 0 && t >= 0 && r <= ${2%x*} && b <= ${2#*x} )) ||
+    e2e_fail "$2: window $1 with its frame, ${l},${t}-${r},${b}, leaves the screen"
+  echo "${edges}"
 }

@@ -19,8 +19,9 @@ fi
 run_case() {
   local name="$1" dir="${work}/$1"
   mkdir -p "${dir}"
+  # The good files first; each case then breaks its own.
   cp "${E2E_BINARY}" "${dir}/sorvena"
-  cp "${BUILD_DIR}/sorvena-audio.so" "${dir}/"
+  cp "${BUILD_DIR}/sorvena-audio.so" "${BUILD_DIR}"/*.wav "${BUILD_DIR}/passport.mid" "${dir}/"
   case "${name}" in
     corrupt)
       head -c 4000 /dev/urandom >"${dir}/pinpon.wav"
@@ -29,20 +30,16 @@ run_case() {
       head -c 60 "${BUILD_DIR}/endpinpon.wav" >"${dir}/endpinpon.wav"
       printf 'MThd\0\0\0\6\0\1\0\2\1\340MTrk\177\377\377\377' >"${dir}/logoff.wav" ;;
     no-module)
-      cp "${BUILD_DIR}"/*.wav "${BUILD_DIR}/passport.mid" "${dir}/"
       rm "${dir}/sorvena-audio.so" ;;
     broken-module)
-      cp "${BUILD_DIR}"/*.wav "${BUILD_DIR}/passport.mid" "${dir}/"
       head -c 4000 /dev/urandom >"${dir}/sorvena-audio.so" ;;
     empty)
       : >"${dir}/pinpon.wav"; : >"${dir}/endpinpon.wav"; : >"${dir}/logoff.wav"; : >"${dir}/passport.mid" ;;
     truncated-midi)
-      cp "${BUILD_DIR}"/*.wav "${dir}/"
       head -c 300 "${BUILD_DIR}/passport.mid" >"${dir}/passport.mid" ;;
     no-soundfont)
       # Good files, but the places where SoundFonts live are hidden from the
       # program by a private mount namespace.
-      cp "${BUILD_DIR}"/*.wav "${BUILD_DIR}/passport.mid" "${dir}/"
       mv "${dir}/sorvena" "${dir}/sorvena.bin"
       cat >"${dir}/sorvena" <<'WRAP'
 #!/usr/bin/env bash
@@ -55,24 +52,15 @@ WRAP
     cd "${dir}"
     e2e_start "${dir}/sorvena"
     title=$(e2e_window '制作')
-    e2e_click_twips "${title}" 4027 187        # 次へ
-    menu=$(e2e_window '^Sorvena Menu$')
-    e2e_click_twips "${menu}" 2347 $(( 960 + 187 ))
-    window=$(e2e_window '^モンテカルロ法を利用してπの近似値を求める$')
+    menu=$(e2e_next "${title}")
+    window=$(e2e_open "${menu}" 960 'モンテカルロ法を利用してπの近似値を求める')
     e2e_click_twips "${window}" 4147 187       # 解説
     e2e_click_twips "${window}" 5047 187       # 実験
-    box=$(e2e_window '^打つ点の個数の設定$')
-    e2e_type_to "${box}" 30
-    xdotool key Return
-    e2e_gone '^打つ点の個数の設定$'
+    e2e_input '^打つ点の個数の設定$' 30
     # The run is over when 終了, メニュー and 実験 are back (中止 and 解説 off).
     e2e_wait_buttons "${window}" 11001 "0 0 855 375" "840 0 855 375" "1680 0 855 375" "3720 0 855 375" "4560 0 975 375"
-    e2e_click_twips "${window}" 1267 187       # メニュー
-    menu=$(e2e_window '^Sorvena Menu$')
-    e2e_click_twips "${menu}" 2347 5347        # 終　　　　　了
-    box=$(e2e_window '^Sorvena$')
-    e2e_keys_to "${box}" Return
-    e2e_expect_exit 0
+    menu=$(e2e_back "${window}")
+    e2e_quit "${menu}" 2347 5347               # 終　　　　　了
   )
   echo "faults (${name}): ok"
 }

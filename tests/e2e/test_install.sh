@@ -32,20 +32,15 @@ baked=$({ strings -n 8 "${work}/rodata"; strings -n 8 -e l "${work}/rodata"; } |
 
 e2e_recording_sink "${work}" || { echo "no pulseaudio server: skipped"; exit 77; }
 
-# Tenths of a second of the recording that are loud.
-loud() { e2e_levels "${work}" | awk '$1 > 300 {n++} END {print n + 0}'; }
+# A second of the recording is loud.
+heard() { [ "$(e2e_loud "${work}")" -ge 10 ]; }
 
 cd /
 e2e_start "${bin}"
 title=$(e2e_window '制作')
-for _ in $(seq 1 100); do [ "$(loud)" -ge 10 ] && break; sleep 0.1; done
-[ "$(loud)" -ge 10 ] || e2e_fail "the installed program's tune was not heard"
+e2e_retry 100 0.1 heard || e2e_fail "the installed program's tune was not heard"
 
 # The way out: "次へ", then "終了" on the menu and Yes.
-e2e_click_twips "${title}" 4027 187
-menu=$(e2e_window '^Sorvena Menu$')
-e2e_click_twips "${menu}" 2347 5347
-box=$(e2e_window '^Sorvena$')
-e2e_keys_to "${box}" Return
-e2e_expect_exit 0
+menu=$(e2e_next "${title}")
+e2e_quit "${menu}" 2347 5347
 echo "install: ok"

@@ -13,42 +13,30 @@ trap 'e2e_cleanup; rm -rf "${work}"' EXIT
 sound=yes
 e2e_recording_sink "${work}" || sound=no
 
-levels() { e2e_levels "${work}"; }
-loud_since() { levels | tail -n +"$(( $1 + 1 ))" | awk '$1 > 300 {n++} END {print n + 0}'; }
-# Waits until the recording has grown by $1 tenths.
-recorded_for() {
-  local want=$(( $(levels | wc -l) + $1 ))
-  for _ in $(seq 1 600); do [ "$(levels | wc -l)" -ge "${want}" ] && return 0; sleep 0.05; done
-  e2e_fail "the recording stopped growing"
-}
+tenths() { e2e_tenths "${work}"; }
 
 e2e_start "$1" --lesson
 title=$(e2e_window '制作')
 controller=$(e2e_window '^授業モード$')
-e2e_click_twips "${title}" 4027 187                              # 次へ
-menu=$(e2e_window '^Sorvena Menu$')
-e2e_click_twips "${menu}" 2347 1147                              # Monte Carlo
-w=$(e2e_window '^モンテカルロ法を利用してπの近似値を求める$')
+menu=$(e2e_next "${title}")
+w=$(e2e_open "${menu}" 960 'モンテカルロ法を利用してπの近似値を求める')
 BUTTONS=("0 0 855 375" "840 0 855 375" "1680 0 855 375" "3720 0 855 375" "4560 0 975 375")
 COUNTER="360 5760 4815 375"
 e2e_click_twips "${w}" 4147 187                                  # 解説
 e2e_wait_buttons "${w}" 11001 "${BUTTONS[@]}"
 
-click_start() {
-  e2e_click_twips "${w}" 5047 187                                # 実験
-  box=$(e2e_window '^打つ点の個数の設定$')
-}
+click_start() { e2e_click_twips "${w}" 5047 187; }               # 実験
 # Loud tenths in the 1.5 s after a click of 実験 (its box then cancelled),
 # after 1.5 s for the sounds before to end.
 loud_after_click() {
   local mark
-  recorded_for 15
-  mark=$(levels | wc -l)
+  e2e_recorded_to "${work}" $(( $(tenths) + 15 ))
+  mark=$(tenths)
   click_start
-  recorded_for 15
-  e2e_keys_to "${box}" Escape
+  e2e_recorded_to "${work}" $(( $(tenths) + 15 ))
+  e2e_answer '^打つ点の個数の設定$' Escape
   e2e_gone '^打つ点の個数の設定$'
-  loud_since "${mark}"
+  e2e_loud "${work}" "${mark}"
 }
 if [ "${sound}" = yes ]; then
   loud=$(loud_after_click) || exit 1
@@ -58,18 +46,15 @@ fi
 # Slow: three steps down from full speed.
 e2e_keys_to "${controller}" minus minus minus
 click_start
-e2e_type_to "${box}" 100
-e2e_keys_to "${box}" Return
-e2e_gone '^打つ点の個数の設定$'
+e2e_input '^打つ点の個数の設定$' 100
 sleep 1
 e2e_wait_buttons "${w}" 00100 "${BUTTONS[@]}"                    # still under way
 
 # Paused, the counter holds while the program keeps drawing its windows.
 e2e_keys_to "${controller}" space
 sleep 0.5
-shot="${work}/a.png"; e2e_shot "${w}" "${shot}"
 # shellcheck disable=SC2086
-held=$(e2e_pixels "${shot}" ${COUNTER})
+held=$(e2e_now e2e_pixels "${w}" ${COUNTER})
 sleep 1.5
 shot="${work}/b.png"; e2e_shot "${w}" "${shot}"
 # shellcheck disable=SC2086
@@ -79,9 +64,8 @@ shot="${work}/b.png"; e2e_shot "${w}" "${shot}"
 # Resumed at full speed, the run finishes.
 e2e_keys_to "${controller}" plus plus plus space
 e2e_wait_buttons "${w}" 11001 "${BUTTONS[@]}"
-shot="${work}/c.png"; e2e_shot "${w}" "${shot}"
 # shellcheck disable=SC2086
-[ "$(e2e_pixels "${shot}" ${COUNTER})" != "${held}" ] || e2e_fail "the counter did not move after resuming"
+[ "$(e2e_now e2e_pixels "${w}" ${COUNTER})" != "${held}" ] || e2e_fail "the counter did not move after resuming"
 
 if [ "${sound}" = yes ]; then
   e2e_keys_to "${controller}" m                                  # mute
@@ -99,18 +83,15 @@ else
     E2E_SCREEN="${screen}x24" E2E_WM="openbox --sm-disable" e2e_start "$1" --lesson --projector
     title=$(e2e_window '制作')
     controller=$(e2e_window '^授業モード$')
-    E2E_SCALE=$(e2e_size "${title}" | awk -F x '{ printf "%.2f", $1 / 303 }')
-    e2e_click_twips "${title}" 4027 187                          # 次へ
-    menu=$(e2e_window '^Sorvena Menu$')
-    e2e_click_twips "${menu}" 2347 3547                          # オイラー, the widest window
-    w=$(e2e_window '^オイラーの公式を利用してπの近似値を求める$')
+    E2E_SCALE=$(e2e_scale "${title}")
+    menu=$(e2e_next "${title}")
+    w=$(e2e_open "${menu}" 3360 'オイラーの公式を利用してπの近似値を求める')  # the widest window
     sleep 0.5
-    read -r wl wt wr wb < <(e2e_framed "${w}")
-    read -r cl ct cr cb < <(e2e_framed "${controller}")
+    window=$(e2e_on_screen "${w}" "${screen}")
+    controls=$(e2e_on_screen "${controller}" "${screen}")
+    read -r wl wt wr wb <<<"${window}"
+    read -r cl ct cr cb <<<"${controls}"
     echo "${screen}: scale ${E2E_SCALE}, window ${wl},${wt}-${wr},${wb}, controller ${cl},${ct}-${cr},${cb}"
-    for edge in "${wl}" "${wt}" "${cl}" "${ct}"; do (( edge >= 0 )) || e2e_fail "${screen}: off the screen"; done
-    (( wr <= ${screen%x*} && cr <= ${screen%x*} && wb <= ${screen#*x} && cb <= ${screen#*x} )) ||
-      e2e_fail "${screen}: off the screen"
     (( cl >= wr || cr <= wl )) || e2e_fail "${screen}: the controller covers the window"
     e2e_cleanup
   done

@@ -6,18 +6,15 @@ source "$(dirname "$0")/lib.sh"
 e2e_start "$1"
 
 title=$(e2e_window '制作')
-e2e_click_twips "${title}" 4027 187         # 次へ
-menu=$(e2e_window '^Sorvena Menu$')
+menu=$(e2e_next "${title}")
 e2e_gone '制作'
 [ "$(e2e_size "${menu}")" = "314x396" ] || e2e_fail "menu size $(e2e_size "${menu}")"
 
 # Menu button tops and the caption of the window each opens.
 while IFS='|' read -r top caption; do
-  e2e_click_twips "${menu}" 2347 $(( top + 187 ))
-  window=$(e2e_window "^${caption}\$")
+  window=$(e2e_open "${menu}" "${top}" "${caption}")
   e2e_gone '^Sorvena Menu$'
-  e2e_click_twips "${window}" 1267 187      # メニュー
-  menu=$(e2e_window '^Sorvena Menu$')
+  menu=$(e2e_back "${window}")
   e2e_gone "^${caption}\$"
 done <<'LIST'
 360|円の内接正多角形の周の長さからπの近似値を求める
@@ -30,8 +27,5 @@ done <<'LIST'
 4560|マツナガ ヨシスケの公式２を利用してπの近似値を求める
 LIST
 
-e2e_click_twips "${menu}" 2347 5347         # 終　　　　　了
-box=$(e2e_window '^Sorvena$')
-e2e_keys_to "${box}" Return
-e2e_expect_exit 0
+e2e_quit "${menu}" 2347 5347                # 終　　　　　了
 echo "navigation: ok"

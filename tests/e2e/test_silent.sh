@@ -11,14 +11,8 @@ cd "${alone}"
 e2e_start "${alone}/sorvena"
 
 title=$(e2e_window '制作')
-e2e_click_twips "${title}" 4027 187         # 次へ
-menu=$(e2e_window '^Sorvena Menu$')
-e2e_click_twips "${menu}" 2347 $(( 960 + 187 ))
-window=$(e2e_window '^モンテカルロ法を利用してπの近似値を求める$')
-e2e_click_twips "${window}" 1267 187        # メニュー
-menu=$(e2e_window '^Sorvena Menu$')
-e2e_click_twips "${menu}" 2347 5347         # 終　　　　　了
-box=$(e2e_window '^Sorvena$')
-e2e_keys_to "${box}" Return
-e2e_expect_exit 0
+menu=$(e2e_next "${title}")
+window=$(e2e_open "${menu}" 960 'モンテカルロ法を利用してπの近似値を求める')
+menu=$(e2e_back "${window}")
+e2e_quit "${menu}" 2347 5347                # 終　　　　　了
 echo "silent: ok"

@@ -9,18 +9,11 @@ work="$(mktemp -d)"
 trap 'e2e_cleanup; rm -rf "${work}"' EXIT
 e2e_recording_sink "${work}" || { echo "no pulseaudio server: skipped"; exit 77; }
 
-levels() { e2e_levels "${work}"; }
-loud_since() { levels | tail -n +"$(( $1 + 1 ))" | awk '$1 > 300 {n++} END {print n + 0}'; }
-# Waits until the recording reaches the given tenth.
-recorded_to() {
-  for _ in $(seq 1 600); do [ "$(levels | wc -l)" -ge "$1" ] && return 0; sleep 0.05; done
-  e2e_fail "the recording stopped growing"
-}
 # Waits until $2 tenths after tenth $1 are loud; gives up once $3 tenths
 # after it are recorded.
 heard_within() {
-  while [ "$(loud_since "$1")" -lt "$2" ]; do
-    [ "$(levels | wc -l)" -ge "$(( $1 + $3 ))" ] && return 1
+  while [ "$(e2e_loud "${work}" "$1")" -lt "$2" ]; do
+    [ "$(e2e_tenths "${work}")" -ge "$(( $1 + $3 ))" ] && return 1
     sleep 0.05
   done
 }
@@ -31,16 +24,15 @@ heard_within 0 10 100 || e2e_fail "the tune was not heard"
 
 # The click cue after "次へ"; then the tune must be gone: of the two seconds
 # after the menu has appeared, only the cue's tail may be loud.
-mark=$(levels | wc -l)
-e2e_click_twips "${title}" 4027 187
-menu=$(e2e_window '^Sorvena Menu$')
-after=$(levels | wc -l)
-recorded_to $(( after + 20 ))
-[ "$(loud_since "${mark}")" -ge 2 ] || e2e_fail "the click cue was not heard"
-tail_loud=$(levels | tail -n +"$(( after + 1 ))" | head -n 20 | awk '$1 > 300 {n++} END {print n + 0}')
+mark=$(e2e_tenths "${work}")
+menu=$(e2e_next "${title}")
+after=$(e2e_tenths "${work}")
+e2e_recorded_to "${work}" $(( after + 20 ))
+[ "$(e2e_loud "${work}" "${mark}")" -ge 2 ] || e2e_fail "the click cue was not heard"
+tail_loud=$(e2e_loud "${work}" "${after}" 20)
 [ "${tail_loud}" -le 8 ] || e2e_fail "the tune went on after the click (${tail_loud} loud tenths of 20)"
 
-mark=$(levels | wc -l)
+mark=$(e2e_tenths "${work}")
 e2e_click_twips "${menu}" 2347 5347
 box=$(e2e_window '^Sorvena$')
 heard_within "${mark}" 2 30 || e2e_fail "the quit cue was not heard"

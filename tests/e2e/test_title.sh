@@ -8,8 +8,5 @@ e2e_start "$1"
 title=$(e2e_window '制作')
 [ "$(e2e_size "${title}")" = "303x199" ] || e2e_fail "title size $(e2e_size "${title}")"
 
-e2e_click_twips "${title}" 547 187          # 終了
-box=$(e2e_window '^Sorvena$')
-e2e_keys_to "${box}" Return
-e2e_expect_exit 0
+e2e_quit "${title}" 547 187                 # 終了
 echo "title: ok"
