@@ -11,11 +11,8 @@ source "$(dirname "$0")/lib.sh"
 # window manager that gives the focus to the client.
 focused() { xdotool getwindowfocus 2>/dev/null || true; }
 
-wait_focus() {
-  local id="$1" what="$2"
-  for _ in $(seq 1 100); do [ "$(focused)" = "${id}" ] && return 0; sleep 0.1; done
-  e2e_fail "keyboard focus on $(focused), not on ${what} (${id})"
-}
+has_focus() { [ "$(focused)" = "$1" ]; }
+wait_focus() { e2e_retry 100 0.1 has_focus "$1" || e2e_fail "keyboard focus on $(focused), not on $2 ($1)"; }
 
 # Absolute client geometry "x y w h".
 geometry() {
@@ -48,13 +45,10 @@ question_keeps_focus() {
   box=$(e2e_window '^Sorvena$')
   check_owned "${box}" "${id}" "the quit question of ${what}"
   wait_focus "${box}" "the quit question of ${what}"
-  e2e_keys_to "${box}" Escape
-  e2e_gone '^Sorvena$'
+  e2e_decline
   wait_focus "${id}" "${what} after the question"
   xdotool key space
-  box=$(e2e_window '^Sorvena$')
-  e2e_keys_to "${box}" Escape
-  e2e_gone '^Sorvena$'
+  e2e_decline
   wait_focus "${id}" "${what} after the second question"
 }
 
@@ -72,15 +66,12 @@ run_checks() {
     xdotool windowminimize "${box}"
     box=$(e2e_window '^Sorvena$')
     [ "$(e2e_window '制作')" = "${title}" ] || e2e_fail "the title window did not come back"
-    e2e_keys_to "${box}" Escape
-    e2e_gone '^Sorvena$'
+    e2e_decline
     wait_focus "${title}" "the title window after a minimised question"
   fi
 
-  e2e_click_twips "${title}" 4027 187          # 次へ
-  menu=$(e2e_window '^Sorvena Menu$')
-  e2e_click_twips "${menu}" 2347 $(( 960 + 187 ))
-  w=$(e2e_window '^モンテカルロ法を利用してπの近似値を求める$')
+  menu=$(e2e_next "${title}")
+  w=$(e2e_open "${menu}" 960 'モンテカルロ法を利用してπの近似値を求める')
   e2e_click_twips "${w}" 4147 187              # 解説
   e2e_click_twips "${w}" 5047 187              # 実験
   box=$(e2e_window '^打つ点の個数の設定$')
@@ -93,8 +84,7 @@ run_checks() {
   e2e_click_twips "${w}" 427 187               # 終了
   question_keeps_focus "${w}" "the Monte Carlo window"
   xdotool key space
-  box=$(e2e_window '^Sorvena$')
-  e2e_keys_to "${box}" Return
+  e2e_answer '^Sorvena$' Return
   e2e_expect_exit 0
 }
 

@@ -15,17 +15,15 @@ double_click_twips() {
 
 # Waits until the program has handled everything sent so far (see above).
 settle() {
-  local id="$1" what="$2" box=""
+  local id="$1" what="$2"
   e2e_close_request "${id}"
-  for _ in $(seq 1 100); do
-    box=$(xdotool search --onlyvisible --name '^Sorvena$' 2>/dev/null | head -n 1 || true)
-    [ -n "${box}" ] && break
-    kill -0 "${E2E_PID}" 2>/dev/null || e2e_fail "program ended after ${what}"
-    sleep 0.1
-  done
-  [ -n "${box}" ] || e2e_fail "after ${what} the window no longer takes a close request (hidden?)"
-  e2e_keys_to "${box}" Escape
-  e2e_gone '^Sorvena$'
+  e2e_retry 100 0.1 question_up "${what}" || e2e_fail "after ${what} the window no longer takes a close request (hidden?)"
+  e2e_decline
+}
+question_up() {
+  e2e_shown '^Sorvena$' && return 0
+  kill -0 "${E2E_PID}" 2>/dev/null || e2e_fail "program ended after $1"
+  return 1
 }
 
 # A click at the spot of the one before, sooner than the double-click time
@@ -62,11 +60,9 @@ QUIT="0 0 855 375"
 MENU="840 0 855 375"
 while IFS='|' read -r top caption initial buttons victim does; do
   # Where the window opens: visit it once.
-  e2e_click_twips "${menu}" 2347 $(( top + 187 ))
-  w=$(e2e_window "^${caption}\$")
+  w=$(e2e_open "${menu}" "${top}" "${caption}")
   eval "$(xdotool getwindowgeometry --shell "${w}")"
-  e2e_click_twips "${w}" 1267 187              # メニュー
-  menu=$(e2e_window '^Sorvena Menu$')
+  menu=$(e2e_back "${w}")
   read -r vl vt vw vh <<<"${victim}"
   xdotool windowmove --sync "${menu}" $(( X + (vl + vw / 2) / 15 - 2347 / 15 )) \
     $(( Y + (vt + vh / 2) / 15 - (top + 187) / 15 ))
@@ -79,9 +75,8 @@ while IFS='|' read -r top caption initial buttons victim does; do
     past_double_click_time
     e2e_click_twips "${w}" 1267 187
     for _ in $(seq 1 100); do
-      [ -n "$(xdotool search --onlyvisible --name '^Sorvena$' 2>/dev/null || true)" ] &&
-        e2e_fail "a double-click on the menu button at ${top} asked the quit question"
-      [ -n "$(xdotool search --onlyvisible --name '^Sorvena Menu$' 2>/dev/null || true)" ] && break
+      e2e_shown '^Sorvena$' && e2e_fail "a double-click on the menu button at ${top} asked the quit question"
+      e2e_shown '^Sorvena Menu$' && break
       sleep 0.1
     done
   else
@@ -106,8 +101,5 @@ done <<'LIST'
 4560|マツナガ ヨシスケの公式２を利用してπの近似値を求める|11001|3360 0 1695 375,7320 0 855 375,8160 0 855 375|8160 0 855 375|explanation
 LIST
 
-e2e_click_twips "${menu}" 2347 5347            # 終　　　　　了
-box=$(e2e_window '^Sorvena$')
-e2e_keys_to "${box}" Return
-e2e_expect_exit 0
+e2e_quit "${menu}" 2347 5347                   # 終　　　　　了
 echo "doubleclick: ok"

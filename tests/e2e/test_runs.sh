@@ -16,26 +16,11 @@ e2e_start "$1"
 freeze() { [ -z "${E2E_PID}" ] || kill -STOP "${E2E_PID}" 2>/dev/null || true; }
 thaw() { [ -z "${E2E_PID}" ] || kill -CONT "${E2E_PID}" 2>/dev/null || true; }
 
-# Clicks the centre of a button given as left top width height (twips).
-press() { e2e_click_twips "$1" $(( $2 + $4 / 2 )) $(( $3 + $5 / 2 )); }
-
 alive() { kill -0 "${E2E_PID}" 2>/dev/null || e2e_fail "program ended: $*"; }
 
-no_question() {
-  [ -z "$(xdotool search --onlyvisible --name '^Sorvena$' 2>/dev/null || true)" ] || e2e_fail "$*"
-}
-
 # Ink (text pixels) and pixel checksum of a rectangle of a window, now.
-ink_of() {
-  local shot n
-  shot="$(mktemp --suffix=.png)"; e2e_shot "$1" "${shot}"; shift
-  n=$(e2e_ink "${shot}" "$@"); rm -f "${shot}"; echo "${n}"
-}
-pixels_of() {
-  local shot sum
-  shot="$(mktemp --suffix=.png)"; e2e_shot "$1" "${shot}"; shift
-  sum=$(e2e_pixels "${shot}" "$@"); rm -f "${shot}"; echo "${sum}"
-}
+ink_of() { e2e_now e2e_ink "$@"; }
+pixels_of() { e2e_now e2e_pixels "$@"; }
 
 # Waits until the window's buttons show the map and the label has text.
 wait_end() {
@@ -53,12 +38,10 @@ wait_end() {
 # The frame's close box while "終了" is enabled: the quit question; No
 # leaves the window as it was and the program running.
 close_asks() {
-  local id="$1" caption="$2" before box
+  local id="$1" caption="$2" before
   before=$(e2e_buttons "${id}" "${BUTTONS[@]}")
   e2e_close_request "${id}"
-  box=$(e2e_window '^Sorvena$')
-  e2e_keys_to "${box}" Escape            # the No button
-  e2e_gone '^Sorvena$'
+  e2e_decline
   [ "$(e2e_window "${caption}")" = "${id}" ] || e2e_fail "'${caption}' not shown after No"
   alive "after answering No"
   [ "$(e2e_buttons "${id}" "${BUTTONS[@]}")" = "${before}" ] || e2e_fail "buttons changed by a declined quit"
@@ -67,26 +50,20 @@ close_asks() {
 # Starts a run with the start button and the answer typed into the input
 # box titled as given.
 start_run() {
-  local id="$1" title="$2" answer="$3" box
   # shellcheck disable=SC2086
-  press "${id}" ${START}
-  box=$(e2e_window "^${title}\$")
-  e2e_type_to "${box}" "${answer}"
-  e2e_keys_to "${box}" Return
-  e2e_gone "^${title}\$"
+  e2e_press "$1" ${START}
+  e2e_input "^$2\$" "$3"
 }
 
 # The counter of an ended run stands still: it is the same after the
 # program has answered a close request from the frame (the quit question,
 # answered No) as before. A run still going would not ask at all.
 counter_stands_still() {
-  local id="$1" what="$2" a box
+  local id="$1" what="$2" a
   # shellcheck disable=SC2086
   a=$(pixels_of "${id}" ${COUNTER})
   e2e_close_request "${id}"
-  box=$(e2e_window '^Sorvena$')
-  e2e_keys_to "${box}" Escape
-  e2e_gone '^Sorvena$'
+  e2e_decline
   # shellcheck disable=SC2086
   [ "$(pixels_of "${id}" ${COUNTER})" = "${a}" ] || e2e_fail "counter still changing after ${what}"
 }
@@ -122,27 +99,35 @@ stopped_run() {
   # shellcheck disable=SC2086
   [ "$(e2e_ink "${work}/b.png" ${HINT})" -gt 0 ] || e2e_fail "no stop hint during a run"
   # shellcheck disable=SC2086
-  press "${id}" ${STOP}
+  e2e_press "${id}" ${STOP}
   thaw
   wait_end "${id}" "${DONE}" "${COUNTER}"
-  no_question "a close request during a run asked the quit question"
+  e2e_hidden '^Sorvena$' || e2e_fail "a close request during a run asked the quit question"
   counter_stands_still "${id}" "中止"
 }
 
 # Opens a method window from the menu; prints its id.
 open_from_menu() {
-  local top="$1" caption="$2" id
-  press "${menu}" 360 "${top}" 3975 375
-  id=$(e2e_window "^${caption}\$")
+  local id
+  id=$(e2e_open "${menu}" "$1" "$2")
   e2e_gone '^Sorvena Menu$'
   echo "${id}"
 }
 
-back_to_menu() {
+# Ink of the stop hint of a window, now.
+# shellcheck disable=SC2086
+hint_of() { ink_of "$1" ${HINT}; }
+
+# The end of each window's checks: a run of $3 stopped with "中止" (the
+# stop hint then gone), the close box, and "メニュー" back to the menu.
+stop_and_leave() {
   local id="$1" caption="$2"
-  press "${id}" 840 0 855 375                     # メニュー
-  menu=$(e2e_window '^Sorvena Menu$')
+  stopped_run "${id}" "$3" "$4"
+  [ "$(hint_of "${id}")" -eq 0 ] || e2e_fail "${caption}: stop hint kept after 中止"
+  close_asks "${id}" "^${caption}\$"
+  menu=$(e2e_back "${id}")
   e2e_gone "^${caption}\$"
+  echo "${caption}: ok (${SECONDS} s)"
 }
 
 QUIT="0 0 855 375"
@@ -152,8 +137,7 @@ MENU="840 0 855 375"
 title=$(e2e_window '制作')
 BUTTONS=("120 0 855 375" "3600 0 855 375")
 close_asks "${title}" '制作'
-e2e_click_twips "${title}" 4027 187              # 次へ
-menu=$(e2e_window '^Sorvena Menu$')
+menu=$(e2e_next "${title}")
 BUTTONS=("360 5160 3975 375")
 close_asks "${menu}" '^Sorvena Menu$'
 
@@ -165,23 +149,17 @@ w=$(open_from_menu 360 "${caption}")
 BUTTONS=("${QUIT}" "${MENU}" "1680 0 855 375" "3000 0 855 375" "3840 0 855 375" "4680 0 855 375")
 HINT="600 7080 4335 255"
 e2e_wait_buttons "${w}" 110100 "${BUTTONS[@]}"
-press "${w}" 3000 0 855 375                      # 解説
+e2e_press "${w}" 3000 0 855 375                  # 解説
 e2e_wait_buttons "${w}" 110001 "${BUTTONS[@]}"
-for _ in 3 4 5 6 7 8 9 10; do press "${w}" 4680 0 855 375; done
+for _ in 3 4 5 6 7 8 9 10; do e2e_press "${w}" 4680 0 855 375; done
 e2e_wait_buttons "${w}" 110001 "${BUTTONS[@]}"   # 10-gon: 自動 still off
-press "${w}" 4680 0 855 375
+e2e_press "${w}" 4680 0 855 375
 e2e_wait_buttons "${w}" 110011 "${BUTTONS[@]}"   # 11-gon: 自動 on
 START="3840 0 855 375"; STOP="1680 0 855 375"; RUNNING=001000; DONE=110011
 COUNTER="480 5880 4575 375"
 complete_run "${w}" '正何角形までの設定' 20
-# shellcheck disable=SC2086
-[ "$(ink_of "${w}" ${HINT})" -gt 0 ] || e2e_fail "polygon: stop hint gone after a full run"
-stopped_run "${w}" '正何角形までの設定' 100000
-# shellcheck disable=SC2086
-[ "$(ink_of "${w}" ${HINT})" -eq 0 ] || e2e_fail "polygon: stop hint kept after 中止"
-close_asks "${w}" "^${caption}\$"
-back_to_menu "${w}" "${caption}"
-echo "polygon: ok (${SECONDS} s)"
+[ "$(hint_of "${w}")" -gt 0 ] || e2e_fail "polygon: stop hint gone after a full run"
+stop_and_leave "${w}" "${caption}" '正何角形までの設定' 100000
 
 # Monte Carlo and needles share the button row: 終了 メニュー 中止 解説 実験.
 BUTTONS=("${QUIT}" "${MENU}" "1680 0 855 375" "3720 0 855 375" "4560 0 975 375")
@@ -189,19 +167,13 @@ START="4560 0 975 375"; STOP="1680 0 855 375"; RUNNING=00100; DONE=11001
 while IFS='|' read -r top caption title small huge counter hint hint_after_full; do
   w=$(open_from_menu "${top}" "${caption}")
   e2e_wait_buttons "${w}" 11010 "${BUTTONS[@]}"
-  press "${w}" 3720 0 855 375                    # 解説
+  e2e_press "${w}" 3720 0 855 375                # 解説
   e2e_wait_buttons "${w}" 11001 "${BUTTONS[@]}"
   COUNTER="${counter}"; HINT="${hint}"
   complete_run "${w}" "${title}" "${small}"
-  # shellcheck disable=SC2086
-  shown=$(ink_of "${w}" ${HINT})
+  shown=$(hint_of "${w}")
   [ "$(( shown > 0 ))" = "${hint_after_full}" ] || e2e_fail "${caption}: stop hint after a full run (${shown} pixels)"
-  stopped_run "${w}" "${title}" "${huge}"
-  # shellcheck disable=SC2086
-  [ "$(ink_of "${w}" ${HINT})" -eq 0 ] || e2e_fail "${caption}: stop hint kept after 中止"
-  close_asks "${w}" "^${caption}\$"
-  back_to_menu "${w}" "${caption}"
-  echo "${caption}: ok (${SECONDS} s)"
+  stop_and_leave "${w}" "${caption}" "${title}" "${huge}"
 done <<'LIST'
 960|モンテカルロ法を利用してπの近似値を求める|打つ点の個数の設定|200|10000|360 5760 4815 375|360 7200 4815 375|1
 1560|ビュホンの針を利用してπの近似値を求める|落とす針の本数の設定|300|20000|360 6000 4815 375|360 7440 4815 375|0
@@ -216,20 +188,14 @@ while IFS='|' read -r top caption title calc stop next counter hint; do
   START="${calc}"; STOP="${stop}"; RUNNING=00010; DONE=11001; COUNTER="${counter}"; HINT="${hint}"
   e2e_wait_buttons "${w}" 11001 "${BUTTONS[@]}"
   # shellcheck disable=SC2086
-  press "${w}" ${next}
+  e2e_press "${w}" ${next}
   e2e_wait_buttons "${w}" 11100 "${BUTTONS[@]}"
   complete_run "${w}" "${title}" 30
+  [ "$(hint_of "${w}")" -eq 0 ] || e2e_fail "${caption}: stop hint kept after a run"
   # shellcheck disable=SC2086
-  [ "$(ink_of "${w}" ${HINT})" -eq 0 ] || e2e_fail "${caption}: stop hint kept after a run"
-  # shellcheck disable=SC2086
-  press "${w}" ${next}
+  e2e_press "${w}" ${next}
   e2e_wait_buttons "${w}" 11100 "${BUTTONS[@]}"
-  stopped_run "${w}" "${title}" 1E20
-  # shellcheck disable=SC2086
-  [ "$(ink_of "${w}" ${HINT})" -eq 0 ] || e2e_fail "${caption}: stop hint kept after 中止"
-  close_asks "${w}" "^${caption}\$"
-  back_to_menu "${w}" "${caption}"
-  echo "${caption}: ok (${SECONDS} s)"
+  stop_and_leave "${w}" "${caption}" "${title}" 1E20
 done <<'LIST'
 2160|ウォーリスの公式を利用してπの近似値を求める|かけ算させる数字の数の入力|3360 0 1695 375|7320 0 855 375|8160 0 855 375|5310 4110 3135 375|4470 4710 3975 375
 2760|グレゴリー・ライプニッツの公式を利用してπの近似値を求める|計算させる項数の入力|3360 0 1695 375|7440 0 855 375|8280 0 855 375|5550 4230 3135 375|4590 4830 4095 375
@@ -241,7 +207,7 @@ LIST
 # Quit: the question, no child process meanwhile, Yes ends with status 0
 # and nothing of the program remains on the display.
 pid="${E2E_PID}"
-press "${menu}" 360 5160 3975 375                # 終　　　　　了
+e2e_press "${menu}" 360 5160 3975 375        # 終　　　　　了
 box=$(e2e_window '^Sorvena$')
 children=$(pgrep -P "${pid}" || true)
 [ -z "${children}" ] || e2e_fail "child processes: ${children}"
