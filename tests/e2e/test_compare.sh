@@ -12,21 +12,18 @@ trap 'e2e_cleanup; rm -rf "${work}"' EXIT
 # Saves through the dialog that `keys` opens; waits for the file.
 save_as() {
   local id="$1" keys="$2" title="$3" path="$4" box
-  xdotool windowfocus --sync "${id}" 2>/dev/null || true
-  xdotool key --clearmodifiers "${keys}"
+  e2e_keys_to "${id}" "${keys}"
   box=$(e2e_window "${title}")
   e2e_type_to "${box}" "${path}"
   xdotool key --clearmodifiers Return
-  for _ in $(seq 1 100); do [ -s "${path}" ] && break; sleep 0.1; done
-  [ -s "${path}" ] || e2e_fail "nothing saved at ${path}"
+  e2e_retry 100 0.1 test -s "${path}" || e2e_fail "nothing saved at ${path}"
   e2e_gone "${title}"
 }
 
 command -v openbox >/dev/null && E2E_WM=openbox
 e2e_start "$1" --compare
 id=$(e2e_window '^収束を比べる$')
-[ -z "$(xdotool search --onlyvisible --name '^Sorvena Menu$|制作' 2>/dev/null || true)" ] ||
-  e2e_fail "--compare also showed the title or the menu"
+e2e_hidden '^Sorvena Menu$|制作' || e2e_fail "--compare also showed the title or the menu"
 
 save_as "${id}" ctrl+s 'グラフを保存' "${work}/chart.svg"
 for colour in '#000000' '#e69f00' '#56b4e9' '#009e73' '#d55e00' '#0072b2' '#cc79a7' '#882255'; do

@@ -17,7 +17,6 @@ here="$(dirname "$0")"
 grep() { LC_ALL=C.UTF-8 command grep "$@"; }
 texts() { "${python}" "${here}/texts.py" "${E2E_PID}" 2>/dev/null || true; }
 japanese() { grep -P '[\x{3040}-\x{30FF}\x{4E00}-\x{9FFF}\x{FF61}-\x{FF9F}]' || true; }
-press() { e2e_click_twips "$1" $(( $2 + $4 / 2 )) $(( $3 + $5 / 2 )); }
 
 # Waits until the objects on screen include a line matching the regex; prints them.
 wait_text() {
@@ -43,10 +42,10 @@ no_japanese() {
 series_result() {
   local menu window box seen
   menu=$(e2e_window '^Sorvena Menu$')
-  press "${menu}" 360 3960 3975 375            # Matsunaga 1
+  e2e_press "${menu}" 360 3960 3975 375        # Matsunaga 1
   window=$(e2e_window "$1")
-  press "${window}" 8160 0 855 375             # next: the page
-  press "${window}" 3360 0 1695 375            # calculate
+  e2e_press "${window}" 8160 0 855 375         # next: the page
+  e2e_press "${window}" 3360 0 1695 375        # calculate
   box=$(e2e_window "$2")
   e2e_type_to "${box}" 100
   e2e_keys_to "${box}" Return
@@ -61,7 +60,7 @@ series_result() {
 # The Japanese program first, for the series result to compare with.
 e2e_start "$1"
 title=$(e2e_window '制作')
-e2e_click_twips "${title}" 4027 187
+e2e_next "${title}" >/dev/null
 japanese_result="$(series_result 'マツナガ ヨシスケの公式１' '^計算させる項数の入力$' 'π＝')"
 [ -n "${japanese_result}" ] || e2e_fail "no Japanese result"
 e2e_cleanup
@@ -74,16 +73,15 @@ seen="$(wait_text '^push button\tNext$')"
 no_japanese "the title window" "${seen}"
 grep -qP '^label\tBy the Sorvena team$' <<<"${seen}" || e2e_fail "no English credit: ${seen}"
 
-e2e_click_twips "${title}" 4027 187          # Next
-menu=$(e2e_window '^Sorvena Menu$')
+menu=$(e2e_next "${title}")                  # Next
 seen="$(wait_text '^push button\tπ by the Monte Carlo method$')"
 no_japanese "the menu" "${seen}"
 [ "$(grep -c '^push button' <<<"${seen}")" -ge 9 ] || e2e_fail "the menu has not its nine buttons: ${seen}"
 
-press "${menu}" 360 960 3975 375             # Monte Carlo
+e2e_press "${menu}" 360 960 3975 375         # Monte Carlo
 window=$(e2e_window '^Approximating .* with the Monte Carlo method$')
-press "${window}" 3720 0 855 375             # Explain
-press "${window}" 4560 0 975 375             # Run
+e2e_press "${window}" 3720 0 855 375         # Explain
+e2e_press "${window}" 4560 0 975 375         # Run
 box=$(e2e_window '^Number of points$')
 seen="$(wait_text '^label\tHow many points')"
 no_japanese "the input box" "${seen}"
@@ -95,14 +93,14 @@ pi=$(grep -oP '^label\tπ = \K[0-9]\.[0-9]{14}$' <<<"${seen}") || e2e_fail "no e
 # The estimate is 4m / n (in single precision) with 14 decimals, as in Japanese.
 [ "$(printf '%.5f' "${pi}")" = "$(printf '%.5f' "$(bc -l <<<"4 * ${inside} / 500")")" ] ||
   e2e_fail "π = ${pi} for ${inside} of 500 points"
-press "${window}" 840 0 855 375              # Menu
+e2e_press "${window}" 840 0 855 375          # Menu
 
 english_result="$(series_result "Matsunaga Yoshisuke's formula 1$" '^Number of terms$' 'π =')"
 [ "${english_result#π =}" = "${japanese_result#π＝}" ] ||
   e2e_fail "English '${english_result}', Japanese '${japanese_result}'"
 
 window=$(e2e_window "Matsunaga Yoshisuke's formula 1$")
-press "${window}" 0 0 855 375                # Quit
+e2e_press "${window}" 0 0 855 375            # Quit
 box=$(e2e_window '^Sorvena$')
 seen="$(wait_text '^label\tDo you want to quit Sorvena\?$')"
 grep -qP '^push button\tYes$' <<<"${seen}" && grep -qP '^push button\tNo$' <<<"${seen}" ||
