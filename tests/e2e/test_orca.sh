@@ -60,8 +60,7 @@ export SORVENA_ORCA_LOG="${log}" PYTHONPATH="${work}/py${PYTHONPATH:+:${PYTHONPA
 # A private session bus; the accessibility bus is started from it on demand.
 dbus-daemon --session --nofork --print-address=3 3>"${work}/bus" >/dev/null 2>&1 &
 BUS_PID=$!
-for _ in $(seq 1 100); do [ -s "${work}/bus" ] && break; sleep 0.1; done
-[ -s "${work}/bus" ] || e2e_fail "no session bus"
+e2e_retry 100 0.1 test -s "${work}/bus" || e2e_fail "no session bus"
 export DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "${work}/bus")"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0
 
@@ -79,25 +78,36 @@ echo 'AudioOutputMethod "alsa"' >>"${XDG_CONFIG_HOME}/speech-dispatcher/speechd.
 setsid speech-dispatcher -s -t 0 -C "${XDG_CONFIG_HOME}/speech-dispatcher" -c unix_socket -S "${XDG_RUNTIME_DIR}/speech-dispatcher/speechd.sock" \
   >"${work}/speechd.out" 2>&1 &
 SPEECH_PID=$!
-for _ in $(seq 1 100); do [ -S "${XDG_RUNTIME_DIR}/speech-dispatcher/speechd.sock" ] && break; sleep 0.1; done
+e2e_retry 100 0.1 test -S "${XDG_RUNTIME_DIR}/speech-dispatcher/speechd.sock" || true
 orca --debug-file="${log}" >"${work}/orca.out" 2>&1 &
 ORCA_PID=$!
 
 lines() { wc -l <"${log}" 2>/dev/null || echo 0; }
 # Waits until Orca says something matching the regex after line $2 of its
-# log; generous, for a loaded machine.
+# log; generous, for a loaded machine. (No grep -q after a pipe: quitting
+# early would break the pipe, a failure under pipefail.)
 said() {
   local pattern="$1" from="$2" seconds="${3:-30}"
   for _ in $(seq 1 $(( seconds * 10 ))); do
-    tail -n +"$(( from + 1 ))" "${log}" 2>/dev/null | grep -a 'SPEECH OUTPUT' | grep -aqE "${pattern}" && return 0
+    tail -n +"$(( from + 1 ))" "${log}" 2>/dev/null | grep -a 'SPEECH OUTPUT' | grep -aE "${pattern}" >/dev/null && return 0
     kill -0 "${ORCA_PID}" 2>/dev/null || e2e_fail "Orca ended: $(tail -n 5 "${work}/orca.out")"
     sleep 0.1
   done
   tail -n +"$(( from + 1 ))" "${log}" | grep -a 'SPEECH OUTPUT' | tail -n 15 >&2
   e2e_fail "Orca did not say /${pattern}/ within ${seconds}s"
 }
-keys() {
-  xdotool key --delay 150 "$@"
+keys() { xdotool key --delay 150 "$@"; }
+# Steps read from standard input, one a line: the keys pressed, the window
+# that must then be shown ('-' for none), and what Orca must say after them.
+steps() {
+  local pressed window pattern from
+  while IFS='|' read -r pressed window pattern; do
+    from=$(lines)
+    # shellcheck disable=SC2086
+    keys ${pressed}
+    [ "${window}" = - ] || e2e_window "${window}" >/dev/null
+    said "${pattern}" "${from}"
+  done
 }
 
 # Orca that cannot start here is a skip; Orca that starts must speak.
@@ -118,33 +128,23 @@ title=$(e2e_window '制作')
 xdotool windowactivate "${title}" 2>/dev/null || xdotool windowfocus "${title}" 2>/dev/null || true
 # The title frame and its first button, read as the window appears.
 said '制作' 0 60
-from=$(lines); keys Tab
-said '次へ' "${from}"
-from=$(lines); keys space
-menu=$(e2e_window '^Sorvena Menu$')
-said 'Sorvena Menu' "${from}"
-from=$(lines); keys shift+Tab shift+Tab
-said 'モンテカルロ法を利用してπを求める' "${from}"
-from=$(lines); keys space
-mc=$(e2e_window '^モンテカルロ法を利用してπの近似値を求める$')
-said 'モンテカルロ法を利用してπの近似値を求める' "${from}"
-
-# 解説 hands the focus to 実験; the page is the next tab stop, read whole,
-# and the arrows move through its paragraphs.
-from=$(lines); keys Tab Tab Tab
-said '解説' "${from}"
-from=$(lines); keys space
-said '実験' "${from}"
-from=$(lines); keys Tab
-said '確率を利用して図形の面積や体積を求める方法をモンテカルロ法といいます' "${from}"
-from=$(lines); keys Down
-said '平面上に' "${from}"
-from=$(lines); keys shift+Tab
-said '実験' "${from}"
+# Menu, Monte Carlo; 解説 hands the focus to 実験; the page is the next tab
+# stop, read whole, and the arrows move through its paragraphs. 実験 then
+# asks for the number of points.
+steps <<'STEPS'
+Tab|-|次へ
+space|^Sorvena Menu$|Sorvena Menu
+shift+Tab shift+Tab|-|モンテカルロ法を利用してπを求める
+space|^モンテカルロ法を利用してπの近似値を求める$|モンテカルロ法を利用してπの近似値を求める
+Tab Tab Tab|-|解説
+space|-|実験
+Tab|-|確率を利用して図形の面積や体積を求める方法をモンテカルロ法といいます
+Down|-|平面上に
+shift+Tab|-|実験
+space|-|打つ点の個数の設定|何個の点を打ちますか
+STEPS
 
 # A run of 3,000 points by keyboard; the outcome is spoken unasked.
-from=$(lines); keys space
-said '打つ点の個数の設定|何個の点を打ちますか' "${from}"
 keys ctrl+a; xdotool type --delay 50 3000; keys Return
 run_from=$(lines)
 app_from=$(wc -l <"${E2E_LOG}")
@@ -157,35 +157,28 @@ tail -n +"$(( app_from + 1 ))" "${E2E_LOG}" | grep -a 'keyEventError' | cut -c1-
 
 # Back to the menu and into a series window: 次へ announces 計算, the run's
 # π is spoken.
-from=$(lines); keys shift+Tab
-said 'メニュー' "${from}"
-from=$(lines); keys space
-said 'Sorvena Menu' "${from}"
-from=$(lines); keys shift+Tab shift+Tab shift+Tab
-said 'ｸﾞﾚｺﾞﾘｰ' "${from}"
-from=$(lines); keys space
-series=$(e2e_window '^グレゴリー・ライプニッツの公式を利用してπの近似値を求める$')
-said 'グレゴリー・ライプニッツ' "${from}"
-from=$(lines); keys Tab Tab
-said '次へ' "${from}"
-from=$(lines); keys space
-said '計' "${from}"
-from=$(lines); keys space
-said '計算させる項数の入力|第何項目まで' "${from}"
+steps <<'STEPS'
+shift+Tab|-|メニュー
+space|-|Sorvena Menu
+shift+Tab shift+Tab shift+Tab|-|ｸﾞﾚｺﾞﾘｰ
+space|^グレゴリー・ライプニッツの公式を利用してπの近似値を求める$|グレゴリー・ライプニッツ
+Tab Tab|-|次へ
+space|-|計
+space|-|計算させる項数の入力|第何項目まで
+STEPS
 keys ctrl+a; xdotool type --delay 50 3000; keys Return
 said 'π＝' "$(lines)" 150
 
 # Menu, then quit: the question is read, はい ends the program.
-from=$(lines); keys shift+Tab
-said 'メニュー' "${from}"
-from=$(lines); keys space
-said 'Sorvena Menu' "${from}"
-from=$(lines); keys Tab Tab Tab Tab Tab
-said '終' "${from}"
-from=$(lines); keys space
-said 'はい' "${from}"
+steps <<'STEPS'
+shift+Tab|-|メニュー
+space|-|Sorvena Menu
+Tab Tab Tab Tab Tab|-|終
+space|-|はい
+STEPS
 keys Return
 e2e_expect_exit 0
 
-grep -a 'SPEECH OUTPUT' "${log}" | sed 's/^/  /' | head -n 80
+# awk reads to the end: head would leave grep a broken pipe, a failure under pipefail.
+grep -a 'SPEECH OUTPUT' "${log}" | awk 'NR <= 80 { print "  " $0 }'
 echo "orca: ok"
