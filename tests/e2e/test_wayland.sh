@@ -20,24 +20,24 @@ socket=sorvena-e2e
 weston --backend=x11-backend.so --use-pixman --idle-time=0 --socket="${socket}" \
   --width=1000 --height=800 --debug >"${runtime}/weston.log" 2>&1 &
 E2E_WMPID=$!
-for _ in $(seq 1 100); do [ -S "${runtime}/${socket}" ] && break; sleep 0.1; done
-if [ ! -S "${runtime}/${socket}" ]; then
+if ! e2e_retry 100 0.1 test -S "${runtime}/${socket}"; then
   sed 's/^/  weston: /' "${runtime}/weston.log" | tail -n 10
   echo "weston did not start: skipped"
   exit 77
 fi
-output=""
-for _ in $(seq 1 100); do
-  output=$(xdotool search --classname '^weston' 2>/dev/null | head -n 1 || true)
-  [ -n "${output}" ] && break
-  sleep 0.1
-done
-[ -n "${output}" ] || e2e_fail "no weston output window"
+find_output() { output=$(xdotool search --classname '^weston' 2>/dev/null | head -n 1 || true); [ -n "${output}" ]; }
+e2e_retry 100 0.1 find_output || e2e_fail "no weston output window"
 xdotool windowfocus --sync "${output}" 2>/dev/null || true
 
 E2E_LOG="${runtime}/app.log"
 WAYLAND_DISPLAY="${socket}" QT_QPA_PLATFORM=wayland "$1" >"${E2E_LOG}" 2>&1 &
 E2E_PID=$!
+
+scene() { WAYLAND_DISPLAY="${socket}" timeout 10 weston-debug scene-graph 2>/dev/null; }
+# Whether weston shows a window titled $1 (grep reads to the end: quitting
+# early would break the pipe, a failure under pipefail).
+in_scene() { scene | grep -F "window '$1'" >/dev/null; }
+not_in_scene() { ! in_scene "$1"; }
 
 # The top-left corner of a window's client area in weston's output, from
 # weston's scene graph, once a window titled as given is shown.
@@ -45,7 +45,7 @@ E2E_PID=$!
 client_at() {
   local title="$1" tries="${2:-100}" at=""
   for _ in $(seq 1 "${tries}"); do
-    at=$(WAYLAND_DISPLAY="${socket}" timeout 10 weston-debug scene-graph 2>/dev/null | awk -v t="'${title}' of org.sorvena.Sorvena" '
+    at=$(scene | awk -v t="'${title}' of org.sorvena.Sorvena" '
       index($0, "top-level window " t) { found = 1; next }
       found && /opaque: \(/ { gsub(/[(),]/, " "); print $2, $3; exit }
       found && /View [0-9]/ { found = 0 }' || true)
@@ -67,31 +67,18 @@ click_to() {
     click "$1" "$2" "$3"
     at=$(client_at "$5" 30) && { echo "${at}"; return 0; }
     # Left, but the new window is slow: wait for it as for any other.
-    WAYLAND_DISPLAY="${socket}" timeout 10 weston-debug scene-graph 2>/dev/null | grep -qF "window '$4'" || break
+    in_scene "$4" || break
   done
   client_at "$5"
 }
 
-gone() {
-  for _ in $(seq 1 100); do
-    WAYLAND_DISPLAY="${socket}" timeout 10 weston-debug scene-graph 2>/dev/null | grep -qF "window '$1'" || return 0
-    sleep 0.1
-  done
-  e2e_fail "window '$1' still shown"
-}
+gone() { e2e_retry 100 0.1 not_in_scene "$1" || e2e_fail "window '$1' still shown"; }
 
 # Clicks a point given in twips of a client area at "x y".
 click() {
   local at=($1)
   xdotool mousemove --window "${output}" $(( at[0] + $2 / 15 )) $(( at[1] + $3 / 15 )) click 1
   sleep 0.2
-}
-
-# The client area of the given size (twips) at "x y", as a PNG.
-shot() {
-  local at=($1)
-  timeout 20 import -window "${output}" -crop "$(( $2 / 15 ))x$(( $3 / 15 ))+${at[0]}+${at[1]}" +repage "$4" ||
-    e2e_fail "no screenshot"
 }
 
 title=$(client_at 'Sorvena 制作　ソルヴェナ開発室')
@@ -101,22 +88,28 @@ caption='モンテカルロ法を利用してπの近似値を求める'
 form=$(click_to "${menu}" 2347 1147 'Sorvena Menu' "${caption}")  # モンテカルロ法
 
 png="${runtime}/form.png"
+# Whether a rectangle of the last screenshot of the form shows text.
+inked() { [ "$(e2e_ink "${png}" "$@")" -gt 0 ]; }
+# A new screenshot of the form's client area (5535 x 7860 twips), with
+# text in each rectangle given.
+shows() {
+  local at=(${form}) rect
+  timeout 20 import -window "${output}" -crop "$(( 5535 / 15 ))x$(( 7860 / 15 ))+${at[0]}+${at[1]}" +repage "${png}" ||
+    e2e_fail "no screenshot"
+  # shellcheck disable=SC2086
+  for rect in "$@"; do inked ${rect} || return 1; done
+}
 # "実験" is enabled once "解説" has shown the explanation.
-ink_at() { shot "${form}" 5535 7860 "${png}"; e2e_ink "${png}" "$@"; }
 click "${form}" 4147 187                   # 解説
-for _ in $(seq 1 50); do [ "$(ink_at 4560 0 975 375)" -gt 0 ] && break; sleep 0.2; done
+e2e_retry 50 0.2 shows "4560 0 975 375" || true
 click_to "${form}" 5047 187 "${caption}" '打つ点の個数の設定' >/dev/null  # 実験
 xdotool type --delay 50 200
 xdotool key Return
 gone '打つ点の個数の設定'
 # The run has ended when "実験" is enabled again and the count is shown.
-for _ in $(seq 1 100); do
-  shot "${form}" 5535 7860 "${png}"
-  [ "$(e2e_ink "${png}" 4560 0 975 375)" -gt 0 ] && [ "$(e2e_ink "${png}" 360 5760 4815 375)" -gt 0 ] && break
-  sleep 0.2
-done
-[ "$(e2e_ink "${png}" 4560 0 975 375)" -gt 0 ] || e2e_fail "the run did not end"
-[ "$(e2e_ink "${png}" 360 5760 4815 375)" -gt 0 ] || e2e_fail "no count after the run"
+e2e_retry 100 0.2 shows "4560 0 975 375" "360 5760 4815 375" || true
+inked 4560 0 975 375 || e2e_fail "the run did not end"
+inked 360 5760 4815 375 || e2e_fail "no count after the run"
 [ -n "${E2E_SHOTS:-}" ] && timeout 20 import -window "${output}" "${E2E_SHOTS}/wayland-montecarlo.png"
 
 click_to "${form}" 427 187 "${caption}" 'Sorvena' >/dev/null  # 終了
