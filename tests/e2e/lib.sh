@@ -61,6 +61,12 @@ e2e_start() {
   E2E_PID=$!
 }
 
+# Skips the test (status 77) unless every tool named is installed.
+e2e_need() {
+  local tool
+  for tool; do command -v "${tool}" >/dev/null || { echo "skip: no ${tool}"; exit 77; }; done
+}
+
 e2e_wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # Runs a command until it succeeds, at most $1 times more after the first
@@ -201,14 +207,12 @@ e2e_input() {
   e2e_gone "$1"
 }
 
+e2e_ended() { ! kill -0 "${E2E_PID}" 2>/dev/null; }
+
 # Waits for the program to exit; checks its status.
 e2e_expect_exit() {
   local want="$1" status=0
-  for _ in $(seq 1 100); do
-    kill -0 "${E2E_PID}" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "${E2E_PID}" 2>/dev/null && e2e_fail "program still running"
+  e2e_retry 100 0.1 e2e_ended || e2e_fail "program still running"
   wait "${E2E_PID}" || status=$?
   E2E_PID=""
   [ "${status}" = "${want}" ] || e2e_fail "exit status ${status}, wanted ${want}"

@@ -7,7 +7,7 @@
 # once that box is up, the program has handled every earlier click, so
 # whatever the second click did is on screen; No puts it away again.
 source "$(dirname "$0")/lib.sh"
-command -v python3 >/dev/null || { echo "no python3 for the close requests: skipped"; exit 77; }
+e2e_need python3                                 # for the close requests
 
 double_click_twips() {
   xdotool mousemove --window "$1" $(( $2 / 15 )) $(( $3 / 15 )) click --repeat 2 --delay 80 1

@@ -7,9 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 bin="$(realpath "$1")"
 
-for tool in orca speech-dispatcher setsid dbus-daemon xdotool Xvfb openbox; do
-  command -v "${tool}" >/dev/null || { echo "skip: no ${tool}"; exit 77; }
-done
+e2e_need orca speech-dispatcher setsid dbus-daemon xdotool Xvfb openbox
 [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "skip: no at-spi bus launcher"; exit 77; }
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skip: Orca's python modules missing"; exit 77; }
 

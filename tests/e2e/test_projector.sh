@@ -9,7 +9,7 @@ bin="$1"
 shift
 screens=("$@")
 [ ${#screens[@]} -gt 0 ] || screens=(1024x768 1920x1080)
-command -v openbox >/dev/null || { echo "no openbox: skipped"; exit 77; }
+e2e_need openbox
 
 for screen in "${screens[@]}"; do
   E2E_SCREEN="${screen}x24" E2E_WM="openbox --sm-disable" e2e_start "${bin}" --projector

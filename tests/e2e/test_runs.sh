@@ -6,7 +6,7 @@
 # during a run. "終了" answered Yes ends the program with status 0 and
 # leaves no process behind.
 source "$(dirname "$0")/lib.sh"
-command -v python3 >/dev/null || { echo "no python3 for the close requests: skipped"; exit 77; }
+e2e_need python3                                 # for the close requests
 work="$(mktemp -d)"
 # A frozen program (see stopped_run) must be let go before it is ended.
 trap 'thaw; e2e_cleanup; rm -rf "${work}"' EXIT

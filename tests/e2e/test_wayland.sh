@@ -6,7 +6,7 @@
 # program's app id.
 # E2E_SHOTS=dir keeps a screenshot there.
 source "$(dirname "$0")/lib.sh"
-command -v weston >/dev/null && command -v weston-debug >/dev/null || { echo "no weston: skipped"; exit 77; }
+e2e_need weston weston-debug
 compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null ||
   { echo "no Qt Wayland platform: skipped"; exit 77; }
 
