@@ -2,8 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Broken sound files with a real audio output: corrupt, truncated and empty
 # wave and MIDI files beside the program, played through a private
-# PulseAudio server, and a missing or corrupt audio module. Every cue and the tune must fail silently while the
-# program goes on: title, menu, a method window, back, quit with status 0.
+# PulseAudio server, none at all (nor in the folder it starts from), and a
+# missing or corrupt audio module. Every cue and the tune must fail
+# silently while the program goes on: title, menu, a method window, back,
+# quit with status 0.
 source "$(dirname "$0")/lib.sh"
 work="$(mktemp -d)"
 pa=""
@@ -33,6 +35,8 @@ run_case() {
       rm "${dir}/sorvena-audio.so" ;;
     broken-module)
       head -c 4000 /dev/urandom >"${dir}/sorvena-audio.so" ;;
+    none)
+      rm "${dir}"/*.wav "${dir}/passport.mid" ;;
     empty)
       : >"${dir}/pinpon.wav"; : >"${dir}/endpinpon.wav"; : >"${dir}/logoff.wav"; : >"${dir}/passport.mid" ;;
     truncated-midi)
@@ -68,6 +72,7 @@ WRAP
 E2E_BINARY="$1"
 BUILD_DIR="$(cd "$(dirname "$1")" && pwd)"
 run_case corrupt
+run_case none
 run_case empty
 run_case truncated-midi
 run_case no-module
