@@ -179,6 +179,9 @@ LessonController::LessonController(platform::Pace& pace, std::unique_ptr<Trace> 
             refresh_->start();
     });
     connect(&pace_, &platform::Pace::captionChanged, this, &LessonController::caption);
+    // The controller may be all that is left on screen of a minimised window.
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        connect(button, &QAbstractButton::pressed, this, &platform::Form::restoreMinimised);
 
     pace_.install();
     qApp->installEventFilter(this);

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStyleHints>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -173,6 +174,7 @@ void Form::placeOnScreen()
 
 void Form::Show()
 {
+    restoreMinimised();
     const bool alreadyActive = activeForm() == this;
     if (!isVisible()) {
         if (!placed_) {
@@ -180,6 +182,15 @@ void Form::Show()
             placed_ = true;
         }
         show();
+    }
+    if (!watched_ && windowHandle()) {
+        // Only the window's own state says it was minimised: on Wayland the
+        // widget never hears of it.
+        watched_ = true;
+        connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+            if (state == Qt::WindowMinimized && isVisible())
+                minimised_ = true;
+        });
     }
     activateWindow();
     if (alreadyActive)
@@ -201,7 +212,28 @@ void Form::Hide()
 {
     if (active == this)
         active = nullptr;
+    minimised_ = false;
     hide();
+}
+
+void Form::restoreMinimised()
+{
+    const bool wayland = QGuiApplication::platformName() == QLatin1String("wayland");
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* form = qobject_cast<Form*>(w);
+        if (!form || !form->minimised_)
+            continue;
+        form->minimised_ = false;
+        if (wayland) {
+            // Mapping it again is the one way back Wayland offers a client.
+            form->hide();
+            form->show();
+        } else if (QWindow* window = form->windowHandle()) {
+            // The window's own state: the widget may not know it was minimised.
+            window->setWindowStates(window->windowStates() & ~Qt::WindowMinimized);
+        }
+        form->raise();
+    }
 }
 
 void Form::setMousePointer(int pointer)
@@ -265,6 +297,9 @@ bool Form::focusNextPrevChild(bool next)
 void Form::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
+    // Brought back by the desktop (a task bar, an overview).
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        minimised_ = false;
     if (event->type() != QEvent::WindowStateChange)
         return;
     // Qt's own title bar on Wayland offers maximise and minimise whatever

@@ -36,6 +36,13 @@ public:
     // How many windows have been created in this process.
     static int createdCount();
 
+    // Shows again the windows the user minimised. Qt's Wayland title bar
+    // offers minimise on every window, Wayland never says when a window
+    // comes back, and without a task bar nothing would bring it back: the
+    // program's next window, its dialogs and the lesson controller do.
+    static void restoreMinimised();
+    bool minimisedByUser() const { return minimised_; }
+
 protected:
     virtual void Form_Activate() {}
     // The button a close request from the window frame stands for.
@@ -60,6 +67,8 @@ private:
     Twips design_;
     int mousePointer_ = 0;
     bool placed_ = false;
+    bool watched_ = false;
+    bool minimised_ = false;
     QList<QWidget*> tabOrder_;
     QList<QWidget*> focusFlow_;
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Services.h"
+#include "Form.h"
 #include "MMControl.h"
 #include "Pace.h"
 
@@ -72,6 +73,7 @@ protected:
 // also where no window manager hands the focus back to the owner.
 int execOwned(QDialog& dialog, QWidget* owner)
 {
+    Form::restoreMinimised();
     dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint);
     QPointer<QWidget> window = owner ? owner->window() : nullptr;

@@ -103,6 +103,9 @@ private slots:
     void windowShownAfterASwallowedPressTakesTheNextClick();
     void boxesBelongToTheirWindow_data();
     void boxesBelongToTheirWindow();
+    void minimisedWindowComesBack_data();
+    void minimisedWindowComesBack();
+    void broughtBackByTheDesktopIsLeftAlone();
 };
 
 void WindowingTest::secondClickAfterAMove_data()
@@ -242,6 +245,58 @@ void WindowingTest::boxesBelongToTheirWindow()
     QTRY_VERIFY(owner.isActiveWindow());
     QTRY_COMPARE(QApplication::focusWidget(), owner.button);
     owner.Hide();
+}
+
+void WindowingTest::minimisedWindowComesBack_data()
+{
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<bool>("stillMinimised");
+    QTest::newRow("another window is shown") << "show" << false;
+    QTest::newRow("a question is asked") << "question" << false;
+    QTest::newRow("an input box opens") << "input" << false;
+    QTest::newRow("nothing yet") << "" << true;
+}
+
+void WindowingTest::minimisedWindowComesBack()
+{
+    QFETCH(QString, then);
+    QFETCH(bool, stillMinimised);
+    Window minimised("Minimised");
+    Window other("Other");
+    minimised.Show();
+    QVERIFY(QTest::qWaitForWindowExposed(&minimised));
+    minimised.windowHandle()->setWindowState(Qt::WindowMinimized); // as the title bar does
+    QTRY_VERIFY(minimised.isMinimized());
+    QVERIFY(minimised.minimisedByUser());
+
+    if (then == QLatin1String("show")) {
+        other.Show();
+    } else if (!then.isEmpty()) {
+        whenModal([](QWidget* box) { box->close(); });
+        if (then == QLatin1String("question"))
+            MsgBox(&other, QStringLiteral("終了していいですか？"), QStringLiteral("Sorvena"));
+        else
+            InputBox(&other, QStringLiteral("点の数"), QStringLiteral("設定"), 100);
+    }
+    QCOMPARE(minimised.windowHandle()->windowState() == Qt::WindowMinimized, stillMinimised);
+    QCOMPARE(minimised.minimisedByUser(), stillMinimised);
+    QVERIFY(minimised.isVisible());
+}
+
+void WindowingTest::broughtBackByTheDesktopIsLeftAlone()
+{
+    Window w("Restored");
+    w.Show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.windowHandle()->setWindowState(Qt::WindowMinimized);
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QTRY_VERIFY(elsewhere.isActiveWindow());
+    w.windowHandle()->setWindowState(Qt::WindowNoState); // a task bar
+    w.activateWindow();
+    QTRY_VERIFY(w.isActiveWindow());
+    QVERIFY(!w.minimisedByUser());
 }
 
 QTEST_MAIN(WindowingTest)

@@ -3,7 +3,9 @@
 # The real binary as a native Wayland client of weston (its X11 back end,
 # inside Xvfb, so that xdotool can drive it): title -> menu -> Monte Carlo,
 # a run, the quit question answered Yes. Every window carries the
-# program's app id.
+# program's app id. Then in lesson mode: the Monte Carlo window minimised
+# from Qt's title bar (weston has no task bar) comes back when the lesson
+# controller is used.
 # E2E_SHOTS=dir keeps a screenshot there.
 source "$(dirname "$0")/lib.sh"
 e2e_need weston weston-debug
@@ -30,8 +32,12 @@ e2e_retry 100 0.1 find_output || e2e_fail "no weston output window"
 xdotool windowfocus --sync "${output}" 2>/dev/null || true
 
 E2E_LOG="${runtime}/app.log"
-WAYLAND_DISPLAY="${socket}" QT_QPA_PLATFORM=wayland "$1" >"${E2E_LOG}" 2>&1 &
-E2E_PID=$!
+start() {
+  WAYLAND_DISPLAY="${socket}" QT_QPA_PLATFORM=wayland "${binary}" "$@" >"${E2E_LOG}" 2>&1 &
+  E2E_PID=$!
+}
+binary="$1"
+start
 
 scene() { WAYLAND_DISPLAY="${socket}" timeout 10 weston-debug scene-graph 2>/dev/null; }
 # Whether weston shows a window titled $1 (grep reads to the end: quitting
@@ -45,10 +51,13 @@ not_in_scene() { ! in_scene "$1"; }
 client_at() {
   local title="$1" tries="${2:-100}" at=""
   for _ in $(seq 1 "${tries}"); do
+    # A window mapped again may have no opaque region: then its client area
+    # lies inside Qt's title bar and borders (3 pixels, 30 at the top).
     at=$(scene | awk -v t="'${title}' of org.sorvena.Sorvena" '
       index($0, "top-level window " t) { found = 1; next }
-      found && /opaque: \(/ { gsub(/[(),]/, " "); print $2, $3; exit }
-      found && /View [0-9]/ { found = 0 }' || true)
+      found && /position: \(/ { gsub(/[(),]/, " "); x = $2 + 3; y = $3 + 30 }
+      found && /opaque: \(/ { gsub(/[(),]/, " "); x = $2; y = $3 }
+      found && (/View [0-9]/ || /outputs:/) { print x, y; exit }' || true)
     # A moment for the first frame to be drawn and take input.
     [ -n "${at}" ] && { sleep 0.5; echo "${at}"; return 0; }
     kill -0 "${E2E_PID}" 2>/dev/null || e2e_fail "program ended while waiting for '${title}'"
@@ -81,11 +90,16 @@ click() {
   sleep 0.2
 }
 
-title=$(client_at 'Sorvena 制作　ソルヴェナ開発室')
-menu=$(click_to "${title}" 4027 187 'Sorvena 制作　ソルヴェナ開発室' 'Sorvena Menu')  # 次へ
-gone 'Sorvena 制作　ソルヴェナ開発室'
 caption='モンテカルロ法を利用してπの近似値を求める'
-form=$(click_to "${menu}" 2347 1147 'Sorvena Menu' "${caption}")  # モンテカルロ法
+# Title -> menu -> Monte Carlo; sets form.
+open_montecarlo() {
+  local title menu
+  title=$(client_at 'Sorvena 制作　ソルヴェナ開発室')
+  menu=$(click_to "${title}" 4027 187 'Sorvena 制作　ソルヴェナ開発室' 'Sorvena Menu')  # 次へ
+  gone 'Sorvena 制作　ソルヴェナ開発室'
+  form=$(click_to "${menu}" 2347 1147 'Sorvena Menu' "${caption}")  # モンテカルロ法
+}
+open_montecarlo
 
 png="${runtime}/form.png"
 # Whether a rectangle of the last screenshot of the form shows text.
@@ -112,6 +126,21 @@ inked 4560 0 975 375 || e2e_fail "the run did not end"
 inked 360 5760 4815 375 || e2e_fail "no count after the run"
 [ -n "${E2E_SHOTS:-}" ] && timeout 20 import -window "${output}" "${E2E_SHOTS}/wayland-montecarlo.png"
 
+click_to "${form}" 427 187 "${caption}" 'Sorvena' >/dev/null  # 終了
+xdotool key Return
+e2e_expect_exit 0
+
+start --lesson
+open_montecarlo
+controller=($(client_at '授業モード'))
+# Qt's title bar: minimise is the third button from the right, 60 pixels
+# left of the client area's right edge, 15 above its top.
+at=(${form})
+xdotool mousemove --window "${output}" $(( at[0] + 5535 / 15 - 60 )) $(( at[1] - 15 )) click 1
+gone "${caption}"
+# "全速", the tempo already chosen: pressing it changes nothing else.
+xdotool mousemove --window "${output}" $(( controller[0] + 245 )) $(( controller[1] + 38 )) click 1
+form=$(client_at "${caption}")
 click_to "${form}" 427 187 "${caption}" 'Sorvena' >/dev/null  # 終了
 xdotool key Return
 e2e_expect_exit 0
