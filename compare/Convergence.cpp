@@ -52,35 +52,48 @@ void runSeries(Run& run, const series::Rule& rule)
         }
 }
 
-void runMonteCarlo(Run& run, std::uint64_t seed)
+// An experiment as its window makes it: the clock reseeds the generator
+// before each throw, `hit` draws one throw and says whether it counts, and
+// `estimate` gives π from the hits and throws so far.
+template <typename Hit, typename Estimate>
+void runExperiment(Run& run, std::uint64_t seed, Hit hit, Estimate estimate)
 {
     rt::RandomGenerator generator(seed);
-    int inside = 0;
+    int hits = 0;
     for (std::size_t k = 0; k < run.values.size(); ++k) {
         generator.Randomize(seededClock);
-        const float r1 = generator.Rnd();
-        const float r2 = generator.Rnd();
-        if (montecarlo::isInside(montecarlo::pointFrom(r1, r2)))
-            ++inside;
-        run.values[k] = montecarlo::estimate(inside, int(k + 1));
+        if (hit(generator))
+            ++hits;
+        run.values[k] = estimate(hits, int(k + 1));
     }
+}
+
+void runMonteCarlo(Run& run, std::uint64_t seed)
+{
+    runExperiment(
+        run, seed,
+        [](rt::RandomGenerator& g) {
+            const float r1 = g.Rnd();
+            const float r2 = g.Rnd();
+            return montecarlo::isInside(montecarlo::pointFrom(r1, r2));
+        },
+        [](int inside, int points) { return double(montecarlo::estimate(inside, points)); });
 }
 
 void runBuffon(Run& run, std::uint64_t seed)
 {
-    rt::RandomGenerator generator(seed);
-    int crossed = 0;
-    for (std::size_t k = 0; k < run.values.size(); ++k) {
-        generator.Randomize(seededClock);
-        const float r1 = generator.Rnd();
-        const float r2 = generator.Rnd();
-        const float r3 = generator.Rnd();
-        const buffon::Needle needle = buffon::needleFrom(r1, r2, r3);
-        if (buffon::meetsLine(needle.startY, needle.endY))
-            ++crossed;
-        run.values[k] = crossed != 0 ? double(buffon::estimate(int(k + 1), crossed))
-                                     : std::numeric_limits<double>::quiet_NaN();
-    }
+    runExperiment(
+        run, seed,
+        [](rt::RandomGenerator& g) {
+            const float r1 = g.Rnd();
+            const float r2 = g.Rnd();
+            const float r3 = g.Rnd();
+            const buffon::Needle needle = buffon::needleFrom(r1, r2, r3);
+            return buffon::meetsLine(needle.startY, needle.endY);
+        },
+        [](int crossed, int needles) {
+            return crossed != 0 ? double(buffon::estimate(needles, crossed)) : std::numeric_limits<double>::quiet_NaN();
+        });
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MMControl.h"
+#include "Modules.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLibrary>
 #include <QTimer>
 #include <QWindow>
 
@@ -13,10 +13,6 @@
 // Where the sound files are installed, relative to the installed program.
 #ifndef SORVENA_DATA_FROM_BIN
 #define SORVENA_DATA_FROM_BIN "../share/sorvena"
-#endif
-// Where the audio module is installed, relative to the installed program.
-#ifndef SORVENA_LIB_FROM_BIN
-#define SORVENA_LIB_FROM_BIN "../lib/sorvena"
 #endif
 
 namespace platform {
@@ -171,19 +167,7 @@ private:
         if (state_ != State::Waiting)
             return;
         state_ = State::Loaded;
-        // Beside the program in the build tree, in its private folder once
-        // installed.
-        const QDir programDir(QCoreApplication::applicationDirPath());
-        for (const QString& path : {programDir.filePath(QStringLiteral("sorvena-audio.so")),
-                                    programDir.filePath(QStringLiteral(SORVENA_LIB_FROM_BIN "/sorvena-audio.so"))}) {
-            if (!QFileInfo(path).isFile())
-                continue;
-            QLibrary library(path);
-            library.setLoadHints(QLibrary::PreventUnloadHint);
-            entry_ = reinterpret_cast<SoundDeviceEntry>(library.resolve(kSoundDeviceEntry));
-            if (entry_)
-                break;
-        }
+        entry_ = reinterpret_cast<SoundDeviceEntry>(moduleEntry(QStringLiteral("sorvena-audio.so"), kSoundDeviceEntry));
         MMControl::attachWaiting();
     }
 
