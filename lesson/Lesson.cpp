@@ -5,7 +5,17 @@
 #include "compare/ChartsLoader.h"
 #include "platform/Pace.h"
 
+#include <cstring>
+
 namespace lesson {
+
+const char* placeablePlatform(const char* chosen, const char* sessionType, const char* x11Display)
+{
+    const auto given = [](const char* value) { return value && *value; };
+    if (given(chosen) || !given(x11Display) || !sessionType || std::strcmp(sessionType, "wayland") != 0)
+        return nullptr;
+    return "xcb";
+}
 
 void start()
 {

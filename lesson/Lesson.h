@@ -12,6 +12,12 @@ namespace lesson {
 constexpr QSize controllerArea{340, 480};
 constexpr int besideGap = 8;
 
+// The Qt platform lesson mode asks for, or none. The controller stands
+// beside the window the class watches, and Wayland lets no client place its
+// windows: on a Wayland desktop that also offers X11 (XWayland), lesson mode
+// runs there. A platform the user chose is kept.
+const char* placeablePlatform(const char* chosen, const char* sessionType, const char* x11Display);
+
 // Installs the pace, loads the chart module for the trace and makes the
 // controller, which appears with the first window. Call once, after the
 // application object exists.

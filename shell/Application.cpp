@@ -15,6 +15,7 @@
 #include <QLocale>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace shell {
 
@@ -40,6 +41,10 @@ int run(int argc, char* argv[])
     // Window sizes are laid out for 96 dpi (15 twips to the pixel).
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
         qputenv("QT_FONT_DPI", "96");
+    if (options.lesson)
+        if (const char* platform = lesson::placeablePlatform(std::getenv("QT_QPA_PLATFORM"),
+                                                             std::getenv("XDG_SESSION_TYPE"), std::getenv("DISPLAY")))
+            qputenv("QT_QPA_PLATFORM", platform);
     if (options.projector)
         setProjectorScale(argc, argv, options.lesson ? lesson::controllerArea : QSize());
     QApplication app(argc, argv);

@@ -99,6 +99,8 @@ private slots:
     void projectorHoldsBoth_data();
     void projectorHoldsBoth();
     void keys();
+    void placeablePlatform_data();
+    void placeablePlatform();
     void mute();
     void accessibleNames();
     void traceChart();
@@ -303,6 +305,30 @@ void TestLesson::keys()
     QTest::keyClick(&l.controller, Qt::Key_Plus);
     QCOMPARE(l.pace.tempo(), Tempo::Fast);
     QVERIFY(l.controller.tempoButton(Tempo::Fast)->isChecked());
+}
+
+void TestLesson::placeablePlatform_data()
+{
+    QTest::addColumn<QByteArray>("chosen");
+    QTest::addColumn<QByteArray>("session");
+    QTest::addColumn<QByteArray>("display");
+    QTest::addColumn<QByteArray>("asked");
+    QTest::newRow("Wayland with XWayland") << QByteArray() << QByteArray("wayland") << QByteArray(":0") << QByteArray("xcb");
+    QTest::newRow("Wayland alone") << QByteArray() << QByteArray("wayland") << QByteArray() << QByteArray();
+    QTest::newRow("the user's choice") << QByteArray("wayland") << QByteArray("wayland") << QByteArray(":0")
+                                       << QByteArray();
+    QTest::newRow("X11 desktop") << QByteArray() << QByteArray("x11") << QByteArray(":0") << QByteArray();
+    QTest::newRow("no session named") << QByteArray() << QByteArray() << QByteArray(":0") << QByteArray();
+}
+
+void TestLesson::placeablePlatform()
+{
+    QFETCH(QByteArray, chosen);
+    QFETCH(QByteArray, session);
+    QFETCH(QByteArray, display);
+    QFETCH(QByteArray, asked);
+    const auto value = [](const QByteArray& b) { return b.isNull() ? nullptr : b.constData(); };
+    QCOMPARE(QByteArray(lesson::placeablePlatform(value(chosen), value(session), value(display))), asked);
 }
 
 void TestLesson::mute()
