@@ -36,16 +36,6 @@ public:
     }
 };
 
-// Counts what reaches the sound device.
-struct CountingDevice : platform::SoundDevice {
-    inline static int sounded = 0;
-    void open(const QString&) override {}
-    void close() override {}
-    void stop() override {}
-    void sound() override { ++sounded; }
-    void play() override { ++sounded; }
-};
-
 struct Lesson {
     PacedServices services;
     testing::SoundRecorder recorder;
@@ -333,23 +323,16 @@ void TestLesson::placeablePlatform()
 
 void TestLesson::mute()
 {
-    platform::MMControl::setDeviceFactory([] { return std::make_unique<CountingDevice>(); });
-    {
-        PacedServices services;
-        Pace pace;
-        lesson::LessonController controller(pace, nullptr);
-        platform::MMControl player(nullptr);
-        CountingDevice::sounded = 0;
-        controller.muteButton()->click();
-        QVERIFY(platform::MMControl::muted());
-        platform::PlayCue(player, platform::clickCue);
-        platform::StartMusic(player);
-        QCOMPARE(CountingDevice::sounded, 0);
-        controller.muteButton()->click();
-        platform::PlayCue(player, platform::clickCue);
-        QCOMPARE(CountingDevice::sounded, 1);
-    }
-    platform::MMControl::setDeviceFactory(nullptr);
+    Lesson l;
+    platform::MMControl player(nullptr);
+    l.controller.muteButton()->click();
+    QVERIFY(platform::MMControl::muted());
+    platform::PlayCue(player, platform::clickCue);
+    platform::StartMusic(player);
+    QCOMPARE(l.recorder.sounded, 0);
+    l.controller.muteButton()->click();
+    platform::PlayCue(player, platform::clickCue);
+    QCOMPARE(l.recorder.sounded, 1);
 }
 
 void TestLesson::accessibleNames()

@@ -76,8 +76,15 @@ public:
     void open(const QString&) override {}
     void close() override {}
     void stop() override {}
-    void sound() override {}
-    void play() override {}
+    void sound() override { counted(); }
+    void play() override { counted(); }
+
+private:
+    static void counted()
+    {
+        if (active)
+            ++active->sounded;
+    }
 };
 
 QString windowOf(const platform::MMControl& player)

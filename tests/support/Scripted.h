@@ -68,6 +68,8 @@ public:
     ~SoundRecorder();
 
     QStringList log;
+    // Sound and Play commands that reached a device (none while muted).
+    int sounded = 0;
     void clear() { log.clear(); }
     // Files started with Sound or Play, in order, optionally of one window.
     QStringList cues(const QString& window = QString()) const;
