@@ -136,10 +136,17 @@ controller=($(client_at '授業モード'))
 # Qt's title bar: minimise is the third button from the right, 60 pixels
 # left of the client area's right edge, 15 above its top.
 at=(${form})
-xdotool mousemove --window "${output}" $(( at[0] + 5535 / 15 - 60 )) $(( at[1] - 15 )) click 1
+# Each click is given again while it has had no effect, as click_to does.
+for _ in 1 2 3 4 5; do
+  xdotool mousemove --window "${output}" $(( at[0] + 5535 / 15 - 60 )) $(( at[1] - 15 )) click 1
+  e2e_retry 30 0.1 not_in_scene "${caption}" && break
+done
 gone "${caption}"
 # "全速", the tempo already chosen: pressing it changes nothing else.
-xdotool mousemove --window "${output}" $(( controller[0] + 245 )) $(( controller[1] + 38 )) click 1
+for _ in 1 2 3 4 5; do
+  xdotool mousemove --window "${output}" $(( controller[0] + 245 )) $(( controller[1] + 38 )) click 1
+  form=$(client_at "${caption}" 30) && break
+done
 form=$(client_at "${caption}")
 click_to "${form}" 427 187 "${caption}" 'Sorvena' >/dev/null  # 終了
 xdotool key Return
