@@ -2,7 +2,7 @@
 // Needles per second of a Buffon run in the real window, against a bare Qt
 // loop that draws one needle and three label texts per pass on a
 // QImage-backed widget and yields once per pass. Run under `xvfb-run -a`.
-#include "buffon/Form20.h"
+#include "experiments/Form20.h"
 #include "platform/MMControl.h"
 #include "platform/Services.h"
 #include "BenchSupport.h"

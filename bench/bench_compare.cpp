@@ -4,7 +4,7 @@
 // against a bare baseline in the same run that computes the same eight runs
 // (in parallel, as the window does) and draws the same sampled points as eight polylines with QPainter on
 // hand-made log–log axes. Run under `xvfb-run -a`.
-#include "compare/ComparisonWindow.h"
+#include "charts/ComparisonWindow.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -67,7 +67,7 @@ double bareRun(BarePlot& plot, const std::vector<std::int64_t>& samples)
     return clock.nsecsElapsed() / 1e9;
 }
 
-double windowRun(compare::ComparisonWindow& window)
+double windowRun(charts::ComparisonWindow& window)
 {
     window.setSteps(compare::defaultSteps);
     QCoreApplication::processEvents();
@@ -85,7 +85,7 @@ double windowRun(compare::ComparisonWindow& window)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    compare::ComparisonWindow window;
+    charts::ComparisonWindow window;
     window.show();
     BarePlot plot;
     plot.resize(window.chartView()->size());

@@ -2,8 +2,8 @@
 // Points per second of a Monte Carlo run in the real window, against a bare
 // Qt loop that draws the same frame per pass on a QImage-backed widget and
 // yields once per pass. Run under `xvfb-run -a`.
-#include "montecarlo/Form19.h"
-#include "montecarlo/MonteCarloRules.h"
+#include "experiments/Form19.h"
+#include "rules/MonteCarloRules.h"
 #include "platform/MMControl.h"
 #include "platform/Services.h"
 #include "BenchSupport.h"

@@ -14,8 +14,8 @@ foreach(module fluidsynth sndfile samplerate)
 endforeach()
 
 add_library(sorvena_sound STATIC
-  ${sorvena_root}/platform/SoundMixer.cpp
-  ${sorvena_root}/platform/SoundMixer.h)
+  ${sorvena_root}/audio/SoundMixer.cpp
+  ${sorvena_root}/audio/SoundMixer.h)
 add_library(Sorvena::sound ALIAS sorvena_sound)
 target_include_directories(sorvena_sound PUBLIC ${sorvena_root})
 target_compile_options(sorvena_sound PRIVATE -Wall -Wextra)

@@ -2,8 +2,8 @@
 #include "Lesson.h"
 
 #include "LessonController.h"
-#include "compare/ChartsLoader.h"
-#include "platform/Pace.h"
+#include "charts/ChartsModule.h"
+#include "Pace.h"
 
 #include <cstring>
 
@@ -20,9 +20,9 @@ const char* placeablePlatform(const char* chosen, const char* sessionType, const
 void start()
 {
     // Both live until the program ends, as the windows do.
-    static platform::Pace pace;
+    static Pace pace;
     // The trace is drawn by the chart module; without it there is none.
-    const compare::ChartsModule* charts = compare::chartsModule();
+    const charts::ChartsModule* charts = charts::chartsModule();
     std::unique_ptr<Trace> trace(charts && charts->createTrace ? charts->createTrace(nullptr) : nullptr);
     static auto* controller = new LessonController(pace, std::move(trace));
     Q_UNUSED(controller);

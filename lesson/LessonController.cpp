@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LessonController.h"
 
-#include "Digits.h"
 #include "Lesson.h"
 #include "platform/Form.h"
 #include "platform/MMControl.h"
-#include "platform/Pace.h"
+#include "rules/Digits.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -24,8 +23,6 @@
 #include <iterator>
 
 namespace lesson {
-
-using platform::Tempo;
 
 namespace {
 
@@ -53,6 +50,16 @@ const TempoChoice tempoChoices[] = {
 
 QString translated(const char* text) { return QCoreApplication::translate(context, text); }
 
+// The digits as rich text, the correct ones marked; underlined as well as
+// coloured, for pupils who do not see the colour.
+QString markedDigits(const QString& text)
+{
+    const qsizetype n = qsizetype(digits::agreeing(text.toStdString()));
+    return QStringLiteral("<span style=\"color:#006400; text-decoration:underline; font-weight:bold\">%1</span>"
+                          "<span style=\"color:#c00000\">%2</span>")
+        .arg(text.left(n).toHtmlEscaped(), text.mid(n).toHtmlEscaped());
+}
+
 constexpr int gap = besideGap;
 constexpr int refreshMs = 50; // how often the value and the trace are redrawn
 
@@ -70,7 +77,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 
 } // namespace
 
-LessonController::LessonController(platform::Pace& pace, std::unique_ptr<Trace> trace)
+LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , pace_(pace)
     , trace_(std::move(trace))
@@ -119,7 +126,7 @@ LessonController::LessonController(platform::Pace& pace, std::unique_ptr<Trace> 
     value_->setFont(digitsFont);
     value_->setAccessibleName(tr("いまの値"));
     auto* piCaption = new QLabel(tr("π"), this);
-    pi_ = new QLabel(piDigits.left(18), this);
+    pi_ = new QLabel(QString::fromLatin1(digits::pi.substr(0, 18)), this);
     pi_->setObjectName(QStringLiteral("pi"));
     pi_->setFont(digitsFont);
     pi_->setAccessibleName(tr("πの正しい値"));
@@ -169,21 +176,15 @@ LessonController::LessonController(platform::Pace& pace, std::unique_ptr<Trace> 
 
     connect(tempi_, &QButtonGroup::idClicked, this, [this](int id) { pace_.setTempo(Tempo(id)); });
     connect(pause_, &QPushButton::clicked, this, [this](bool checked) { pace_.setPaused(checked); });
-    connect(step_, &QPushButton::clicked, &pace_, &platform::Pace::step);
+    connect(step_, &QPushButton::clicked, &pace_, &Pace::step);
     connect(mute_, &QPushButton::toggled, this, [](bool on) { platform::MMControl::setMuted(on); });
-    connect(&pace_, &platform::Pace::changed, this, &LessonController::showState);
-    connect(&pace_, &platform::Pace::runStarted, this, &LessonController::runStarted);
-    connect(&pace_, &platform::Pace::runEnded, this, &LessonController::runEnded);
-    connect(&pace_, &platform::Pace::stepped, this, [this] {
-        if (!refresh_->isActive())
-            refresh_->start();
-    });
-    connect(&pace_, &platform::Pace::captionChanged, this, &LessonController::caption);
+    connect(&pace_, &Pace::changed, this, &LessonController::showState);
     // The controller may be all that is left on screen of a minimised window.
     for (QAbstractButton* button : findChildren<QAbstractButton*>())
         connect(button, &QAbstractButton::pressed, this, &platform::Form::restoreMinimised);
 
     pace_.install();
+    platform::Run::addObserver(this);
     qApp->installEventFilter(this);
     clearValue();
     showState();
@@ -231,8 +232,11 @@ void LessonController::follow()
     platform::Form* form = platform::Form::activeForm();
     if (!form)
         return;
-    if (form != followed_) {
+    // Each window starts afresh when it is shown again: its activation
+    // empties its counters.
+    if (form != followed_ || followedHidden_) {
         followed_ = form;
+        followedHidden_ = false;
         if (!pace_.runningForm())
             clearValue();
     }
@@ -260,6 +264,8 @@ bool LessonController::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Show:
     case QEvent::Hide:
     case QEvent::Move:
+        if (event->type() == QEvent::Hide && watched == followed_)
+            followedHidden_ = true;
         if (!followQueued_ && qobject_cast<platform::Form*>(watched)) {
             followQueued_ = true;
             QTimer::singleShot(0, this, &LessonController::follow);
@@ -318,20 +324,31 @@ void LessonController::closeEvent(QCloseEvent* event)
     event->ignore();
 }
 
-void LessonController::caption(const platform::Label& label)
+void LessonController::runOpened(platform::Run& run)
 {
-    if (label.window() != followed_)
+    if (&run.form() != followed_)
         return;
-    const std::optional<Estimate> estimate = estimateIn(label.text());
-    if (!estimate) {
-        if (&label == estimateLabel_ && label.text().isEmpty())
-            clearValue();
+    n_ = 0;
+    digits_.clear();
+    correct_ = 0;
+    points_.clear();
+    drawn_ = 0;
+    if (trace_)
+        trace_->clear();
+    refresh();
+}
+
+void LessonController::runStepped(platform::Run& run)
+{
+    if (&run.form() != followed_)
         return;
-    }
-    estimateLabel_ = &label;
-    digits_ = estimate->digits;
-    if (pace_.runningForm() == followed_) {
-        const QPointF point(double(pace_.steps()), estimate->value);
+    n_ = run.n();
+    if (const std::optional<double> value = run.value()) {
+        // At the precision the window computed in: a single-precision 3.1
+        // has two correct digits, not the one its double's digits show.
+        digits_ = QString::fromStdString(run.singlePrecision() ? digits::shortest(float(*value))
+                                                               : digits::shortest(*value));
+        const QPointF point(double(n_), *value);
         // A window that shows its last value once more replaces it.
         if (!points_.isEmpty() && points_.last().x() == point.x())
             points_.last() = point;
@@ -342,20 +359,12 @@ void LessonController::caption(const platform::Label& label)
         refresh_->start();
 }
 
-void LessonController::runStarted()
+void LessonController::runClosed(platform::Run& run)
 {
-    points_.clear();
-    drawn_ = 0;
-    if (trace_)
-        trace_->clear();
-    showState();
-}
-
-void LessonController::runEnded()
-{
+    if (&run.form() != followed_)
+        return;
     refresh_->stop();
     refresh();
-    showState();
 }
 
 void LessonController::showState()
@@ -372,7 +381,6 @@ void LessonController::showState()
 
 void LessonController::clearValue()
 {
-    estimateLabel_ = nullptr;
     digits_.clear();
     correct_ = 0;
     value_->clear();
@@ -383,18 +391,19 @@ void LessonController::clearValue()
         if (trace_)
             trace_->clear();
         stepLabel_->clear();
+        n_ = 0;
     }
 }
 
 void LessonController::refresh()
 {
     if (!digits_.isEmpty()) {
-        correct_ = correctDigits(digits_);
+        correct_ = digits::correct(digits_.toStdString());
         value_->setText(markedDigits(digits_));
         correctLabel_->setText(tr("正しい桁数：%n 桁", nullptr, correct_));
     }
     if (pace_.runningForm() == followed_ || !points_.isEmpty())
-        stepLabel_->setText(tr("ｎ＝%1").arg(pace_.steps()));
+        stepLabel_->setText(tr("ｎ＝%1").arg(n_));
     if (trace_ && drawn_ < points_.size()) {
         trace_->append(points_.mid(drawn_));
         drawn_ = points_.size();

@@ -4,7 +4,9 @@
 // the run and a mute. It follows the active window and stays beside it.
 #pragma once
 
-#include "compare/ChartsModule.h"
+#include "Pace.h"
+#include "charts/ChartsModule.h"
+#include "platform/Run.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -20,21 +22,18 @@ class QTimer;
 
 namespace platform {
 class Form;
-class Label;
-class Pace;
-enum class Tempo;
 } // namespace platform
 
 namespace lesson {
 
-using compare::Trace;
-using compare::TraceView;
+using charts::Trace;
+using charts::TraceView;
 
-class LessonController : public QWidget {
+class LessonController : public QWidget, private platform::Run::Observer {
     Q_OBJECT
 public:
     // The trace may be null: without the plotting module there is none.
-    LessonController(platform::Pace& pace, std::unique_ptr<Trace> trace);
+    LessonController(Pace& pace, std::unique_ptr<Trace> trace);
     ~LessonController() override;
 
     // Where the controller goes beside a window (frames, on the available
@@ -46,7 +45,7 @@ public:
     };
     static Placement place(const QRect& windowFrame, const QSize& controllerFrame, const QRect& available);
 
-    QPushButton* tempoButton(platform::Tempo tempo) const;
+    QPushButton* tempoButton(Tempo tempo) const;
     QPushButton* pauseButton() const { return pause_; }
     QPushButton* stepButton() const { return step_; }
     QPushButton* muteButton() const { return mute_; }
@@ -60,16 +59,16 @@ protected:
 
 private:
     void follow();
-    void caption(const platform::Label& label);
-    void runStarted();
-    void runEnded();
+    void runOpened(platform::Run& run) override;
+    void runStepped(platform::Run& run) override;
+    void runClosed(platform::Run& run) override;
     void showState();
     void refresh();
     bool key(QWidget* target, const QKeyEvent& event);
     void setTempoBy(int change);
     void clearValue();
 
-    platform::Pace& pace_;
+    Pace& pace_;
     std::unique_ptr<Trace> trace_;
     QButtonGroup* tempi_;
     QPushButton* pause_;
@@ -83,8 +82,9 @@ private:
     QTimer* refresh_;
 
     QPointer<platform::Form> followed_;
-    const platform::Label* estimateLabel_ = nullptr; // compared, never read
+    bool followedHidden_ = false; // since it was last followed
     QString digits_;
+    std::int64_t n_ = 0; // the last step of the run shown
     int correct_ = 0;
     QList<QPointF> points_;
     qsizetype drawn_ = 0; // points already given to the trace

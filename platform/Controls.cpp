@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Controls.h"
-#include "Narrator.h"
-#include "Pace.h"
+#include "accessible/Factory.h"
+#include "accessible/Narrator.h"
 #include "PictureBox.h"
 
 #include <QAccessibleWidget>
@@ -57,26 +57,6 @@ QPoint contentOrigin(QWidget* container)
 
 namespace {
 
-class LabelAccessible : public QAccessibleWidget {
-public:
-    explicit LabelAccessible(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name)
-            return static_cast<Label*>(widget())->spokenText();
-        return QAccessibleWidget::text(t);
-    }
-};
-
-QAccessibleInterface* labelFactory(const QString& key, QObject* object)
-{
-    if (key == QLatin1String(Label::staticMetaObject.className()))
-        if (auto* label = qobject_cast<Label*>(object))
-            return new LabelAccessible(label);
-    return nullptr;
-}
-
 QRect place(QWidget* container, const Twips& at)
 {
     return pxRect(at.left, at.top, at.width, at.height).translated(contentOrigin(container));
@@ -97,11 +77,10 @@ CommandButton::CommandButton(QWidget* container, const char* name, const QString
 Label::Label(QWidget* container, const char* name, const QString& caption, Twips at, const LabelStyle& style)
     : QLabel(caption, container), stopHint_(style.stopHint)
 {
-    static const bool factoryInstalled = (QAccessible::installFactory(labelFactory), true);
-    Q_UNUSED(factoryInstalled);
+    accessible::install();
     // QLabel tells the accessibility bus of every new text unless the label
     // has an accessible name of its own; the name is never read (see
-    // LabelAccessible), and setCaption sends the change at the narrator's pace.
+    // platform/accessible), and setCaption sends the change at the narrator's pace.
     setAccessibleName(QStringLiteral("Label"));
     setObjectName(QString::fromLatin1(name));
     setGeometry(place(container, at));
@@ -127,11 +106,6 @@ void Label::setCaption(const QString& caption)
 {
     const bool changed = caption != text();
     setText(caption);
-    // Every window writes its estimate ("π＝…", "πの近似値＝…") to a label
-    // once a step, so lesson mode's trace takes each step's value here,
-    // without a copy of any window's arithmetic.
-    if (Pace* pace = Pace::current()) [[unlikely]]
-        pace->captionSet(*this);
     if (changed)
         narrator::publish(this, [this] { narrator::notify(this, QAccessible::NameChanged); });
 }

@@ -4,7 +4,7 @@
 // controls, in PictureBox for its drawing units.
 #pragma once
 
-#include "Runtime.h"
+#include "rules/Runtime.h"
 
 #include <QColor>
 #include <QFont>

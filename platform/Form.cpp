@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form.h"
-#include "Narrator.h"
-#include "Pace.h"
 
-#include <QAccessibleWidget>
+#include "accessible/Factory.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -107,14 +106,6 @@ private:
     bool armed_ = false;
     Qt::MouseButton swallowing_ = Qt::NoButton;
 };
-// A window is a frame to a screen reader, which reads its title.
-QAccessibleInterface* formFactory(const QString& key, QObject* object)
-{
-    if (key == QLatin1String(Form::staticMetaObject.className()))
-        if (auto* form = qobject_cast<Form*>(object))
-            return new QAccessibleWidget(form, QAccessible::Window);
-    return nullptr;
-}
 } // namespace
 
 Form::Form(const char* name, const QString& caption, Twips clientArea, std::optional<rt::Colour> background)
@@ -124,8 +115,7 @@ Form::Form(const char* name, const QString& caption, Twips clientArea, std::opti
 {
     ++created;
     DoubleClickGuard::install();
-    static const bool factoryInstalled = (QAccessible::installFactory(formFactory), true);
-    Q_UNUSED(factoryInstalled);
+    accessible::install();
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
     setFixedSize(px(clientArea.width), px(clientArea.height));
@@ -238,19 +228,11 @@ void Form::restoreMinimised()
 
 void Form::setMousePointer(int pointer)
 {
-    const int before = mousePointer_;
     mousePointer_ = pointer;
-    if (before != vbArrowHourglass && pointer == vbArrowHourglass)
-        narrator::runStarted(*this);
-    else if (before == vbArrowHourglass && pointer != vbArrowHourglass)
-        narrator::runEnded(*this);
     if (pointer == vbArrowHourglass)
         setCursor(Qt::BusyCursor);
     else
         unsetCursor();
-    // Every run starts with the hourglass and ends with the default pointer.
-    if (Pace* pace = Pace::current()) [[unlikely]]
-        pace->pointerChanged(*this, pointer == vbArrowHourglass);
 }
 
 void Form::setTabOrder(std::initializer_list<QWidget*> order)

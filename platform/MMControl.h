@@ -3,7 +3,7 @@
 // file name and command, as the window code expects of it.
 #pragma once
 
-#include "SoundDevice.h"
+#include "audio/SoundDevice.h"
 
 #include <QObject>
 #include <QString>

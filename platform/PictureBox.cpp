@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureBox.h"
-#include "Narrator.h"
+
+#include "accessible/Factory.h"
+#include "accessible/Narrator.h"
+#include "accessible/Reading.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
-#include <QCoreApplication>
 #include <QFontMetricsF>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -22,138 +22,12 @@ namespace platform {
 namespace {
 constexpr int borderPixels = 2;
 constexpr int dotsPerMeter96 = 3780; // 96 dpi, so points size text as on screen
-
-// What a screen reader gets from a surface: the printed lines as static
-// text, or the picture's description for a formula picture.
-class PictureBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
-public:
-    explicit PictureBoxAccessible(PictureBox* box) : QAccessibleWidget(box) {}
-
-    PictureBox* box() const { return static_cast<PictureBox*>(widget()); }
-
-    QAccessible::Role role() const override
-    {
-        return box()->pictureDescription().isEmpty() ? QAccessible::StaticText : QAccessible::Graphic;
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.readOnly = true;
-        s.multiLine = true;
-        return s;
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name) {
-            const QString name = box()->accessibleName();
-            return name.isEmpty() ? content() : name;
-        }
-        return QAccessibleWidget::text(t);
-    }
-
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        if (t == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(t);
-    }
-
-    // Read-only text: no selection, the caret stays at the start.
-    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override
-    {
-        const QString description = box()->pictureDescription();
-        return box()->caret() + (description.isEmpty() || box()->printed().empty() ? 0 : int(description.size()) + 1);
-    }
-    void setCursorPosition(int) override {}
-    void scrollToSubstring(int, int) override {}
-
-    QString text(int startOffset, int endOffset) const override
-    {
-        return content().mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return int(content().size()); }
-
-    QRect characterRect(int offset) const override
-    {
-        const std::optional<Source> source = sourceOf(offset);
-        if (!source)
-            return {};
-        const PictureBox::PrintedText& piece = box()->printed()[source->piece];
-        const QFontMetricsF metrics(piece.font, &box()->image());
-        const QRectF local(piece.at.x() + metrics.horizontalAdvance(piece.text.left(source->index)), piece.at.y(),
-                           metrics.horizontalAdvance(piece.text.mid(source->index, 1)), metrics.height());
-        const QPoint origin = box()->mapToGlobal(box()->drawingArea().topLeft());
-        return local.toAlignedRect().translated(origin);
-    }
-
-    int offsetAtPoint(const QPoint& point) const override
-    {
-        for (int offset = 0, count = characterCount(); offset < count; ++offset)
-            if (characterRect(offset).contains(point))
-                return offset;
-        return -1;
-    }
-
-    QString attributes(int offset, int* startOffset, int* endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        Q_UNUSED(offset);
-        return {};
-    }
-
-private:
-    struct Source {
-        std::size_t piece;
-        int index;
-    };
-
-    QString content() const
-    {
-        const QString description = box()->pictureDescription();
-        const QString printed = box()->reading().text;
-        if (description.isEmpty())
-            return printed;
-        return printed.isEmpty() ? description : description + QLatin1Char('\n') + printed;
-    }
-
-    // The printed piece and character an offset of the text stands for; none
-    // for a description, a line break or a sign read in words.
-    std::optional<Source> sourceOf(int offset) const
-    {
-        const QString description = box()->pictureDescription();
-        if (!description.isEmpty())
-            offset -= int(description.size()) + 1;
-        const PictureBox::Reading reading = box()->reading();
-        if (offset < 0 || offset >= int(reading.sources.size()) || reading.sources[std::size_t(offset)].second < 0)
-            return std::nullopt;
-        const auto [piece, index] = reading.sources[std::size_t(offset)];
-        return Source{piece, index};
-    }
-};
-
-QAccessibleInterface* accessibleFactory(const QString& key, QObject* object)
-{
-    if (key == QLatin1String(PictureBox::staticMetaObject.className()))
-        if (auto* box = qobject_cast<PictureBox*>(object))
-            return new PictureBoxAccessible(box);
-    return nullptr;
-}
-
 } // namespace
 
 PictureBox::PictureBox(QWidget* container, const char* name, Twips at, const Options& options)
     : QWidget(container), options_(options), font_(japaneseFont(Face::Gothic, options.fontPoints))
 {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleFactory), true);
-    Q_UNUSED(factoryInstalled);
+    accessible::install();
 
     setObjectName(QString::fromLatin1(name));
     setGeometry(pxRect(at.left, at.top, at.width, at.height).translated(contentOrigin(container)));
@@ -209,70 +83,6 @@ QString PictureBox::printedText() const
     return lines.join(QLatin1Char('\n'));
 }
 
-namespace {
-// Signs a page's formulas use, as they are said; the leader dots of the
-// layout are not read.
-QString spokenSign(QChar c)
-{
-    switch (c.unicode()) {
-    case 0xFF65: return QStringLiteral("");
-    case 0x00D7: return QCoreApplication::translate("platform::PictureBox", " かける ");
-    case 0x00F7: return QCoreApplication::translate("platform::PictureBox", " わる ");
-    case 0x2252: return QCoreApplication::translate("platform::PictureBox", " ニアリーイコール ");
-    case 0xFF1D: return QCoreApplication::translate("platform::PictureBox", " イコール ");
-    case 0xFF1A: return QCoreApplication::translate("platform::PictureBox", " 対 ");
-    case 0x2266: return QCoreApplication::translate("platform::PictureBox", " 小なりイコール ");
-    default: return QString(c);
-    }
-}
-} // namespace
-
-PictureBox::Reading PictureBox::reading() const
-{
-    Reading out;
-    constexpr std::pair<std::size_t, int> lineBreak{std::size_t(-1), -1};
-    int paragraphIndent = 0;
-    std::optional<double> lastRowY;
-    std::size_t first = 0;
-    while (first < printed_.size()) {
-        std::size_t last = first;
-        while (!printed_[last].endsLine && last + 1 < printed_.size())
-            ++last;
-        std::vector<std::pair<QChar, std::pair<std::size_t, int>>> row;
-        for (std::size_t i = first; i <= last; ++i)
-            for (int c = 0; c < printed_[i].text.size(); ++c)
-                row.push_back({printed_[i].text[c], {i, c}});
-        int begin = 0, end = int(row.size());
-        while (begin < end && row[std::size_t(begin)].first.isSpace())
-            ++begin;
-        while (end > begin && row[std::size_t(end - 1)].first.isSpace())
-            --end;
-        if (end > begin) {
-            // An empty line between rows ends a paragraph.
-            const double em = printed_[first].font.pointSizeF() * 96.0 / 72.0;
-            const double y = printed_[first].at.y();
-            const bool adjacent = lastRowY && y - *lastRowY < 1.5 * em;
-            const bool goesOn = adjacent && begin > 0 && begin < paragraphIndent;
-            if (!goesOn) {
-                if (!out.text.isEmpty()) {
-                    out.text += QLatin1Char('\n');
-                    out.sources.push_back(lineBreak);
-                }
-                paragraphIndent = begin;
-            }
-            for (int i = begin; i < end; ++i) {
-                const QString said = spokenSign(row[std::size_t(i)].first);
-                out.text += said;
-                for (int k = 0; k < said.size(); ++k)
-                    out.sources.push_back(said.size() == 1 ? row[std::size_t(i)].second : lineBreak);
-            }
-            lastRowY = y;
-        }
-        first = last + 1;
-    }
-    return out;
-}
-
 void PictureBox::setDescription(const QString& description)
 {
     narrator::publish(this, [this, description] { setAccessibleDescription(description); });
@@ -281,7 +91,7 @@ void PictureBox::setDescription(const QString& description)
 void PictureBox::keyPressEvent(QKeyEvent* event)
 {
     // A reader's arrows move from paragraph to paragraph of the page.
-    const QString text = reading().text;
+    const QString text = accessible::readingOf(*this).text;
     QList<int> starts{0};
     for (int i = 0; i < text.size(); ++i)
         if (text[i] == QLatin1Char('\n'))
@@ -312,7 +122,7 @@ void PictureBox::Cls()
     currentX_ = currentY_ = 0;
     caret_ = 0;
     if (!printed_.empty()) {
-        const QString removed = reading().text;
+        const QString removed = accessible::readingOf(*this).text;
         printed_.clear();
         textChanged(0, QString(), removed);
     }
@@ -381,11 +191,11 @@ void PictureBox::Print(const QString& text, PrintEnd end)
         currentX_ = 0;
         currentY_ += lineHeight();
     }
-    const bool accessible = QAccessible::isActive();
-    const int position = accessible ? int(reading().text.size()) : 0;
+    const bool readerOn = QAccessible::isActive();
+    const int position = readerOn ? int(accessible::readingOf(*this).text.size()) : 0;
     printed_.push_back({text, at, font_, advance, end == EndLine});
-    if (accessible) {
-        const QString after = reading().text;
+    if (readerOn) {
+        const QString after = accessible::readingOf(*this).text;
         textChanged(position, after.mid(position), QString());
     }
     changed();
@@ -568,181 +378,6 @@ void PictureBox::paintEvent(QPaintEvent*)
         painter.fillRect(QRect(r.left() + 1, r.top() + 1, 1, h - 3), pal.color(QPalette::Shadow));
         painter.fillRect(QRect(r.left() + 1, r.bottom() - 1, w - 2, 1), pal.color(QPalette::Midlight));
         painter.fillRect(QRect(r.right() - 1, r.top() + 1, 1, h - 2), pal.color(QPalette::Midlight));
-    }
-}
-
-namespace {
-
-struct Fragment {
-    std::optional<int> palette; // none: the paragraph's own colour
-    QString text;
-};
-using Row = std::vector<Fragment>;
-
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QChar(0x3000); }
-
-// The rows of a paragraph with their coloured stretches.
-std::vector<Row> parseRows(const QString& text)
-{
-    std::vector<Row> rows;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        Row row;
-        std::optional<int> palette;
-        QString piece;
-        auto flush = [&] {
-            if (!piece.isEmpty())
-                row.push_back({palette, piece});
-            piece.clear();
-        };
-        for (qsizetype i = 0; i < line.size(); ++i) {
-            const QChar c = line[i];
-            const qsizetype bar = line.indexOf(QLatin1Char('|'), i);
-            if (c == QLatin1Char('{') && !palette && bar > i + 1) {
-                bool number = false;
-                const int value = line.mid(i + 1, bar - i - 1).toInt(&number);
-                if (number) {
-                    flush();
-                    palette = value;
-                    i = bar;
-                    continue;
-                }
-            }
-            if (c == QLatin1Char('}') && palette) {
-                flush();
-                palette.reset();
-                continue;
-            }
-            piece += c;
-        }
-        flush();
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-QString leadingBlanks(const Row& row)
-{
-    QString blanks;
-    if (!row.empty())
-        for (const QChar c : row.front().text) {
-            if (!isBlank(c))
-                break;
-            blanks += c;
-        }
-    return blanks;
-}
-
-// Prints rows as they stand, changing the colour only where it changes.
-void printRows(PictureBox& box, const std::vector<Row>& rows, rt::Colour base)
-{
-    for (const Row& row : rows) {
-        if (row.empty()) {
-            box.Print();
-            continue;
-        }
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            const rt::Colour colour = row[i].palette ? rt::QBColor(*row[i].palette) : base;
-            if (box.foreColor() != colour)
-                box.setForeColor(colour);
-            box.Print(row[i].text, i + 1 < row.size() ? PictureBox::StayOnLine : PictureBox::EndLine);
-        }
-    }
-}
-
-// A translated paragraph broken into rows that fit: words go on a row while
-// they fit between the row's indentation and a right margin of one
-// ideographic space. Each line of the translation starts with the
-// indentation of the source's row in the same place; rows made by breaking
-// take that of the source's second row, or two ideographic spaces.
-std::vector<Row> fitRows(const PictureBox& box, const std::vector<Row>& source, const std::vector<Row>& text)
-{
-    const double room = box.drawingArea().width() - box.textWidth(QString(QChar(0x3000)));
-    const double space = box.textWidth(QStringLiteral(" "));
-    const QString hanging = source.size() > 1 ? leadingBlanks(source[1]) : QString(2, QChar(0x3000));
-    const auto widthOf = [&](const Row& row) {
-        double width = 0;
-        for (const Fragment& fragment : row)
-            width += box.textWidth(fragment.text);
-        return width;
-    };
-    const auto append = [](Row& row, const Fragment& fragment) {
-        if (!row.empty() && row.back().palette == fragment.palette)
-            row.back().text += fragment.text;
-        else
-            row.push_back(fragment);
-    };
-
-    std::vector<Row> rows;
-    for (std::size_t r = 0; r < text.size(); ++r) {
-        // Words are what lies between blanks; a word may change colour.
-        std::vector<Row> words;
-        Row word;
-        for (const Fragment& fragment : text[r]) {
-            for (const QChar c : fragment.text) {
-                if (isBlank(c)) {
-                    if (!word.empty())
-                        words.push_back(std::exchange(word, {}));
-                    continue;
-                }
-                append(word, {fragment.palette, QString(c)});
-            }
-        }
-        if (!word.empty())
-            words.push_back(word);
-        if (words.empty()) {
-            rows.emplace_back();
-            continue;
-        }
-
-        const QString first = r < source.size() ? leadingBlanks(source[r]) : hanging;
-        Row row;
-        double width = 0;
-        bool opening = true;
-        for (const Row& next : words) {
-            const double wordWidth = widthOf(next);
-            if (row.empty() || width + space + wordWidth > room) {
-                if (!row.empty())
-                    rows.push_back(row);
-                const QString indent = opening ? first : hanging;
-                opening = false;
-                row = {{next.front().palette, indent}};
-                width = box.textWidth(indent);
-            } else {
-                append(row, {next.front().palette == row.back().palette ? row.back().palette : std::nullopt,
-                             QStringLiteral(" ")});
-                width += space;
-            }
-            for (const Fragment& fragment : next)
-                append(row, fragment);
-            width += wordWidth;
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-} // namespace
-
-void PrintParagraph(PictureBox& box, const char* context, const char* source)
-{
-    const rt::Colour base = box.foreColor();
-    const QString original = QString::fromUtf8(source);
-    const QString translated = QCoreApplication::translate(context, source);
-    if (translated == original)
-        printRows(box, parseRows(original), base);
-    else
-        printRows(box, fitRows(box, parseRows(original), parseRows(translated)), base);
-    box.setForeColor(base);
-}
-
-void PrintPage(PictureBox& box, const PrintedPage& page)
-{
-    box.setForeColor(rt::QBColor(0));
-    for (const char* paragraph : page.paragraphs) {
-        if (*paragraph == '\0')
-            box.Print();
-        else
-            PrintParagraph(box, page.context, paragraph);
     }
 }
 

@@ -52,16 +52,6 @@ public:
     const std::vector<PrintedText>& printed() const { return printed_; }
     // The printed lines in order, without their indentation, one line each.
     QString printedText() const;
-    // What a screen reader reads: the printed rows joined into paragraphs
-    // (a row indented less than its paragraph's first row goes on with it),
-    // one paragraph a line, with the layout's leader dots left out and the
-    // signs of a formula in words. Each character knows where it was printed.
-    struct Reading {
-        QString text;
-        std::vector<std::pair<std::size_t, int>> sources; // piece, index; {-1,-1} at a line break
-    };
-    Reading reading() const;
-
     // What the drawing shows now, for a screen reader; at the narrator's
     // pace during a run.
     void setDescription(const QString& description);
@@ -117,23 +107,5 @@ private:
     bool updateQueued_ = false;
     int caret_ = 0;
 };
-
-// A page of text in paragraphs, each translated as a whole. In the source
-// text "\n" ends a row and "{12|...}" prints a stretch in palette colour 12;
-// the rest of a page is colour 0. An empty paragraph is an empty line.
-struct PrintedPage {
-    const char* context; // the translation context of the paragraphs
-    std::vector<const char*> paragraphs; // UTF-8
-};
-
-// Prints the page from the current position, setting ForeColor only where
-// the colour changes, as the explanation pages are written.
-void PrintPage(PictureBox& box, const PrintedPage& page);
-
-// One paragraph in the box's current colour, which it leaves as it found
-// it. Untranslated, its rows are printed as the source breaks them; a
-// translation is broken into rows by measurement, each row indented as the
-// source's rows are, and none wider than the surface where a word allows.
-void PrintParagraph(PictureBox& box, const char* context, const char* source);
 
 } // namespace platform

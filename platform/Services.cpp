@@ -2,7 +2,7 @@
 #include "Services.h"
 #include "Form.h"
 #include "MMControl.h"
-#include "Pace.h"
+#include "Run.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -148,9 +148,8 @@ void Services::doEvents()
     // Posted update requests are among the events, so whatever was drawn or
     // relabelled before the call is painted when it returns.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    // Lesson mode's tempo and pause wait here; otherwise this is one test.
-    if (Pace* pace = Pace::current()) [[unlikely]]
-        pace->yielded();
+    // Lesson mode's tempo and pause wait here.
+    Run::yielded();
 }
 
 float Services::rnd() { return random_.Rnd(); }

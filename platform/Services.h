@@ -4,7 +4,7 @@
 // script replies, seed the generator and watch the beep.
 #pragma once
 
-#include "Runtime.h"
+#include "rules/Runtime.h"
 
 #include <QString>
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form18.h"
 
-#include "PolygonRules.h"
-#include "platform/Cues.h"
+#include "rules/PolygonRules.h"
+#include "platform/Navigation.h"
+#include "platform/Page.h"
+#include "platform/Run.h"
 #include "platform/Services.h"
 
 using namespace platform;
@@ -112,9 +114,11 @@ void Form18::Command2_Click()
         return;
     }
 
+    std::optional<Run> run;
     if (*n >= 3) {
         const double last = rt::Int(*n);
         setMousePointer(vbArrowHourglass);
+        run.emplace(*this);
         SideCount = 2;
         Label3->setCaption(tr("［中止］をクリックすると止まります．．．"));
         while (double(SideCount) < last) {
@@ -125,7 +129,8 @@ void Form18::Command2_Click()
                 break;
             }
             Picture1->Cls();
-            PolygonStep(Mode::Automatic);
+            const double value = PolygonStep(Mode::Automatic);
+            run->step(SideCount, value);
         }
     }
 
@@ -136,6 +141,8 @@ void Form18::Command2_Click()
     Command5->setEnabled(true);
     Command4->setEnabled(false);
     setMousePointer(vbDefault);
+    if (run)
+        run->close();
 }
 
 void Form18::Command3_Click()
@@ -171,7 +178,7 @@ void Form18::Command6_Click()
     PrintPage(*Picture1, explanation);
 }
 
-void Form18::PolygonStep(Mode mode)
+double Form18::PolygonStep(Mode mode)
 {
     for (const polygon::Point& dot : polygon::circleDots())
         Picture1->PSet(dot.x, dot.y, rt::QBColor(1));
@@ -194,4 +201,5 @@ void Form18::PolygonStep(Mode mode)
     Picture1->PSet(vertices.front().x, vertices.front().y, lightRed);
     for (std::size_t i = 1; i < vertices.size(); ++i)
         Picture1->Line(vertices[i].x, vertices[i].y, lightRed);
+    return v;
 }

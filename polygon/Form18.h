@@ -46,5 +46,6 @@ protected:
 
 private:
     enum class Mode { Manual, Automatic };
-    void PolygonStep(Mode mode);
+    // Draws the next polygon and shows its value, which it returns.
+    double PolygonStep(Mode mode);
 };

@@ -2,6 +2,7 @@
 #include "FormulaPicture.h"
 
 #include "platform/Controls.h"
+#include "platform/accessible/Signs.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -248,24 +249,11 @@ private:
 
 namespace {
 
-// The words are marked where they stand, so that lupdate finds them.
-QString say(const char* words) { return QCoreApplication::translate("series::formula", words); }
-
 // A sign or a run of text as a teacher reads it aloud.
 QString spoken(const QString& s)
 {
-    if (s == QStringLiteral("·"))
-        return say(QT_TRANSLATE_NOOP("series::formula", " かける "));
-    if (s == QStringLiteral("…"))
-        return say(QT_TRANSLATE_NOOP("series::formula", " 以下続く"));
-    if (s == QStringLiteral("="))
-        return say(QT_TRANSLATE_NOOP("series::formula", " イコール "));
-    if (s == QStringLiteral("+"))
-        return say(QT_TRANSLATE_NOOP("series::formula", " たす "));
-    if (s == QStringLiteral("−"))
-        return say(QT_TRANSLATE_NOOP("series::formula", " ひく "));
-    QString plain = s;
-    return plain.replace(italicPi, say(QT_TRANSLATE_NOOP("series::formula", "パイ")));
+    QString plain = platform::accessible::spokenSign(s);
+    return plain.replace(italicPi, platform::accessible::spokenPi());
 }
 
 QString wordsOf(const Row& row)
@@ -278,17 +266,16 @@ QString wordsOf(const Row& row)
             out += spoken(item.text);
             break;
         case Item::Kind::Power:
-            out += say(QT_TRANSLATE_NOOP("series::formula", "%1の%2乗")).arg(spoken(item.text), item.exponent);
+            out += platform::accessible::spokenPower(spoken(item.text), item.exponent);
             break;
         case Item::Kind::Fraction:
-            // The denominator first, as a fraction is read in Japanese.
-            out += say(QT_TRANSLATE_NOOP("series::formula", " %1 分の %2 ")).arg(wordsOf(item.denominator), wordsOf(item.numerator));
+            out += platform::accessible::spokenFraction(wordsOf(item.numerator), wordsOf(item.denominator));
             break;
         case Item::Kind::Open:
-            out += say(QT_TRANSLATE_NOOP("series::formula", " かっこ "));
+            out += platform::accessible::spokenOpenBracket();
             break;
         case Item::Kind::Close:
-            out += say(QT_TRANSLATE_NOOP("series::formula", " かっことじ "));
+            out += platform::accessible::spokenCloseBracket();
             break;
         }
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SeriesWindow.h"
 
-#include "platform/Cues.h"
+#include "platform/Navigation.h"
+#include "platform/Page.h"
+#include "platform/Run.h"
 #include "platform/Services.h"
 
 #include <QCoreApplication>
@@ -156,6 +158,7 @@ void SeriesWindow::Command2_Click()
         Command6->setEnabled(true);
     }
     setMousePointer(vbArrowHourglass);
+    Run run(*this);
     const Rule& rule = variant_.rule;
     State state = rule.start;
     Label1->setCaption(tr("［中止］をクリックすると止まります．．．"));
@@ -163,6 +166,15 @@ void SeriesWindow::Command2_Click()
 
     const LoopRange range = rule.range(n);
     bool stopped = false;
+    // What the counter and the result show, for the run.
+    std::int64_t shownTerm = 0;
+    std::optional<double> shownValue;
+    const auto tellRun = [&] {
+        if (shownValue)
+            run.step(shownTerm, *shownValue);
+        else
+            run.step(shownTerm);
+    };
     for (double i = range.first; i <= range.last && !stopped; i += range.step) {
         for (Step step : variant_.passOrder) {
             switch (step) {
@@ -179,22 +191,27 @@ void SeriesWindow::Command2_Click()
                 }
                 break;
             case Step::Counter:
+                shownTerm = std::int64_t(rule.counter(i, n));
                 Label2->setCaption(counterText(rule.counter(i, n), n));
                 break;
             case Step::Update:
                 rule.update(state, i);
                 break;
             case Step::Result:
+                shownValue = rule.result(state);
                 Label3->setCaption(resultText(state));
                 break;
             }
             if (stopped)
                 break;
         }
+        tellRun();
     }
 
     PlayEndOfRunCue(*MMControl1, endOfRunCue);
+    shownValue = rule.result(state);
     Label3->setCaption(resultText(state));
+    tellRun();
     Command2->setEnabled(false);
     setMousePointer(vbDefault);
     Label1->setCaption(QString());
@@ -202,6 +219,7 @@ void SeriesWindow::Command2_Click()
     Command3->setEnabled(true);
     Command5->setEnabled(true);
     Command6->setEnabled(false);
+    run.close();
 }
 
 void SeriesWindow::Command6_Click()

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "FormulaPicture.h"
-#include "SeriesMath.h"
+#include "rules/SeriesMath.h"
 
 #include "platform/Form.h"
 #include "platform/MMControl.h"

@@ -6,8 +6,8 @@
 #include "Options.h"
 #include "Projector.h"
 #include "Windows.h"
-#include "compare/ChartsLoader.h"
-#include "compare/Table.h"
+#include "charts/ChartsModule.h"
+#include "rules/Table.h"
 #include "lesson/Lesson.h"
 #include "platform/Controls.h"
 
@@ -58,12 +58,12 @@ int run(int argc, char* argv[])
     if (options.compare) {
         // The comparison alone; closing it ends the program.
         QString why;
-        if (!compare::chartsModule(&why)) {
+        if (!charts::chartsModule(&why)) {
             std::fprintf(stderr, "sorvena: no comparison without the chart module: %s\n", qPrintable(why));
             return 1;
         }
         QApplication::setQuitOnLastWindowClosed(true);
-        compare::openComparison();
+        charts::openComparison();
     } else {
         if (options.lesson)
             lesson::start();

@@ -3,7 +3,7 @@
 
 #include "Form7.h"
 #include "Windows.h"
-#include "platform/Cues.h"
+#include "platform/Navigation.h"
 
 using namespace platform;
 

@@ -2,9 +2,9 @@
 #include "Form7.h"
 
 #include "Windows.h"
-#include "compare/ChartsLoader.h"
-#include "buffon/Form20.h"
-#include "montecarlo/Form19.h"
+#include "charts/ChartsModule.h"
+#include "experiments/Form20.h"
+#include "experiments/Form19.h"
 #include "polygon/Form18.h"
 #include "series/Form10.h"
 #include "series/Form15.h"
@@ -12,7 +12,7 @@
 #include "series/Form17.h"
 #include "series/Form9.h"
 
-#include "platform/Cues.h"
+#include "platform/Navigation.h"
 
 #include <QApplication>
 #include <QShortcut>
@@ -50,7 +50,7 @@ Form7::Form7()
     // design; a shortcut opens it, and the menu says so to a screen reader.
     auto* compareShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
     connect(compareShortcut, &QShortcut::activated, this, [] {
-        if (!compare::openComparison())
+        if (!charts::openComparison())
             QApplication::beep();
     });
     setAccessibleDescription(tr("Ctrl+K で、8つの方法の収束を比べるウィンドウが開きます。"));

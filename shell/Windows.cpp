@@ -3,8 +3,8 @@
 
 #include "Form1.h"
 #include "Form7.h"
-#include "buffon/Form20.h"
-#include "montecarlo/Form19.h"
+#include "experiments/Form20.h"
+#include "experiments/Form19.h"
 #include "polygon/Form18.h"
 #include "series/Form10.h"
 #include "series/Form15.h"
@@ -12,7 +12,7 @@
 #include "series/Form17.h"
 #include "series/Form9.h"
 
-#include "platform/Cues.h"
+#include "platform/Navigation.h"
 
 namespace shell {
 

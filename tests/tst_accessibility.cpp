@@ -2,10 +2,10 @@
 // A screen reader reads what the surfaces show: the printed lines in order,
 // through the surface's accessible name and text interface, and each
 // formula picture as its formula in words.
-#include "montecarlo/Form19.h"
-#include "platform/Narrator.h"
+#include "experiments/Form19.h"
+#include "platform/accessible/Narrator.h"
 #include "polygon/Form18.h"
-#include "buffon/Form20.h"
+#include "experiments/Form20.h"
 #include "shell/Form1.h"
 #include "shell/Form7.h"
 #include "platform/PictureBox.h"

@@ -5,8 +5,8 @@
 // states it may be in. A failure prints its seed; running the same row again
 // replays it, and SORVENA_STORM_SEED / SORVENA_STORM_EVENTS override the row.
 
-#include "buffon/Form20.h"
-#include "montecarlo/Form19.h"
+#include "experiments/Form20.h"
+#include "experiments/Form19.h"
 #include "polygon/Form18.h"
 #include "series/Form10.h"
 #include "series/Form15.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison's values against the windows' own: every method's window
 // is run in-process to step n and its shown digits must be the table's.
-#include "buffon/Form20.h"
-#include "compare/Convergence.h"
-#include "compare/Table.h"
-#include "montecarlo/Form19.h"
+#include "experiments/Form20.h"
+#include "rules/Convergence.h"
+#include "rules/Table.h"
+#include "experiments/Form19.h"
 #include "polygon/Form18.h"
 #include "series/Form10.h"
 #include "series/Form15.h"

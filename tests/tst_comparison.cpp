@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison window: its curves, cursor, table and exports, and the
 // way the menu and the loader reach it.
-#include "compare/ChartsLoader.h"
-#include "compare/ComparisonWindow.h"
+#include "charts/ChartsModule.h"
+#include "charts/ComparisonWindow.h"
 #include "shell/Form7.h"
 #include "support/Scripted.h"
 
@@ -20,7 +20,7 @@
 
 #include <set>
 
-using compare::ComparisonWindow;
+using charts::ComparisonWindow;
 using compare::Method;
 
 namespace {
@@ -189,7 +189,7 @@ void TestComparison::menuShortcutOpensIt()
 {
     testing::SoundRecorder sound;
     QString why;
-    QVERIFY2(compare::chartsModule(&why), qPrintable(why));
+    QVERIFY2(charts::chartsModule(&why), qPrintable(why));
     Form7 menu;
     QVERIFY(menu.accessibleDescription().contains(QStringLiteral("Ctrl+K")));
     menu.show();

@@ -2,7 +2,7 @@
 // The English interface: every page, notice, label and button of every
 // window in English, fitting the room the design gives it, in the faces the
 // translation picks; and the numbers the same as in Japanese.
-#include "montecarlo/Form19.h"
+#include "experiments/Form19.h"
 #include "platform/Controls.h"
 #include "series/Form9.h"
 #include "shell/Language.h"

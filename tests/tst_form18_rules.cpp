@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where the polygon window's circle dots and vertices lie, and the value of
 // each k-gon, without a window.
-#include "platform/Runtime.h"
-#include "polygon/PolygonRules.h"
+#include "rules/Runtime.h"
+#include "rules/PolygonRules.h"
 
 #include <QtTest>
 

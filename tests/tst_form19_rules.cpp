@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "montecarlo/MonteCarloRules.h"
-#include "platform/Runtime.h"
+#include "rules/MonteCarloRules.h"
+#include "rules/Runtime.h"
 
 #include <QtTest>
 

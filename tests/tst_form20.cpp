@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "buffon/Form20.h"
+#include "experiments/Form20.h"
 #include "shell/Form7.h"
 #include "shell/Windows.h"
 #include "support/Scripted.h"

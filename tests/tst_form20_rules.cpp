@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "buffon/NeedleRules.h"
-#include "platform/Runtime.h"
+#include "rules/NeedleRules.h"
+#include "rules/Runtime.h"
 
 #include <QtTest>
 

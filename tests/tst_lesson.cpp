@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lesson mode: the pace of runs (tempo, pause, step, stop) counted in
 // steps, never timed; the controller's digits, trace, place, keys and mute.
-#include "compare/TraceChart.h"
-#include "lesson/Digits.h"
+#include "charts/TraceChart.h"
 #include "lesson/Lesson.h"
 #include "lesson/LessonController.h"
-#include "montecarlo/Form19.h"
-#include "platform/Cues.h"
-#include "platform/Pace.h"
+#include "experiments/Form19.h"
+#include "platform/Navigation.h"
+#include "lesson/Pace.h"
 #include "series/Form16.h"
 #include "shell/Projector.h"
+#include "rules/Digits.h"
+#include "support/Probes.h"
 #include "support/Scripted.h"
 
 #include <QAccessible>
@@ -19,8 +20,8 @@
 
 #include <functional>
 
-using platform::Pace;
-using platform::Tempo;
+using lesson::Pace;
+using lesson::Tempo;
 
 namespace {
 
@@ -39,6 +40,7 @@ public:
 struct Lesson {
     PacedServices services;
     testing::SoundRecorder recorder;
+    testing::RunLog log;
     Pace pace;
     lesson::LessonController controller{pace, nullptr};
 };
@@ -120,14 +122,14 @@ void TestLesson::tempo()
     w.Command5_Click();
     l.services.replies = {QStringLiteral("1000000")};
     QElapsedTimer clock;
-    connect(&l.pace, &Pace::runStarted, [&] {
+    l.log.onOpen = [&](platform::Run&) {
         clock.start();
         QTimer::singleShot(1000, w.Command6, &QPushButton::click); // 中止
-    });
+    };
     w.Command2->click();
     const double seconds = clock.elapsed() / 1000.0;
     const double rate = Pace::stepsPerSecond(tempo);
-    const qint64 steps = l.pace.steps();
+    const qint64 steps = l.log.n();
     // One step a press: only the yield that 中止 lets go.
     const double most = tempo == Tempo::ByPress ? 1 : rate < 0 ? 1e12 : rate * seconds * 1.5 + 2;
     QVERIFY2(steps <= most && steps >= atLeastPerSecond * seconds,
@@ -144,9 +146,9 @@ void TestLesson::tempoChangesMidRun()
     w.Command5_Click();
     l.services.replies = {QStringLiteral("300")};
     // The first step waits for a press; then full speed to the end.
-    connect(&l.pace, &Pace::runStarted, [&] { inSequence({[&] { l.pace.setTempo(Tempo::Full); }}); });
+    l.log.onOpen = [&](platform::Run&) { inSequence({[&] { l.pace.setTempo(Tempo::Full); }}); };
     w.Command2->click();
-    QCOMPARE(l.pace.steps(), 300);
+    QCOMPARE(l.log.n(), 300);
     QCOMPARE(w.Label1->text(), QStringLiteral("打った点の総数＝ 300 /  300"));
 }
 
@@ -175,7 +177,7 @@ void TestLesson::pausedScript()
     QList<std::function<void()>> actions;
     for (QChar c : script) {
         switch (c.unicode()) {
-        case 'l': actions << [&] { noted << l.pace.steps(); }; break;
+        case 'l': actions << [&] { noted << l.log.n(); }; break;
         case 'p': actions << [&] { noted << (l.pace.paused() ? 0 : 1); }; break;
         case 's': actions << [&] { l.pace.step(); }; break;
         case '>': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_Right); }; break;
@@ -191,7 +193,7 @@ void TestLesson::pausedScript()
     QVERIFY(!l.pace.paused());
     QVERIFY(w.Command2->isEnabled());
     QCOMPARE(w.Label1->text(),
-             QStringLiteral("打った点の総数＝%1 /  10000").arg(platform::Str(int(l.pace.steps() - 1))));
+             QStringLiteral("打った点の総数＝%1 /  10000").arg(platform::Str(int(l.log.n()))));
     // The controller came up beside the window, not over it.
     QTRY_VERIFY(l.controller.isVisible());
     QTRY_VERIFY(!l.controller.frameGeometry().intersects(w.frameGeometry()));
@@ -199,38 +201,30 @@ void TestLesson::pausedScript()
 
 void TestLesson::digits_data()
 {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<bool>("isEstimate");
+    // Digits are read at the precision the value was computed in.
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("single");
     QTest::addColumn<QString>("digits");
     QTest::addColumn<int>("correct");
-    QTest::newRow("series") << "π＝ 3.14159165358977" << true << "3.14159165358977" << 6;
-    QTest::newRow("plain") << "π＝3" << true << "3" << 1;
-    QTest::newRow("experiment") << "π＝3.20000004768372" << true << "3.20000004768372" << 1;
-    QTest::newRow("four") << "π＝4.00000000000000" << true << "4.00000000000000" << 0;
-    QTest::newRow("double precision") << "π＝ 3.14159265358979" << true << "3.14159265358979" << 15;
-    QTest::newRow("polygon") << "πの近似値＝3.14057925052217" << true << "3.14057925052217" << 3;
-    QTest::newRow("counter") << "打った点の総数＝ 5 /  100" << false << "" << 0;
-    QTest::newRow("English series") << "π = 3.14159165358977" << true << "3.14159165358977" << 6;
-    QTest::newRow("English polygon") << "π ≈ 3.14057925052217" << true << "3.14057925052217" << 3;
-    QTest::newRow("English counter") << "Points thrown: 5 /  100" << false << "" << 0;
-    QTest::newRow("empty") << "" << false << "" << 0;
+    QTest::newRow("series") << 3.14159165358977 << false << "3.14159165358977" << 6;
+    QTest::newRow("whole") << 3.0 << false << "3" << 1;
+    QTest::newRow("775 of 1000 points") << double(3.1f) << true << "3.1" << 2;
+    QTest::newRow("the same in double") << double(3.1f) << false << "3.0999999046325684" << 1;
+    QTest::newRow("four") << 4.0 << false << "4" << 0;
+    QTest::newRow("double π") << M_PI << false << "3.141592653589793" << 16;
+    QTest::newRow("single π") << double(float(M_PI)) << true << "3.1415927" << 7;
+    QTest::newRow("polygon") << 3.14057925052217 << false << "3.14057925052217" << 3;
 }
 
 void TestLesson::digits()
 {
-    QFETCH(QString, caption);
-    QFETCH(bool, isEstimate);
+    QFETCH(double, value);
+    QFETCH(bool, single);
     QFETCH(QString, digits);
     QFETCH(int, correct);
-    const std::optional<lesson::Estimate> estimate = lesson::estimateIn(caption);
-    QCOMPARE(estimate.has_value(), isEstimate);
-    if (!estimate)
-        return;
-    QCOMPARE(estimate->digits, digits);
-    QCOMPARE(estimate->value, digits.toDouble());
-    QCOMPARE(lesson::correctDigits(digits), correct);
-    QVERIFY(lesson::markedDigits(digits).contains(QStringLiteral(">") + digits.left(correct ? correct + 1 : 0)
-                                                  + QStringLiteral("</span>")));
+    const std::string text = single ? digits::shortest(float(value)) : digits::shortest(value);
+    QCOMPARE(QString::fromStdString(text), digits);
+    QCOMPARE(digits::correct(text), correct);
 }
 
 void TestLesson::placement_data()
@@ -348,7 +342,7 @@ void TestLesson::accessibleNames()
 
 void TestLesson::traceChart()
 {
-    compare::TraceChart chart;
+    charts::TraceChart chart;
     QList<QPointF> points;
     double sum = 0;
     for (int k = 0; k < 100000; ++k) {
@@ -367,7 +361,7 @@ void TestLesson::traceChart()
     QCOMPARE(low->y(), points[1].y());
     QCOMPARE(drawn.last(), points.last());
     // The error view: |π − estimate|, falling as 1/n.
-    chart.setView(compare::TraceView::LogError);
+    chart.setView(charts::TraceView::LogError);
     QCOMPARE(chart.curve().points().last().y(), std::abs(points.last().y() - M_PI));
     QVERIFY(chart.curve().points().first().y() > 0.8);
     chart.clear();
@@ -379,8 +373,8 @@ void TestLesson::controllerDrawsTheTrace()
     PacedServices services;
     testing::SoundRecorder recorder;
     Pace pace;
-    auto* chart = new compare::TraceChart;
-    lesson::LessonController controller(pace, std::unique_ptr<compare::Trace>(chart));
+    auto* chart = new charts::TraceChart;
+    lesson::LessonController controller(pace, std::unique_ptr<charts::Trace>(chart));
     QCOMPARE(controller.size(), lesson::controllerArea);
     Form16 w;
     w.Show();
@@ -394,14 +388,14 @@ void TestLesson::controllerDrawsTheTrace()
         QCOMPARE(points[i].x(), double(i + 1));
         QCOMPARE(points[i].y() > M_PI, i % 2 == 0);
     }
-    QCOMPARE(QStringLiteral("π＝ ") + controller.valueText(), w.Label3->text());
-    QCOMPARE(controller.correctDigitCount(), lesson::correctDigits(controller.valueText()));
+    QCOMPARE(QStringLiteral("π＝") + platform::Str(controller.valueText().toDouble()), w.Label3->text());
+    QCOMPARE(controller.correctDigitCount(), digits::correct(controller.valueText().toStdString()));
     QCOMPARE(chart->curve().points(), points);
     // The view buttons switch the chart.
     auto* logError = controller.findChild<QPushButton*>(QStringLiteral("viewLogError"));
     QVERIFY(logError);
     logError->click();
-    QCOMPARE(chart->view(), compare::TraceView::LogError);
+    QCOMPARE(chart->view(), charts::TraceView::LogError);
     QCOMPARE(chart->curve().points().first().y(), 4 - M_PI);
 }
 

@@ -6,8 +6,8 @@
 #include "shell/Projector.h"
 #include "shell/Windows.h"
 
-#include "buffon/Form20.h"
-#include "montecarlo/Form19.h"
+#include "experiments/Form20.h"
+#include "experiments/Form19.h"
 #include "polygon/Form18.h"
 #include "series/Form10.h"
 #include "series/Form15.h"

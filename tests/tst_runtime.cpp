@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts, rounding, the reply conversion and the random generator.
-#include "platform/Runtime.h"
+#include "rules/Runtime.h"
 
 #include <QtTest>
 

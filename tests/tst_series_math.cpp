@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic of the five series without any window: loop ranges,
 // counters and counts far beyond any integer type.
-#include "series/SeriesMath.h"
+#include "rules/SeriesMath.h"
 
 #include <QTest>
 

@@ -6,9 +6,9 @@
 #include "shell/Windows.h"
 #include "support/Scripted.h"
 
-#include "buffon/Form20.h"
-#include "montecarlo/Form19.h"
-#include "platform/Cues.h"
+#include "experiments/Form20.h"
+#include "experiments/Form19.h"
+#include "platform/Navigation.h"
 #include "polygon/Form18.h"
 #include "series/Form10.h"
 #include "series/Form15.h"

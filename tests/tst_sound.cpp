@@ -3,9 +3,9 @@
 // sink, and the players' command handling on a machine without audio
 // output.
 
-#include "platform/AudioDevice.h"
+#include "audio/AudioDevice.h"
 #include "platform/MMControl.h"
-#include "platform/SoundMixer.h"
+#include "audio/SoundMixer.h"
 
 #include <QDataStream>
 #include <QScopeGuard>

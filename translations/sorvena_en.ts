@@ -141,10 +141,6 @@
 <context>
     <name>Form19</name>
     <message>
-        <source>［中止］をクリックすると止まります．．．</source>
-        <translation>Click [Stop] to stop...</translation>
-    </message>
-    <message>
         <source>&#x3000;&#x3000;&#x3000;確率を利用して図形の面積や体積を求める
 &#x3000;&#x3000;方法を{12|モンテカルロ法}といいます。</source>
         <translation>Finding areas or volumes by chance is called the {12|Monte Carlo method}.</translation>
@@ -199,26 +195,6 @@
         <translation>Approximating π with the Monte Carlo method</translation>
     </message>
     <message>
-        <source>終了</source>
-        <translation>Quit</translation>
-    </message>
-    <message>
-        <source>メニュー</source>
-        <translation>Menu</translation>
-    </message>
-    <message>
-        <source>中止</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
-        <source>解説</source>
-        <translation>Explain</translation>
-    </message>
-    <message>
-        <source>実験</source>
-        <translation>Run</translation>
-    </message>
-    <message>
         <source>何個の点を打ちますか？（１０以上、１００００以下の自然数を入力してください．．．）</source>
         <translation>How many points shall we throw? (Type a whole number from 10 to 10000...)</translation>
     </message>
@@ -248,10 +224,6 @@
 </context>
 <context>
     <name>Form20</name>
-    <message>
-        <source>［中止］をクリックすると止まります．．．</source>
-        <translation>Click [Stop] to stop...</translation>
-    </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;ビュホン}(Buffon 1707-1788)は、針を投げて
 &#x3000;&#x3000;円周率πを求めました。</source>
@@ -317,26 +289,6 @@
     <message>
         <source>ビュホンの針を利用してπの近似値を求める</source>
         <translation>Approximating π with Buffon&apos;s needle</translation>
-    </message>
-    <message>
-        <source>終了</source>
-        <translation>Quit</translation>
-    </message>
-    <message>
-        <source>メニュー</source>
-        <translation>Menu</translation>
-    </message>
-    <message>
-        <source>中止</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
-        <source>解説</source>
-        <translation>Explain</translation>
-    </message>
-    <message>
-        <source>実験</source>
-        <translation>Run</translation>
     </message>
     <message>
         <source>何本の針を落としますか？（１０以上、２００００以下の自然数を入力してください．．．）</source>
@@ -512,7 +464,7 @@
     </message>
 </context>
 <context>
-    <name>compare::ComparisonWindow</name>
+    <name>charts::ComparisonWindow</name>
     <message>
         <source>円の内接正多角形の周の長さからπを求める</source>
         <translation>π from polygons inside a circle</translation>
@@ -671,7 +623,7 @@
     </message>
 </context>
 <context>
-    <name>compare::TraceChart</name>
+    <name>charts::TraceChart</name>
     <message>
         <source>推定値のグラフ</source>
         <translation>Graph of the estimate</translation>
@@ -828,33 +780,6 @@
     </message>
 </context>
 <context>
-    <name>platform::PictureBox</name>
-    <message>
-        <source> かける </source>
-        <translation> times </translation>
-    </message>
-    <message>
-        <source> わる </source>
-        <translation> divided by </translation>
-    </message>
-    <message>
-        <source> ニアリーイコール </source>
-        <translation> is nearly equal to </translation>
-    </message>
-    <message>
-        <source> イコール </source>
-        <translation> equals </translation>
-    </message>
-    <message>
-        <source> 対 </source>
-        <translation> to </translation>
-    </message>
-    <message>
-        <source> 小なりイコール </source>
-        <translation> is less than or equal to </translation>
-    </message>
-</context>
-<context>
     <name>platform::narrator</name>
     <message>
         <source>、</source>
@@ -903,18 +828,34 @@
     </message>
 </context>
 <context>
-    <name>series::formula</name>
+    <name>platform::signs</name>
     <message>
         <source> かける </source>
         <translation> times </translation>
     </message>
     <message>
-        <source> 以下続く</source>
-        <translation> and so on</translation>
+        <source> わる </source>
+        <translation> divided by </translation>
+    </message>
+    <message>
+        <source> ニアリーイコール </source>
+        <translation> is nearly equal to </translation>
     </message>
     <message>
         <source> イコール </source>
         <translation> equals </translation>
+    </message>
+    <message>
+        <source> 対 </source>
+        <translation> to </translation>
+    </message>
+    <message>
+        <source> 小なりイコール </source>
+        <translation> is less than or equal to </translation>
+    </message>
+    <message>
+        <source> 以下続く</source>
+        <translation> and so on</translation>
     </message>
     <message>
         <source> たす </source>
@@ -943,6 +884,33 @@
     <message>
         <source> かっことじ </source>
         <translation> close bracket </translation>
+    </message>
+</context>
+<context>
+    <name>experiments::ExperimentWindow</name>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>メニュー</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>解説</source>
+        <translation>Explain</translation>
+    </message>
+    <message>
+        <source>実験</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>［中止］をクリックすると止まります．．．</source>
+        <translation>Click [Stop] to stop...</translation>
     </message>
 </context>
 </TS>

@@ -4,7 +4,7 @@
 // blanks around it and in full-width form; Format always has one point and
 // exactly 14 digits after it; Str and Plain read back as the same number to
 // their printed precision.
-#include "platform/Runtime.h"
+#include "rules/Runtime.h"
 
 #include <cmath>
 #include <cstdint>

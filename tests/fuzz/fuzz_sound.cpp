@@ -5,7 +5,7 @@
 // once. Properties: nothing crashes; a decoded cue is finite, in range and
 // at most 30 s long; the mix of a cue alone is the cue; every voice ends
 // once stopped.
-#include "platform/SoundMixer.h"
+#include "audio/SoundMixer.h"
 
 #include <cmath>
 #include <cstdint>

@@ -3,8 +3,8 @@
 
 #include "Scripted.h"
 
-#include "buffon/Form20.h"
-#include "montecarlo/Form19.h"
+#include "experiments/Form20.h"
+#include "experiments/Form19.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/PictureBox.h"

@@ -2,9 +2,15 @@
 // Small lookups several window tests share.
 #pragma once
 
+#include "platform/Run.h"
+
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QString>
+
+#include <functional>
+#include <optional>
 
 namespace platform {
 class Form;
@@ -25,5 +31,42 @@ series::SeriesWindow& seriesWindow(const QString& name);
 QRect nonWhiteBounds(const QImage& image);
 // The smallest rectangle holding every pixel of exactly this colour.
 QRect colourBounds(const QImage& image, QRgb colour);
+
+// What runs tell, for as long as it lives: every step of every run.
+class RunLog : public platform::Run::Observer {
+public:
+    struct Step {
+        qint64 n;
+        std::optional<double> value;
+        bool single;
+    };
+    RunLog() { platform::Run::addObserver(this); }
+
+    QList<Step> steps;
+    int opened = 0;
+    int closed = 0;
+    // Called at each step, while the window shows it.
+    std::function<void(platform::Run&)> onStep;
+    std::function<void(platform::Run&)> onOpen;
+
+    // The last step's n, 0 before the first.
+    qint64 n() const { return steps.isEmpty() ? 0 : steps.last().n; }
+
+private:
+    void runOpened(platform::Run& run) override
+    {
+        ++opened;
+        steps.clear();
+        if (onOpen)
+            onOpen(run);
+    }
+    void runStepped(platform::Run& run) override
+    {
+        steps.append({run.n(), run.value(), run.singlePrecision()});
+        if (onStep)
+            onStep(run);
+    }
+    void runClosed(platform::Run&) override { ++closed; }
+};
 
 } // namespace testing

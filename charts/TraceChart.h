@@ -16,7 +16,7 @@ class QLineSeries;
 class QLogValueAxis;
 class QValueAxis;
 
-namespace compare {
+namespace charts {
 
 class TraceChart final : public QChartView, public Trace {
     Q_OBJECT
@@ -51,4 +51,4 @@ private:
     QLogValueAxis* logY_;
 };
 
-} // namespace compare
+} // namespace charts

@@ -2,9 +2,10 @@
 // The pace of runs, for lesson mode. Every run yields once a step in
 // DoEvents; with a pace installed, that yield also waits out the tempo or
 // holds while paused, processing events all the while, so that no window's
-// code changes for it. A run is what lies between a window's hourglass and
-// its default pointer. Without a pace (the default) nothing of this runs.
+// code changes for it. Without a pace (the default) nothing of this runs.
 #pragma once
+
+#include "platform/Run.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -15,20 +16,19 @@
 class QEventLoop;
 
 namespace platform {
-
 class Form;
-class Label;
+}
+
+namespace lesson {
 
 enum class Tempo { ByPress, Slow, Medium, Fast, Full };
 
-class Pace : public QObject {
+class Pace : public QObject, private platform::Run::Observer {
     Q_OBJECT
 public:
     Pace();
     ~Pace() override;
 
-    // The installed pace, if any.
-    static Pace* current() { return current_; }
     // Makes this the pace of every run from now on, until it is destroyed.
     void install();
 
@@ -43,34 +43,22 @@ public:
     void step();
 
     // The window whose run is on, if any.
-    Form* runningForm() const;
-    // Steps taken by the current run, or by the last one.
-    qint64 steps() const { return steps_; }
-
-    // From the platform: a run's yield, a window's pointer, a label's new text.
-    void yielded();
-    void pointerChanged(Form& form, bool busy);
-    void captionSet(const Label& label) { emit captionChanged(label); }
+    platform::Form* runningForm() const;
 
 signals:
-    void runStarted(platform::Form* form);
-    void stepped(qint64 step);
-    void runEnded(platform::Form* form);
     void changed(); // tempo or pause
-    void captionChanged(const platform::Label& label);
 
 private:
+    void runOpened(platform::Run& run) override;
+    void runYielded(platform::Run& run) override;
+    void runClosed(platform::Run& run) override;
     void hold();
     void wake();
     void release();
-    void endRun();
-
-    static inline Pace* current_ = nullptr;
 
     Tempo tempo_ = Tempo::Full;
     bool paused_ = false;
-    QPointer<Form> running_;
-    qint64 steps_ = 0;
+    QPointer<platform::Form> running_;
     int credits_ = 0;       // steps granted by Step
     bool released_ = false; // a button of the running window was clicked
     QElapsedTimer clock_;
@@ -79,4 +67,4 @@ private:
     QList<QMetaObject::Connection> buttons_;
 };
 
-} // namespace platform
+} // namespace lesson

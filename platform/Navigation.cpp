@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Cues.h"
+#include "Navigation.h"
 
 #include "Form.h"
 #include "Services.h"

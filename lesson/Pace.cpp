@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Pace.h"
 
-#include "Form.h"
+#include "platform/Form.h"
 
 #include <QAbstractButton>
 #include <QEventLoop>
@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace lesson {
 
 namespace {
 // Milliseconds between steps; 0 for none.
@@ -22,14 +22,9 @@ qint64 interval(Tempo tempo)
 
 Pace::Pace() { clock_.start(); }
 
-Pace::~Pace()
-{
-    wake();
-    if (current_ == this)
-        current_ = nullptr;
-}
+Pace::~Pace() { wake(); }
 
-void Pace::install() { current_ = this; }
+void Pace::install() { platform::Run::addObserver(this); }
 
 double Pace::stepsPerSecond(Tempo tempo)
 {
@@ -48,7 +43,7 @@ double Pace::stepsPerSecond(Tempo tempo)
     return -1;
 }
 
-Form* Pace::runningForm() const { return running_; }
+platform::Form* Pace::runningForm() const { return running_; }
 
 void Pace::setTempo(Tempo tempo)
 {
@@ -84,14 +79,12 @@ void Pace::step()
     wake();
 }
 
-void Pace::yielded()
+void Pace::runYielded(platform::Run& run)
 {
-    if (!running_)
+    if (&run.form() != running_)
         return;
     if (paused_ || credits_ > 0 || tempo_ != Tempo::Full)
         hold();
-    ++steps_;
-    emit stepped(steps_);
 }
 
 void Pace::hold()
@@ -142,41 +135,32 @@ void Pace::release()
     }
 }
 
-void Pace::pointerChanged(Form& form, bool busy)
+void Pace::runOpened(platform::Run& run)
 {
-    if (!busy) {
-        if (running_ == &form)
-            endRun();
-        return;
-    }
-    if (running_ == &form)
-        return;
-    if (running_)
-        endRun();
-    running_ = &form;
-    steps_ = 0;
+    if (running_) // a run inside a run: the inner one is paced
+        if (platform::Run* outer = platform::Run::of(running_))
+            runClosed(*outer);
+    running_ = &run.form();
     credits_ = 0;
     released_ = false;
     nextDue_ = clock_.elapsed();
-    for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
+    for (QAbstractButton* button : run.form().findChildren<QAbstractButton*>())
         buttons_.append(connect(button, &QAbstractButton::clicked, this, &Pace::release));
-    emit runStarted(&form);
+    emit changed();
 }
 
-void Pace::endRun()
+void Pace::runClosed(platform::Run& run)
 {
+    if (&run.form() != running_)
+        return;
     for (const QMetaObject::Connection& c : std::as_const(buttons_))
         disconnect(c);
     buttons_.clear();
-    Form* form = running_;
     running_ = nullptr;
     credits_ = 0;
+    paused_ = false;
     wake();
-    if (paused_) {
-        paused_ = false;
-        emit changed();
-    }
-    emit runEnded(form);
+    emit changed();
 }
 
-} // namespace platform
+} // namespace lesson

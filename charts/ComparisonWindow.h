@@ -5,7 +5,7 @@
 // chart module, the only part of the program that links Qt Charts.
 #pragma once
 
-#include "Convergence.h"
+#include "rules/Convergence.h"
 
 #include <QWidget>
 
@@ -24,7 +24,13 @@ class QChartView;
 class QLineSeries;
 class QLogValueAxis;
 
-namespace compare {
+namespace charts {
+
+using compare::Method;
+using compare::Run;
+using compare::defaultSteps;
+using compare::maxSteps;
+using compare::methods;
 
 class ComparisonTable;
 
@@ -93,4 +99,4 @@ private:
     QGraphicsLineItem* cursorLine_ = nullptr;
 };
 
-} // namespace compare
+} // namespace charts

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Convergence.h"
 
-#include "buffon/NeedleRules.h"
-#include "montecarlo/MonteCarloRules.h"
-#include "platform/Runtime.h"
-#include "polygon/PolygonRules.h"
-#include "series/SeriesMath.h"
+#include "Digits.h"
+#include "MonteCarloRules.h"
+#include "NeedleRules.h"
+#include "Runtime.h"
+#include "PolygonRules.h"
+#include "SeriesMath.h"
 
 #include <charconv>
 #include <cmath>
@@ -136,12 +137,7 @@ double standardError(Method method, std::int64_t n)
     }
 }
 
-std::string exactText(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
+std::string exactText(double value) { return digits::shortest(value); }
 
 Run compute(Method method, std::int64_t last, std::uint64_t seed)
 {

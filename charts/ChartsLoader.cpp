@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ChartsLoader.h"
+// Finds and loads the chart module on first use.
+#include "ChartsModule.h"
 
 #include "platform/Modules.h"
 
 #include <QWidget>
 
-namespace compare {
+namespace charts {
 
 const ChartsModule* chartsModule(QString* why)
 {
@@ -31,4 +32,4 @@ QWidget* openComparison(QWidget* parent)
     return window;
 }
 
-} // namespace compare
+} // namespace charts

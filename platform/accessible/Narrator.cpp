@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Narrator.h"
-#include "Form.h"
+
+#include "platform/Form.h"
+#include "platform/Run.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -15,14 +17,14 @@ namespace platform::narrator {
 
 namespace {
 
-struct Run {
+struct RunHeard {
     QPointer<Form> form;
     QElapsedTimer sinceProgress;
 };
 
 struct State {
     QHash<QObject*, std::function<void()>> pending;
-    QList<Run> runs;
+    QList<RunHeard> runs;
     QTimer* pump = nullptr;
     QPointer<QAbstractButton> besideSaid; // a button outside the window that was told
 };
@@ -70,7 +72,7 @@ void tick()
 {
     State& s = state();
     flush(nullptr);
-    for (Run& run : s.runs) {
+    for (RunHeard& run : s.runs) {
         if (run.form && run.sinceProgress.hasExpired(progressIntervalMs)) {
             run.sinceProgress.restart();
             say(*run.form, summary(run.form));
@@ -104,11 +106,7 @@ void notify(QObject* source, int event)
 
 void setListener(Listener l) { listener = l; }
 
-bool running(const QWidget* widget)
-{
-    const auto* form = widget ? qobject_cast<const Form*>(widget->window()) : nullptr;
-    return form && form->mousePointer() == vbArrowHourglass;
-}
+bool running(const QWidget* widget) { return Run::of(widget) != nullptr; }
 
 void publish(QObject* source, std::function<void()> publish)
 {
@@ -135,11 +133,12 @@ QString summary(const QWidget* window)
     return parts.join(QCoreApplication::translate("platform::narrator", "、"));
 }
 
+namespace {
 void runStarted(Form& form)
 {
     State& s = state();
     forgetDescriptions(form);
-    Run run{&form, {}};
+    RunHeard run{&form, {}};
     run.sinceProgress.start();
     s.runs.append(run);
     if (!s.pump) {
@@ -152,7 +151,7 @@ void runStarted(Form& form)
 void runEnded(Form& form)
 {
     State& s = state();
-    s.runs.removeIf([&form](const Run& run) { return !run.form || run.form == &form; });
+    s.runs.removeIf([&form](const RunHeard& run) { return !run.form || run.form == &form; });
     if (s.runs.isEmpty() && s.pump)
         s.pump->stop();
     flush(&form);
@@ -165,6 +164,18 @@ void runEnded(Form& form)
             say(*f, summary(f));
         }
     });
+}
+
+class RunListener : public Run::Observer {
+    void runOpened(Run& run) override { runStarted(run.form()); }
+    void runClosed(Run& run) override { runEnded(run.form()); }
+};
+} // namespace
+
+void install()
+{
+    static RunListener listener;
+    Run::addObserver(&listener);
 }
 
 } // namespace platform::narrator

@@ -6,10 +6,11 @@
 
 #include <QList>
 #include <QPointF>
+#include <QString>
 
 class QWidget;
 
-namespace compare {
+namespace charts {
 
 enum class TraceView {
     Linear,   // the estimate itself, where the Gregory–Leibniz zig-zag shows
@@ -28,17 +29,22 @@ public:
 };
 
 struct ChartsModule {
-    // Grows by fields at the end; a module built with fewer leaves the later
-    // ones null.
-    int fields;
     // The window that compares the eight methods, a top-level of its own.
     QWidget* (*createComparison)(QWidget* parent);
     // A live chart of one run, for lesson mode's controller.
     Trace* (*createTrace)(QWidget* parent);
 };
 
-} // namespace compare
+// The loaded module, found and loaded on first use; null (with the reason
+// in `why` when given) where there is none. Defined in the program, not in
+// the module.
+const ChartsModule* chartsModule(QString* why = nullptr);
+
+// Opens a new comparison window, deleted when closed; null without the module.
+QWidget* openComparison(QWidget* parent = nullptr);
+
+} // namespace charts
 
 // The module's one exported symbol.
 #define SORVENA_CHARTS_ENTRY "sorvena_charts_module"
-using SorvenaChartsEntry = const compare::ChartsModule* (*)();
+using SorvenaChartsEntry = const charts::ChartsModule* (*)();

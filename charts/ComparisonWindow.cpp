@@ -30,7 +30,9 @@
 #include <future>
 #include <random>
 
-namespace compare {
+namespace charts {
+
+using namespace compare;
 
 namespace {
 
@@ -39,14 +41,14 @@ constexpr double errorFloor = 1e-16;
 constexpr double errorCeiling = 10;
 
 const char* const menuNames[] = {
-    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "円の内接正多角形の周の長さからπを求める"),
-    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "モンテカルロ法を利用してπを求める"),
-    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "ビュホンの針を利用してπを求める"),
-    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "ウォーリスの公式からπを求める"),
-    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)"),
-    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "無限級数からπを求める(オイラー)"),
-    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "無限級数からπを求める(マツナガ　ヨシスケ１)"),
-    QT_TRANSLATE_NOOP("compare::ComparisonWindow", "無限級数からπを求める(マツナガ　ヨシスケ２)"),
+    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "円の内接正多角形の周の長さからπを求める"),
+    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "モンテカルロ法を利用してπを求める"),
+    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "ビュホンの針を利用してπを求める"),
+    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "ウォーリスの公式からπを求める"),
+    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)"),
+    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "無限級数からπを求める(オイラー)"),
+    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "無限級数からπを求める(マツナガ　ヨシスケ１)"),
+    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "無限級数からπを求める(マツナガ　ヨシスケ２)"),
 };
 
 // Colours from the Okabe–Ito set, told apart by most colour-blind eyes, and
@@ -68,7 +70,7 @@ const Look looks[] = {
 };
 
 // For the table model, whose own tr() would take its base class as context.
-QString translated(const char* text) { return QCoreApplication::translate("compare::ComparisonWindow", text); }
+QString translated(const char* text) { return QCoreApplication::translate("charts::ComparisonWindow", text); }
 
 double plotted(double error) { return std::clamp(error, errorFloor, errorCeiling); }
 
@@ -533,4 +535,4 @@ void ComparisonWindow::csvDialog()
         QMessageBox::warning(this, windowTitle(), tr("%1 に保存できませんでした。").arg(path));
 }
 
-} // namespace compare
+} // namespace charts

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace compare {
+namespace charts {
 
 namespace {
 
@@ -148,4 +148,4 @@ void TraceChart::redraw()
     error_->replace(shown);
 }
 
-} // namespace compare
+} // namespace charts

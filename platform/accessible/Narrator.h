@@ -17,8 +17,6 @@ class QWidget;
 
 namespace platform {
 
-class Form;
-
 namespace narrator {
 
 constexpr int publishIntervalMs = 1000;
@@ -41,8 +39,8 @@ void setListener(Listener listener);
 // The texts of the window's counters, in their order, joined for reading.
 QString summary(const QWidget* window);
 
-void runStarted(Form& form);
-void runEnded(Form& form);
+// Starts listening to runs; the windows call it as they are made.
+void install();
 
 } // namespace narrator
 } // namespace platform

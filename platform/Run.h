@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A run of a method window: the loop of its start button, from the first
+// step to the last or to 中止. The handler opens the run as its loop
+// starts, tells it each step's n and value as its counter and estimate show
+// them, and closes it when the loop ends. Whoever must know about runs (the
+// screen reader's narrator, lesson mode) observes them here, and only here.
+#pragma once
+
+#include <QList>
+
+#include <cstdint>
+#include <optional>
+
+class QWidget;
+
+namespace platform {
+
+class Form;
+
+class Run {
+public:
+    explicit Run(Form& form);
+    ~Run(); // closes the run if the handler has not
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+
+    // Step n, where the window shows the value `value`. The experiments
+    // compute in single precision, the series and polygons in double; the
+    // value keeps the precision it was computed in.
+    void step(std::int64_t n, double value);
+    void step(std::int64_t n, float value);
+    // Step n, where the window shows no value yet (no needle has met a line).
+    void step(std::int64_t n);
+    void close();
+
+    Form& form() const { return form_; }
+    bool isOpen() const { return open_; }
+    // The last step told, 0 before the first.
+    std::int64_t n() const { return n_; }
+    std::optional<double> value() const { return value_; }
+    bool singlePrecision() const { return single_; }
+
+    // The run open in the widget's window, if any.
+    static Run* of(const QWidget* widget);
+    // The innermost open run, if any.
+    static Run* current();
+
+    // The window's DoEvents, once a step: an observer may hold the run there
+    // (lesson mode's tempo and pause), processing events meanwhile.
+    static void yielded();
+
+    class Observer {
+    public:
+        virtual ~Observer();
+        virtual void runOpened(Run& run) { (void)run; }
+        virtual void runStepped(Run& run) { (void)run; }
+        virtual void runYielded(Run& run) { (void)run; }
+        virtual void runClosed(Run& run) { (void)run; }
+    };
+    // Observers are told in the order they were added.
+    static void addObserver(Observer* observer);
+    static void removeObserver(Observer* observer);
+
+private:
+    void stepped(std::int64_t n);
+
+    Form& form_;
+    bool open_ = true;
+    std::int64_t n_ = 0;
+    std::optional<double> value_;
+    bool single_ = false;
+};
+
+} // namespace platform

@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Factory.h"
+
+#include "Narrator.h"
+#include "Reading.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/PictureBox.h"
+
+#include <QAccessibleWidget>
+#include <QFontMetricsF>
+
+#include <optional>
+
+namespace platform::accessible {
+
+namespace {
+
+// A counter's name is its spoken text: nothing for the stop hint outside a
+// run, and the caption a counter of bare numbers is read with.
+class LabelAccessible : public QAccessibleWidget {
+public:
+    explicit LabelAccessible(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<Label*>(widget())->spokenText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// What a screen reader gets from a surface: the printed lines as static
+// text, or the picture's description for a formula picture.
+class PictureBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit PictureBoxAccessible(PictureBox* box) : QAccessibleWidget(box) {}
+
+    PictureBox* box() const { return static_cast<PictureBox*>(widget()); }
+
+    QAccessible::Role role() const override
+    {
+        return box()->pictureDescription().isEmpty() ? QAccessible::StaticText : QAccessible::Graphic;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        s.multiLine = true;
+        return s;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            const QString name = box()->accessibleName();
+            return name.isEmpty() ? content() : name;
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // Read-only text: no selection, the caret stays at the start.
+    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override
+    {
+        const QString description = box()->pictureDescription();
+        return box()->caret() + (description.isEmpty() || box()->printed().empty() ? 0 : int(description.size()) + 1);
+    }
+    void setCursorPosition(int) override {}
+    void scrollToSubstring(int, int) override {}
+
+    QString text(int startOffset, int endOffset) const override
+    {
+        return content().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(content().size()); }
+
+    QRect characterRect(int offset) const override
+    {
+        const std::optional<Source> source = sourceOf(offset);
+        if (!source)
+            return {};
+        const PictureBox::PrintedText& piece = box()->printed()[source->piece];
+        const QFontMetricsF metrics(piece.font, &box()->image());
+        const QRectF local(piece.at.x() + metrics.horizontalAdvance(piece.text.left(source->index)), piece.at.y(),
+                           metrics.horizontalAdvance(piece.text.mid(source->index, 1)), metrics.height());
+        const QPoint origin = box()->mapToGlobal(box()->drawingArea().topLeft());
+        return local.toAlignedRect().translated(origin);
+    }
+
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        for (int offset = 0, count = characterCount(); offset < count; ++offset)
+            if (characterRect(offset).contains(point))
+                return offset;
+        return -1;
+    }
+
+    QString attributes(int offset, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        Q_UNUSED(offset);
+        return {};
+    }
+
+private:
+    struct Source {
+        std::size_t piece;
+        int index;
+    };
+
+    QString content() const
+    {
+        const QString description = box()->pictureDescription();
+        const QString printed = readingOf(*box()).text;
+        if (description.isEmpty())
+            return printed;
+        return printed.isEmpty() ? description : description + QLatin1Char('\n') + printed;
+    }
+
+    // The printed piece and character an offset of the text stands for; none
+    // for a description, a line break or a sign read in words.
+    std::optional<Source> sourceOf(int offset) const
+    {
+        const QString description = box()->pictureDescription();
+        if (!description.isEmpty())
+            offset -= int(description.size()) + 1;
+        const Reading reading = readingOf(*box());
+        if (offset < 0 || offset >= int(reading.sources.size()) || reading.sources[std::size_t(offset)].second < 0)
+            return std::nullopt;
+        const auto [piece, index] = reading.sources[std::size_t(offset)];
+        return Source{piece, index};
+    }
+};
+
+QAccessibleInterface* accessibleFactory(const QString& key, QObject* object)
+{
+    if (key == QLatin1String(PictureBox::staticMetaObject.className()))
+        if (auto* box = qobject_cast<PictureBox*>(object))
+            return new PictureBoxAccessible(box);
+    return nullptr;
+}
+
+QAccessibleInterface* factory(const QString& key, QObject* object)
+{
+    // A window is a frame to a screen reader, which reads its title.
+    if (key == QLatin1String(Form::staticMetaObject.className()))
+        if (auto* form = qobject_cast<Form*>(object))
+            return new QAccessibleWidget(form, QAccessible::Window);
+    if (key == QLatin1String(Label::staticMetaObject.className()))
+        if (auto* label = qobject_cast<Label*>(object))
+            return new LabelAccessible(label);
+    if (key == QLatin1String(PictureBox::staticMetaObject.className()))
+        if (auto* box = qobject_cast<PictureBox*>(object))
+            return new PictureBoxAccessible(box);
+    return nullptr;
+}
+
+} // namespace
+
+void install()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        narrator::install();
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace platform::accessible

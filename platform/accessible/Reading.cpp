@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Reading.h"
+
+#include "Signs.h"
+
+#include <optional>
+
+namespace platform::accessible {
+
+Reading readingOf(const PictureBox& box)
+{
+    const std::vector<PictureBox::PrintedText>& printed = box.printed();
+    Reading out;
+    constexpr std::pair<std::size_t, int> lineBreak{std::size_t(-1), -1};
+    int paragraphIndent = 0;
+    std::optional<double> lastRowY;
+    std::size_t first = 0;
+    while (first < printed.size()) {
+        std::size_t last = first;
+        while (!printed[last].endsLine && last + 1 < printed.size())
+            ++last;
+        std::vector<std::pair<QChar, std::pair<std::size_t, int>>> row;
+        for (std::size_t i = first; i <= last; ++i)
+            for (int c = 0; c < printed[i].text.size(); ++c)
+                row.push_back({printed[i].text[c], {i, c}});
+        int begin = 0, end = int(row.size());
+        while (begin < end && row[std::size_t(begin)].first.isSpace())
+            ++begin;
+        while (end > begin && row[std::size_t(end - 1)].first.isSpace())
+            --end;
+        if (end > begin) {
+            // An empty line between rows ends a paragraph.
+            const double em = printed[first].font.pointSizeF() * 96.0 / 72.0;
+            const double y = printed[first].at.y();
+            const bool adjacent = lastRowY && y - *lastRowY < 1.5 * em;
+            const bool goesOn = adjacent && begin > 0 && begin < paragraphIndent;
+            if (!goesOn) {
+                if (!out.text.isEmpty()) {
+                    out.text += QLatin1Char('\n');
+                    out.sources.push_back(lineBreak);
+                }
+                paragraphIndent = begin;
+            }
+            for (int i = begin; i < end; ++i) {
+                const QString said = spokenSign(row[std::size_t(i)].first);
+                out.text += said;
+                for (int k = 0; k < said.size(); ++k)
+                    out.sources.push_back(said.size() == 1 ? row[std::size_t(i)].second : lineBreak);
+            }
+            lastRowY = y;
+        }
+        first = last + 1;
+    }
+    return out;
+}
+
+} // namespace platform::accessible

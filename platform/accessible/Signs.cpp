@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Signs.h"
+
+#include <QCoreApplication>
+
+#include <iterator>
+
+namespace platform::accessible {
+
+namespace {
+constexpr const char* context = "platform::signs";
+
+QString say(const char* words) { return QCoreApplication::translate(context, words); }
+
+struct Sign {
+    const char16_t* sign;
+    const char* words; // null: not read
+};
+
+// The pages print full-width and Japanese signs, the formula pictures
+// mathematical ones; both read alike.
+const Sign signs[] = {
+    {u"\u00D7", QT_TRANSLATE_NOOP("platform::signs", " かける ")},
+    {u"\u00B7", QT_TRANSLATE_NOOP("platform::signs", " かける ")},
+    {u"\u00F7", QT_TRANSLATE_NOOP("platform::signs", " わる ")},
+    {u"\u2252", QT_TRANSLATE_NOOP("platform::signs", " ニアリーイコール ")},
+    {u"\uFF1D", QT_TRANSLATE_NOOP("platform::signs", " イコール ")},
+    {u"=", QT_TRANSLATE_NOOP("platform::signs", " イコール ")},
+    {u"\uFF1A", QT_TRANSLATE_NOOP("platform::signs", " 対 ")},
+    {u"\u2266", QT_TRANSLATE_NOOP("platform::signs", " 小なりイコール ")},
+    {u"+", QT_TRANSLATE_NOOP("platform::signs", " たす ")},
+    {u"\u2212", QT_TRANSLATE_NOOP("platform::signs", " ひく ")},
+    {u"\u2026", QT_TRANSLATE_NOOP("platform::signs", " 以下続く")},
+    {u"\uFF65", nullptr}, // a leader dot
+};
+} // namespace
+
+QString spokenSign(const QString& sign)
+{
+    for (const Sign& s : signs)
+        if (sign == QStringView(s.sign))
+            return s.words ? say(s.words) : QString();
+    return sign;
+}
+
+QString spokenPower(const QString& base, const QString& exponent)
+{
+    return say(QT_TRANSLATE_NOOP("platform::signs", "%1の%2乗")).arg(base, exponent);
+}
+
+// The denominator first, as a fraction is read in Japanese.
+QString spokenFraction(const QString& numerator, const QString& denominator)
+{
+    return say(QT_TRANSLATE_NOOP("platform::signs", " %1 分の %2 ")).arg(denominator, numerator);
+}
+
+QString spokenOpenBracket() { return say(QT_TRANSLATE_NOOP("platform::signs", " かっこ ")); }
+QString spokenCloseBracket() { return say(QT_TRANSLATE_NOOP("platform::signs", " かっことじ ")); }
+QString spokenPi() { return say(QT_TRANSLATE_NOOP("platform::signs", "パイ")); }
+
+} // namespace platform::accessible
