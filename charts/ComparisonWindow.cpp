@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ComparisonWindow.h"
 
+#include "rules/Runtime.h"
+
 #include <QAbstractTableModel>
 #include <QAreaSeries>
 #include <QBoxLayout>
@@ -28,7 +30,6 @@
 
 #include <cmath>
 #include <future>
-#include <random>
 
 namespace charts {
 
@@ -36,20 +37,7 @@ using namespace compare;
 
 namespace {
 
-// Where the error axis ends: a little below the spacing of doubles near π.
-constexpr double errorFloor = 1e-16;
 constexpr double errorCeiling = 10;
-
-const char* const menuNames[] = {
-    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "円の内接正多角形の周の長さからπを求める"),
-    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "モンテカルロ法を利用してπを求める"),
-    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "ビュホンの針を利用してπを求める"),
-    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "ウォーリスの公式からπを求める"),
-    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)"),
-    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "無限級数からπを求める(オイラー)"),
-    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "無限級数からπを求める(マツナガ　ヨシスケ１)"),
-    QT_TRANSLATE_NOOP("charts::ComparisonWindow", "無限級数からπを求める(マツナガ　ヨシスケ２)"),
-};
 
 // Colours from the Okabe–Ito set, told apart by most colour-blind eyes, and
 // every curve in a line style of its own as well.
@@ -89,12 +77,6 @@ std::vector<std::int64_t> samplesUpTo(std::int64_t last)
     if (steps.back() != last)
         steps.push_back(last);
     return steps;
-}
-
-std::uint64_t freshSeed()
-{
-    std::random_device device;
-    return (std::uint64_t(device()) << 32) ^ device();
 }
 
 bool shownAt(const Run& run, std::int64_t n)
@@ -199,11 +181,11 @@ private:
     const ComparisonWindow& window_;
 };
 
-QString ComparisonWindow::methodName(Method method) { return tr(menuNames[std::size_t(method)]); }
+QString ComparisonWindow::methodName(Method method) { return QCoreApplication::translate("methods", title(method)); }
 
 ComparisonWindow::ComparisonWindow(QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , seed_(freshSeed())
+    , seed_(rt::freshSeed())
 {
     setObjectName(QStringLiteral("ComparisonWindow"));
     setWindowTitle(tr("収束を比べる"));
@@ -315,7 +297,7 @@ void ComparisonWindow::setSteps(std::int64_t n)
 
 void ComparisonWindow::again()
 {
-    seed_ = freshSeed();
+    seed_ = rt::freshSeed();
     compute(false);
     redraw();
 }

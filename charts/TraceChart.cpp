@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TraceChart.h"
 
+#include "rules/Convergence.h"
+
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QValueAxis>
@@ -17,9 +19,6 @@ namespace {
 // highest point only, so that a run of a million steps draws as fast as
 // one of a thousand and the zig-zag's envelope stays.
 constexpr qsizetype columns = 400;
-
-// Below the smallest error a double shows next to π.
-constexpr double floorError = 1e-16;
 
 QList<QPointF> thinned(const QList<QPointF>& points)
 {
@@ -139,7 +138,7 @@ void TraceChart::redraw()
     }
     double low = 1, high = 1e-3;
     for (QPointF& p : shown) {
-        p.setY(std::max(std::abs(p.y() - pi), floorError));
+        p.setY(std::max(std::abs(p.y() - pi), compare::errorFloor));
         low = std::min(low, p.y());
         high = std::max(high, p.y());
     }

@@ -15,7 +15,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 
 namespace platform {
 
@@ -158,12 +157,6 @@ void Services::randomize(double seed) { random_.Randomize(seed); }
 float Services::timer()
 {
     return float(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
-}
-
-std::uint64_t Services::initialSeed()
-{
-    std::random_device device;
-    return (std::uint64_t(device()) << 32) ^ device();
 }
 
 namespace {

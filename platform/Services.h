@@ -29,10 +29,9 @@ public:
     virtual float timer();
 
 protected:
-    rt::RandomGenerator random_{initialSeed()};
+    rt::RandomGenerator random_{rt::freshSeed()};
 
 private:
-    static std::uint64_t initialSeed();
 };
 
 Services& services();

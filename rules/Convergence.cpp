@@ -17,6 +17,21 @@ namespace compare {
 
 namespace {
 
+// Marks a text for translation where Qt is not: lupdate reads the sources,
+// not the macro.
+#define QT_TRANSLATE_NOOP(context, text) text
+
+constexpr std::array<const char*, 8> titles{
+    QT_TRANSLATE_NOOP("methods", "円の内接正多角形の周の長さからπを求める"),
+    QT_TRANSLATE_NOOP("methods", "モンテカルロ法を利用してπを求める"),
+    QT_TRANSLATE_NOOP("methods", "ビュホンの針を利用してπを求める"),
+    QT_TRANSLATE_NOOP("methods", "ウォーリスの公式からπを求める"),
+    QT_TRANSLATE_NOOP("methods", "無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)"),
+    QT_TRANSLATE_NOOP("methods", "無限級数からπを求める(オイラー)"),
+    QT_TRANSLATE_NOOP("methods", "無限級数からπを求める(マツナガ　ヨシスケ１)"),
+    QT_TRANSLATE_NOOP("methods", "無限級数からπを求める(マツナガ　ヨシスケ２)"),
+};
+
 constexpr std::array<std::string_view, 8> names{"polygon", "montecarlo", "buffon",     "wallis",
                                                 "leibniz", "euler",      "matsunaga1", "matsunaga2"};
 
@@ -100,6 +115,8 @@ void runBuffon(Run& run, std::uint64_t seed)
 } // namespace
 
 std::string_view shortName(Method method) { return names[std::size_t(method)]; }
+
+const char* title(Method method) { return titles[std::size_t(method)]; }
 
 std::optional<Method> methodNamed(std::string_view name)
 {

@@ -32,6 +32,10 @@ std::string_view shortName(Method method);
 std::optional<Method> methodNamed(std::string_view name);
 bool isExperiment(Method method);
 
+// What the menu calls the method, in the source language (UTF-8); the
+// windows translate it in the context "methods".
+const char* title(Method method);
+
 // The first step a window can show: the triangle for the polygons, one
 // term, factor, point or needle otherwise.
 std::int64_t firstStep(Method method);
@@ -42,6 +46,9 @@ std::string valueText(Method method, double value);
 
 // |π − value|.
 double error(double value);
+// Where a plot of errors ends: a little below the spacing of doubles near π,
+// so that an exact value still has a place.
+constexpr double errorFloor = 1e-16;
 
 // One standard error of an experiment's estimate after n throws: the
 // spread a run is expected to stay within about two times in three.

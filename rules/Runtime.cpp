@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <stdexcept>
 
 namespace rt {
@@ -200,6 +201,12 @@ std::uint64_t RandomGenerator::next()
 float RandomGenerator::Rnd()
 {
     return float(next() >> 40) * (1.0f / 16777216.0f);
+}
+
+std::uint64_t freshSeed()
+{
+    std::random_device device;
+    return (std::uint64_t(device()) << 32) ^ device();
 }
 
 void RandomGenerator::Randomize(double seed)

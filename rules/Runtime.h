@@ -49,6 +49,10 @@ std::int16_t CInt(double value);
 // nothing: the callers treat that like Cancel.
 std::optional<double> ParseReply(std::string_view utf8);
 
+// A seed no run has had before, from the system's entropy: the start of
+// every random sequence that is not asked for by its seed.
+std::uint64_t freshSeed();
+
 // The generator behind Rnd and Randomize; each platform::Services owns one.
 // Rnd gives [0, 1) with 24-bit resolution, and Randomize mixes a seed into
 // the running state instead of restarting the sequence, so reseeding with

@@ -2,9 +2,9 @@
 #include "Table.h"
 
 #include "Convergence.h"
+#include "Runtime.h"
 
 #include <charconv>
-#include <random>
 
 namespace compare {
 
@@ -55,8 +55,7 @@ int writeTable(const std::string& method, const std::optional<std::string>& coun
             return refuse(err, "the seed must be a whole number from 0 to 18446744073709551615, not " + *seed);
         s = *value;
     } else {
-        std::random_device device;
-        s = (std::uint64_t(device()) << 32) ^ device();
+        s = rt::freshSeed();
     }
 
     const Run run = compute(*m, last, s);

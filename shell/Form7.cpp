@@ -3,8 +3,8 @@
 
 #include "Windows.h"
 #include "charts/ChartsModule.h"
-#include "experiments/Form20.h"
 #include "experiments/Form19.h"
+#include "experiments/Form20.h"
 #include "polygon/Form18.h"
 #include "series/Form10.h"
 #include "series/Form15.h"
@@ -13,24 +13,29 @@
 #include "series/Form9.h"
 
 #include "platform/Navigation.h"
+#include "rules/Convergence.h"
 
 #include <QApplication>
 #include <QShortcut>
 
 using namespace platform;
 
+namespace {
+QString methodTitle(compare::Method method) { return QCoreApplication::translate("methods", compare::title(method)); }
+} // namespace
+
 Form7::Form7()
     : Form("Form7", QStringLiteral("Sorvena Menu"), {5610, 1995, 4710, 5940})
 {
     Shape1 = new Shape(this, "Shape1", {120, 120, 4455, 5655}, rt::QBColor(0));
-    Command1 = new CommandButton(this, "Command1", tr("円の内接正多角形の周の長さからπを求める"), {360, 360, 3975, 375});
-    Command3 = new CommandButton(this, "Command3", tr("モンテカルロ法を利用してπを求める"), {360, 960, 3975, 375});
-    Command4 = new CommandButton(this, "Command4", tr("ビュホンの針を利用してπを求める"), {360, 1560, 3975, 375});
-    Command11 = new CommandButton(this, "Command11", tr("ウォーリスの公式からπを求める"), {360, 2160, 3975, 375});
-    Command12 = new CommandButton(this, "Command12", tr("無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)"), {360, 2760, 3975, 375});
-    Command13 = new CommandButton(this, "Command13", tr("無限級数からπを求める(オイラー)"), {360, 3360, 3975, 375});
-    Command5 = new CommandButton(this, "Command5", tr("無限級数からπを求める(マツナガ　ヨシスケ１)"), {360, 3960, 3975, 375});
-    Command6 = new CommandButton(this, "Command6", tr("無限級数からπを求める(マツナガ　ヨシスケ２)"), {360, 4560, 3975, 375});
+    Command1 = new CommandButton(this, "Command1", methodTitle(compare::Method::Polygon), {360, 360, 3975, 375});
+    Command3 = new CommandButton(this, "Command3", methodTitle(compare::Method::MonteCarlo), {360, 960, 3975, 375});
+    Command4 = new CommandButton(this, "Command4", methodTitle(compare::Method::Buffon), {360, 1560, 3975, 375});
+    Command11 = new CommandButton(this, "Command11", methodTitle(compare::Method::Wallis), {360, 2160, 3975, 375});
+    Command12 = new CommandButton(this, "Command12", methodTitle(compare::Method::Leibniz), {360, 2760, 3975, 375});
+    Command13 = new CommandButton(this, "Command13", methodTitle(compare::Method::Euler), {360, 3360, 3975, 375});
+    Command5 = new CommandButton(this, "Command5", methodTitle(compare::Method::Matsunaga1), {360, 3960, 3975, 375});
+    Command6 = new CommandButton(this, "Command6", methodTitle(compare::Method::Matsunaga2), {360, 4560, 3975, 375});
     Command2 = new CommandButton(this, "Command2", tr("終　　　　　了"), {360, 5160, 3975, 375});
     MMControl1 = new MMControl(this);
 

@@ -321,38 +321,6 @@
 <context>
     <name>Form7</name>
     <message>
-        <source>円の内接正多角形の周の長さからπを求める</source>
-        <translation>π from polygons inside a circle</translation>
-    </message>
-    <message>
-        <source>モンテカルロ法を利用してπを求める</source>
-        <translation>π by the Monte Carlo method</translation>
-    </message>
-    <message>
-        <source>ビュホンの針を利用してπを求める</source>
-        <translation>π with Buffon&apos;s needle</translation>
-    </message>
-    <message>
-        <source>ウォーリスの公式からπを求める</source>
-        <translation>π from Wallis&apos;s formula</translation>
-    </message>
-    <message>
-        <source>無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)</source>
-        <translation>π by a series (Gregory–Leibniz)</translation>
-    </message>
-    <message>
-        <source>無限級数からπを求める(オイラー)</source>
-        <translation>π by a series (Euler)</translation>
-    </message>
-    <message>
-        <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ１)</source>
-        <translation>π by a series (Matsunaga Yoshisuke 1)</translation>
-    </message>
-    <message>
-        <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ２)</source>
-        <translation>π by a series (Matsunaga Yoshisuke 2)</translation>
-    </message>
-    <message>
         <source>終&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;了</source>
         <translation>Quit</translation>
     </message>
@@ -465,38 +433,6 @@
 </context>
 <context>
     <name>charts::ComparisonWindow</name>
-    <message>
-        <source>円の内接正多角形の周の長さからπを求める</source>
-        <translation>π from polygons inside a circle</translation>
-    </message>
-    <message>
-        <source>モンテカルロ法を利用してπを求める</source>
-        <translation>π by the Monte Carlo method</translation>
-    </message>
-    <message>
-        <source>ビュホンの針を利用してπを求める</source>
-        <translation>π with Buffon&apos;s needle</translation>
-    </message>
-    <message>
-        <source>ウォーリスの公式からπを求める</source>
-        <translation>π from Wallis&apos;s formula</translation>
-    </message>
-    <message>
-        <source>無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)</source>
-        <translation>π by a series (Gregory–Leibniz)</translation>
-    </message>
-    <message>
-        <source>無限級数からπを求める(オイラー)</source>
-        <translation>π by a series (Euler)</translation>
-    </message>
-    <message>
-        <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ１)</source>
-        <translation>π by a series (Matsunaga Yoshisuke 1)</translation>
-    </message>
-    <message>
-        <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ２)</source>
-        <translation>π by a series (Matsunaga Yoshisuke 2)</translation>
-    </message>
     <message>
         <source>収束を比べる</source>
         <translation>Comparing convergence</translation>
@@ -911,6 +847,41 @@
     <message>
         <source>［中止］をクリックすると止まります．．．</source>
         <translation>Click [Stop] to stop...</translation>
+    </message>
+</context>
+<context>
+    <name>methods</name>
+    <message>
+        <source>円の内接正多角形の周の長さからπを求める</source>
+        <translation>π from polygons inside a circle</translation>
+    </message>
+    <message>
+        <source>モンテカルロ法を利用してπを求める</source>
+        <translation>π by the Monte Carlo method</translation>
+    </message>
+    <message>
+        <source>ビュホンの針を利用してπを求める</source>
+        <translation>π with Buffon&apos;s needle</translation>
+    </message>
+    <message>
+        <source>ウォーリスの公式からπを求める</source>
+        <translation>π from Wallis&apos;s formula</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(ｸﾞﾚｺﾞﾘｰ･ﾗｲﾌﾟﾆｯﾂ)</source>
+        <translation>π by a series (Gregory–Leibniz)</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(オイラー)</source>
+        <translation>π by a series (Euler)</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ１)</source>
+        <translation>π by a series (Matsunaga Yoshisuke 1)</translation>
+    </message>
+    <message>
+        <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ２)</source>
+        <translation>π by a series (Matsunaga Yoshisuke 2)</translation>
     </message>
 </context>
 </TS>
