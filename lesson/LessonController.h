@@ -46,12 +46,7 @@ public:
     static Placement place(const QRect& windowFrame, const QSize& controllerFrame, const QRect& available);
 
     QPushButton* tempoButton(Tempo tempo) const;
-    QPushButton* pauseButton() const { return pause_; }
-    QPushButton* stepButton() const { return step_; }
-    QPushButton* muteButton() const { return mute_; }
     QString valueText() const;
-    int correctDigitCount() const { return correct_; }
-    const QList<QPointF>& tracePoints() const { return points_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

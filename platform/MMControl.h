@@ -29,15 +29,15 @@ public:
     using Observer = std::function<void(const MMControl& player, const QString& command)>;
     static void setObserver(Observer observer);
 
-    // Makes the devices of players from now on, and of the live players
-    // still waiting for theirs. Null restores the real audio output, whose
-    // devices come from the audio module once the first window has been
-    // painted; until then each player keeps what it was asked for.
     // Lesson mode's mute: while set, no player sounds or plays, and setting
     // it stops whatever sounds. The commands still reach the observer.
     static void setMuted(bool muted);
     static bool muted();
 
+    // Makes the devices of players from now on, and of the live players
+    // still waiting for theirs. Null restores the real audio output, whose
+    // devices come from the audio module once the first window has been
+    // painted; until then each player keeps what it was asked for.
     using DeviceFactory = std::function<std::unique_ptr<SoundDevice>()>;
     static void setDeviceFactory(DeviceFactory factory);
 

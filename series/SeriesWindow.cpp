@@ -107,14 +107,14 @@ void SeriesWindow::Command5_Click()
 
 void SeriesWindow::Command2_Click()
 {
-    switch (variant_.beforeCue) {
-    case BeforeCue::StopOnComputeOff:
+    switch (variant_.lock) {
+    case Lock::OnceCountSettled:
         Command6->setEnabled(true);
         Command2->setEnabled(false);
         break;
-    case BeforeCue::Nothing:
+    case Lock::OnceAnswered:
         break;
-    case BeforeCue::AllButStopOffAndClearFlag:
+    case Lock::AtClick:
         Command1->setEnabled(false);
         Command2->setEnabled(false);
         Command3->setEnabled(false);
@@ -125,7 +125,7 @@ void SeriesWindow::Command2_Click()
     }
     PlayCue(*MMControl1, clickCue);
     const QString answer = InputBox(this, seriesText(variant_.prompt), seriesText(variant_.title), variant_.defaultCount);
-    if (variant_.afterInput == AfterInput::AllButStopOffBeforeEmptyTest) {
+    if (variant_.lock == Lock::OnceAnswered) {
         Command1->setEnabled(false);
         Command2->setEnabled(false);
         Command3->setEnabled(false);
@@ -139,7 +139,7 @@ void SeriesWindow::Command2_Click()
         Command1->setEnabled(true);
         Command2->setEnabled(true);
         Command3->setEnabled(true);
-        Command5->setEnabled(variant_.nextOnAfterCancel);
+        Command5->setEnabled(variant_.cancelOffersExplanation);
         Command6->setEnabled(false);
         return;
     }
@@ -150,7 +150,7 @@ void SeriesWindow::Command2_Click()
         Beep();
         PrintParagraph(*Picture1, "Series", variant_.notice);
     }
-    if (variant_.afterInput == AfterInput::AllButStopOffAfterBelowTwo) {
+    if (variant_.lock == Lock::OnceCountSettled) {
         Command1->setEnabled(false);
         Command3->setEnabled(false);
         Command2->setEnabled(false);
@@ -183,9 +183,9 @@ void SeriesWindow::Command2_Click()
                 break;
             case Step::StopCheck:
                 if (StopFlag == 1) {
-                    if (variant_.atStop != AtStop::Nothing)
+                    if (variant_.afterStop != AfterStop::StopPending)
                         StopFlag = 0;
-                    if (variant_.atStop == AtStop::ClearFlagAndStatus)
+                    if (variant_.afterStop == AfterStop::StopAndHintForgotten)
                         Label1->setCaption(QString());
                     stopped = true;
                 }

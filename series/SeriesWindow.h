@@ -20,22 +20,21 @@ namespace series {
 // The five steps of one pass of a run, in the order a window takes them.
 enum class Step { Yield, StopCheck, Counter, Update, Result };
 
-// Buttons switched before the click cue of "計　　算".
-enum class BeforeCue {
-    StopOnComputeOff,            // "中止" on, "計　　算" off
-    Nothing,
-    AllButStopOffAndClearFlag,   // everything but "中止" off, StopFlag 0
+// When the window gives itself over to the run: every button but "中止"
+// switched off, and "中止" on.
+enum class Lock {
+    AtClick,          // at the click of "計　　算", a stop left from before forgotten
+    OnceAnswered,     // once the question is answered, before the answer is checked
+    OnceCountSettled, // "計　　算" gives way to "中止" at the click, the rest once
+                      // the count is known (after a default count replaced it)
 };
 
-// Buttons switched once the input box has answered.
-enum class AfterInput {
-    Nothing,
-    AllButStopOffBeforeEmptyTest, // before the empty-answer test
-    AllButStopOffAfterBelowTwo,   // after the default-count step
+// What a stop leaves behind once the run has seen it.
+enum class AfterStop {
+    StopPending,          // the stop stands until the next click forgets it
+    StopForgotten,
+    StopAndHintForgotten, // and the stop hint goes from the status line
 };
-
-// What the stop check does before it leaves the loop.
-enum class AtStop { Nothing, ClearFlag, ClearFlagAndStatus };
 
 struct Layout {
     platform::Twips clientArea;
@@ -63,11 +62,10 @@ struct SeriesVariant {
     const char* notice;
     const char* openingLine;
 
-    BeforeCue beforeCue;
-    AfterInput afterInput;
-    bool nextOnAfterCancel;
+    Lock lock;
+    bool cancelOffersExplanation; // "次へ" comes back when the question is cancelled
     std::array<Step, 5> passOrder;
-    AtStop atStop;
+    AfterStop afterStop;
     bool explanationClears; // "次へ" first clears Picture1, Label2 and Label3
     bool plainResult;       // "π＝3" rather than "π＝ 3"
 
