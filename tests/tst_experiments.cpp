@@ -51,10 +51,6 @@ QList<float> times(int count, const QList<float>& one)
     return all;
 }
 
-void push(Services& services, const QList<float>& values)
-{
-    services.rndValues.insert(services.rndValues.end(), values.begin(), values.end());
-}
 
 struct Piece {
     int colour;
@@ -87,16 +83,20 @@ struct Experiment {
     PageText page;
 };
 
+enum { monteCarlo, buffon };
+
 const Experiment kinds[] = {
-    {"Form19", QStringLiteral("モンテカルロ法を利用してπの近似値を求める"), {369, 524}, 5760, {120, 480, 5295, 4935},
-     1.625, {2500, 1500}, {291, 163}, // 1.745 across, 1.625 down
-     QStringLiteral("何個の点を打ちますか？（１０以上、１００００以下の自然数を入力してください．．．）"),
-     QStringLiteral("打つ点の個数の設定"), 10000, hint, centre, QStringLiteral("π＝4.00000000000000"),
-     QStringLiteral("打った点の総数＝ 10 /  10"), &Form7::Command3,
-     [](const ExperimentWindow& w) { return static_cast<const Form19&>(w).PointIndex; },
-     [](const ExperimentWindow& w) { return static_cast<const Form19&>(w).InsideCount; },
-     []() -> std::unique_ptr<ExperimentWindow> { return std::make_unique<Form19>(); },
-     {
+    {.name = "Form19", .title = QStringLiteral("モンテカルロ法を利用してπの近似値を求める"), .size = {369, 524},
+     .labelTop = 5760, .picture = {120, 480, 5295, 4935}, .twipsPerUnitY = 1.625,
+     .unitsAt = {2500, 1500}, .pixelAt = {291, 163}, // 1.745 across, 1.625 down
+     .prompt = QStringLiteral("何個の点を打ちますか？（１０以上、１００００以下の自然数を入力してください．．．）"),
+     .question = QStringLiteral("打つ点の個数の設定"), .largest = 10000, .hintAfterRun = hint,
+     .hit = centre, .allHit = QStringLiteral("π＝4.00000000000000"),
+     .tenOfTen = QStringLiteral("打った点の総数＝ 10 /  10"), .menuButton = &Form7::Command3,
+     .thrown = [](const ExperimentWindow& w) { return static_cast<const Form19&>(w).PointIndex; },
+     .hits = [](const ExperimentWindow& w) { return static_cast<const Form19&>(w).InsideCount; },
+     .make = []() -> std::unique_ptr<ExperimentWindow> { return std::make_unique<Form19>(); },
+     .page = {
          {},
          {{0, QStringLiteral("　　　確率を利用して図形の面積や体積を求める")}},
          {{0, QStringLiteral("　　方法を")}, {12, QStringLiteral("モンテカルロ法")}, {0, QStringLiteral("といいます。")}},
@@ -116,15 +116,17 @@ const Experiment kinds[] = {
          {{0, QStringLiteral("　　　②より、ｎ と ｍ を実験で求めれば円周率π")}},
          {{0, QStringLiteral("　　の近似値がわかるというわけです。")}},
      }},
-    {"Form20", QStringLiteral("ビュホンの針を利用してπの近似値を求める"), {369, 538}, 6000, {120, 480, 5295, 5295},
-     1.745, {1000, 500}, {116, 58}, // 1.745 twips per unit both ways
-     QStringLiteral("何本の針を落としますか？（１０以上、２００００以下の自然数を入力してください．．．）"),
-     QStringLiteral("落とす針の本数の設定"), 20000, QString(), upFrom1250, QStringLiteral("π＝1.00000000000000"),
-     QStringLiteral("落とした針の総数＝ 10 /  10"), &Form7::Command4,
-     [](const ExperimentWindow& w) { return static_cast<const Form20&>(w).NeedleIndex; },
-     [](const ExperimentWindow& w) { return static_cast<const Form20&>(w).CrossCount; },
-     []() -> std::unique_ptr<ExperimentWindow> { return std::make_unique<Form20>(); },
-     {
+    {.name = "Form20", .title = QStringLiteral("ビュホンの針を利用してπの近似値を求める"), .size = {369, 538},
+     .labelTop = 6000, .picture = {120, 480, 5295, 5295}, .twipsPerUnitY = 1.745,
+     .unitsAt = {1000, 500}, .pixelAt = {116, 58}, // 1.745 twips per unit both ways
+     .prompt = QStringLiteral("何本の針を落としますか？（１０以上、２００００以下の自然数を入力してください．．．）"),
+     .question = QStringLiteral("落とす針の本数の設定"), .largest = 20000, .hintAfterRun = QString(),
+     .hit = upFrom1250, .allHit = QStringLiteral("π＝1.00000000000000"),
+     .tenOfTen = QStringLiteral("落とした針の総数＝ 10 /  10"), .menuButton = &Form7::Command4,
+     .thrown = [](const ExperimentWindow& w) { return static_cast<const Form20&>(w).NeedleIndex; },
+     .hits = [](const ExperimentWindow& w) { return static_cast<const Form20&>(w).CrossCount; },
+     .make = []() -> std::unique_ptr<ExperimentWindow> { return std::make_unique<Form20>(); },
+     .page = {
          {},
          {{12, QStringLiteral("　　　ビュホン")}, {0, QStringLiteral("(Buffon 1707-1788)は、針を投げて")}},
          {{0, QStringLiteral("　　円周率πを求めました。")}},
@@ -161,7 +163,7 @@ QTestData& row(int experiment, const QString& name)
 void eachExperiment()
 {
     addExperimentColumn();
-    for (int i = 0; i < 2; ++i)
+    for (int i : {monteCarlo, buffon})
         QTest::newRow(kinds[i].name) << i;
 }
 
@@ -192,17 +194,12 @@ void explain(ExperimentWindow& w)
     QTest::mouseClick(w.Command5, Qt::LeftButton);
 }
 
-// Clicks "実験" with the given reply; stopAt clicks "中止" inside that
-// DoEvents call.
-void experiment(ExperimentWindow& w, Services& services, const QString& reply, int stopAt = 0)
+// A window of the experiment, shown and its explanation read.
+std::unique_ptr<ExperimentWindow> explained(const Experiment& e)
 {
-    services.replies = {reply};
-    services.onDoEvents = [&w, stopAt](int call) {
-        if (call == stopAt)
-            QTest::mouseClick(w.Command4, Qt::LeftButton);
-    };
-    QTest::mouseClick(w.Command2, Qt::LeftButton);
-    services.onDoEvents = nullptr;
+    auto w = e.make();
+    explain(*w);
+    return w;
 }
 
 QRgb pixelAt(const ExperimentWindow& w, double x, double y)
@@ -230,14 +227,7 @@ QImage printedPage(const Experiment& e)
     return reference.image();
 }
 
-QImage blankLike(const QImage& image)
-{
-    QImage blank(image.size(), QImage::Format_RGB32);
-    blank.fill(Qt::white);
-    return blank;
-}
-
-// What Label1 to Label3 show at a DoEvents call (0: after the run).
+// What Label1 to Label3 show at a DoEvents call (0: before the first).
 struct Shown {
     int at;
     QString thrown, hits, estimate;
@@ -251,6 +241,9 @@ class TestExperiments : public QObject {
     Q_OBJECT
 
 private slots:
+    void init();
+    void cleanup();
+
     // Both experiments.
     void layout_data();
     void layout();
@@ -297,7 +290,41 @@ private slots:
     void thirtyTwoOfHundred();
     void linesAndNeedlePixels();
     void buffonProofHeading();
+
+private:
+    // Fresh for each test function; its windows are gone before cleanup().
+    std::unique_ptr<SoundRecorder> recorder;
+    std::unique_ptr<Services> services;
+
+    void push(const QList<float>& values)
+    {
+        services->rndValues.insert(services->rndValues.end(), values.begin(), values.end());
+    }
+    // Clicks "実験" with the given reply; stopAt clicks "中止" inside that
+    // DoEvents call.
+    void experiment(ExperimentWindow& w, const QString& reply, int stopAt = 0)
+    {
+        services->replies = {reply};
+        services->onDoEvents = [&w, stopAt](int call) {
+            if (call == stopAt)
+                QTest::mouseClick(w.Command4, Qt::LeftButton);
+        };
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        services->onDoEvents = nullptr;
+    }
 };
+
+void TestExperiments::init()
+{
+    recorder = std::make_unique<SoundRecorder>();
+    services = std::make_unique<Services>();
+}
+
+void TestExperiments::cleanup()
+{
+    services.reset();
+    recorder.reset();
+}
 
 void TestExperiments::layout_data()
 {
@@ -307,7 +334,7 @@ void TestExperiments::layout_data()
     QTest::addColumn<QRect>("twips");
     QTest::addColumn<bool>("enabled");
 
-    for (int i = 0; i < 2; ++i) {
+    for (int i : {monteCarlo, buffon}) {
         row(i, "終了") << "Command1" << "終了" << QRect(0, 0, 855, 375) << true;
         row(i, "メニュー") << "Command3" << "メニュー" << QRect(840, 0, 855, 375) << true;
         row(i, "中止") << "Command4" << "中止" << QRect(1680, 0, 855, 375) << false;
@@ -324,7 +351,6 @@ void TestExperiments::layout()
     QFETCH(bool, enabled);
     const Experiment& e = current();
 
-    SoundRecorder recorder;
     const auto w = e.make();
     QCOMPARE(w->objectName(), QString::fromLatin1(e.name));
     QCOMPARE(w->windowTitle(), e.title);
@@ -340,7 +366,6 @@ void TestExperiments::layout()
 void TestExperiments::labelStyles()
 {
     const Experiment& e = current();
-    SoundRecorder recorder;
     const auto w = e.make();
     const QList<platform::Label*> all{w->Label1, w->Label2, w->Label3, w->Label4};
     for (int i = 0; i < 4; ++i) {
@@ -363,7 +388,6 @@ void TestExperiments::labelStyles()
 void TestExperiments::userScale()
 {
     const Experiment& e = current();
-    SoundRecorder recorder;
     const auto w = e.make();
     const platform::Twips& p = e.picture;
     QCOMPARE(w->Picture1->geometry(), QRect(p.left / 15, p.top / 15, p.width / 15, p.height / 15));
@@ -384,7 +408,7 @@ void TestExperiments::stateTable_data()
     QTest::addColumn<QString>("reply");
     QTest::addColumn<QString>("expected");
 
-    for (int i = 0; i < 2; ++i) {
+    for (int i : {monteCarlo, buffon}) {
         row(i, "design") << "design" << QString() << "EEDDE";
         row(i, "activation") << "activation" << QString() << "EEDED";
         row(i, "after 解説") << "explained" << QString() << "EEDDE";
@@ -406,51 +430,48 @@ void TestExperiments::stateTable()
     QFETCH(QString, moment);
     QFETCH(QString, reply);
     QFETCH(QString, expected);
-    const Experiment& e = current();
 
-    SoundRecorder recorder;
-    Services services;
-    const auto owned = e.make();
+    const auto owned = current().make();
     ExperimentWindow& w = *owned;
     QString seen;
+    const auto is = [&](const char* name) { return moment == QLatin1String(name); };
 
-    if (moment == QLatin1String("design")) {
+    if (is("design")) {
         seen = buttons(w);
-    } else if (moment == QLatin1String("activation")) {
+    } else if (is("activation")) {
         w.Show();
         seen = buttons(w);
-    } else if (moment == QLatin1String("menu")) {
+    } else if (is("menu")) {
         w.Show();
         QTest::mouseClick(w.Command3, Qt::LeftButton);
         QVERIFY(!w.isVisible());
         seen = buttons(w);
+    } else if (is("explained")) {
+        explain(w);
+        seen = buttons(w);
+    } else if (is("asking") || is("running") || is("stopping")) {
+        explain(w);
+        services->replies = {reply};
+        services->onInputBox = [&] {
+            if (is("asking"))
+                seen = buttons(w);
+        };
+        services->onDoEvents = [&](int call) {
+            if (is("stopping") && call == 3)
+                QTest::mouseClick(w.Command4, Qt::LeftButton);
+            if ((is("stopping") && call == 3) || (is("running") && call == 4))
+                seen = buttons(w);
+        };
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
     } else {
         explain(w);
-        services.replies = {reply};
-        if (moment == QLatin1String("explained")) {
-            seen = buttons(w);
-        } else if (moment == QLatin1String("asking")) {
-            services.onInputBox = [&] { seen = buttons(w); };
-            QTest::mouseClick(w.Command2, Qt::LeftButton);
-        } else if (moment == QLatin1String("running") || moment == QLatin1String("stopping")) {
-            const bool stop = moment == QLatin1String("stopping");
-            services.onDoEvents = [&](int call) {
-                if (call == (stop ? 3 : 4)) {
-                    if (stop)
-                        QTest::mouseClick(w.Command4, Qt::LeftButton);
-                    seen = buttons(w);
-                }
-            };
-            QTest::mouseClick(w.Command2, Qt::LeftButton);
-        } else {
-            experiment(w, services, reply, moment == QLatin1String("stopped") ? 5 : 0);
-            if (moment == QLatin1String("reactivated")) {
-                w.Hide();
-                w.Show();
-                QCOMPARE(w.Label1->text(), QString());
-            }
-            seen = buttons(w);
+        experiment(w, reply, is("stopped") ? 5 : 0);
+        if (is("reactivated")) {
+            w.Hide();
+            w.Show();
+            QCOMPARE(w.Label1->text(), QString());
         }
+        seen = buttons(w);
     }
     QCOMPARE(seen, expected);
 }
@@ -458,20 +479,17 @@ void TestExperiments::stateTable()
 void TestExperiments::inputBoxQuestion()
 {
     const Experiment& e = current();
-    SoundRecorder recorder;
-    Services services;
-    const auto w = e.make();
-    explain(*w);
-    recorder.clear();
-    experiment(*w, services, QString());
-    QCOMPARE(services.inputBoxes.size(), 1);
-    QCOMPARE(services.inputBoxes[0].prompt, e.prompt);
-    QCOMPARE(services.inputBoxes[0].title, e.question);
-    QCOMPARE(services.inputBoxes[0].defaultText, QStringLiteral("100"));
+    const auto w = explained(e);
+    recorder->clear();
+    experiment(*w, QString());
+    QCOMPARE(services->inputBoxes.size(), 1);
+    QCOMPARE(services->inputBoxes[0].prompt, e.prompt);
+    QCOMPARE(services->inputBoxes[0].title, e.question);
+    QCOMPARE(services->inputBoxes[0].defaultText, QStringLiteral("100"));
     // The click cue, once, before the box.
     const QString window = QString::fromLatin1(e.name) + QStringLiteral(": ");
-    QCOMPARE(recorder.log, QStringList({window + "Stop", window + "Close", window + "Open pinpon.wav",
-                                        window + "Sound pinpon.wav", "inputbox"}));
+    QCOMPARE(recorder->log, QStringList({window + "Stop", window + "Close", window + "Open pinpon.wav",
+                                         window + "Sound pinpon.wav", "inputbox"}));
 }
 
 // At DoEvents call k the labels show throw k - 1. The Monte Carlo window
@@ -490,19 +508,19 @@ void TestExperiments::labelsDuringRun_data()
         return Shown{n, QStringLiteral("打った点の総数＝ %1 /  20").arg(n),
                      QStringLiteral("円の内に入った点の個数＝ ") + inside, QString::fromUtf8(pi)};
     };
-    row(0, "alternating") << times(10, centre + corner) << "20"
-                          << QList<Shown>{{0, {}, {}, {}},
-                                          points(1, "1", "π＝4.00000000000000"),
-                                          points(2, "1", "π＝2.00000000000000"),
-                                          points(3, "2", "π＝2.66666674613953"), // 8/3 in single precision
-                                          points(20, "10", "π＝2.00000000000000")}
-                          << QList<int>{0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10} << 10;
+    row(monteCarlo, "alternating") << times(10, centre + corner) << "20"
+                                   << QList<Shown>{{0, {}, {}, {}},
+                                                   points(1, "1", "π＝4.00000000000000"),
+                                                   points(2, "1", "π＝2.00000000000000"),
+                                                   points(3, "2", "π＝2.66666674613953"), // 8/3 in single precision
+                                                   points(20, "10", "π＝2.00000000000000")}
+                                   << QList<int>{0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10} << 10;
     // No estimate before the first crossing.
     const auto needles = [](int n, const char* crossed, const char* pi) {
         return Shown{n, QStringLiteral("落とした針の総数＝ %1 /  10").arg(n),
                      QStringLiteral("直線と交わった針の本数＝ ") + crossed, QString::fromUtf8(pi)};
     };
-    row(1, "misses then crossings")
+    row(buffon, "misses then crossings")
         << times(3, upFrom250) + upFrom1250 + flatAt1250 + flatOn1500 + times(4, flatAt1250) << "10"
         << QList<Shown>{{0, {}, {}, {}},
                         needles(1, "0", ""),
@@ -523,18 +541,15 @@ void TestExperiments::labelsDuringRun()
     QFETCH(int, hits);
     const Experiment& e = current();
 
-    SoundRecorder recorder;
-    Services services;
-    const auto owned = e.make();
+    const auto owned = explained(e);
     ExperimentWindow& w = *owned;
-    explain(w);
-    push(services, rnd);
-    recorder.clear();
+    push(rnd);
+    recorder->clear();
 
     QList<QStringList> seen;
     QList<int> hitsSeen;
-    services.replies = {reply};
-    services.onDoEvents = [&](int) {
+    services->replies = {reply};
+    services->onDoEvents = [&](int) {
         seen << labels(w);
         hitsSeen << e.hits(w);
     };
@@ -550,7 +565,7 @@ void TestExperiments::labelsDuringRun()
     QCOMPARE(e.thrown(w), std::int16_t(reply.toInt() + 1));
     QCOMPARE(e.hits(w), std::int16_t(hits));
     // The end-of-run cue closes without stopping first.
-    QCOMPARE(recorder.commands(QString::fromLatin1(e.name)),
+    QCOMPARE(recorder->commands(QString::fromLatin1(e.name)),
              QStringList({"Stop", "Close", "Open pinpon.wav", "Sound pinpon.wav", "Close", "Open logoff.wav",
                           "Sound logoff.wav"}));
 }
@@ -568,16 +583,16 @@ void TestExperiments::stopKeepsLastThrow_data()
     QTest::addColumn<QRgb>("markColour");
 
     // The 26th point is never thrown.
-    row(0, "at the 26th call") << times(25, centre) + times(10, corner) << "1000" << 26
-                               << QStringList{"打った点の総数＝ 25 /  1000", "円の内に入った点の個数＝ 25",
-                                              "π＝4.00000000000000"}
-                               << 25 << 20 << QPointF(1500, 1500) << lightRed;
+    row(monteCarlo, "at the 26th call")
+        << times(25, centre) + times(10, corner) << "1000" << 26
+        << QStringList{"打った点の総数＝ 25 /  1000", "円の内に入った点の個数＝ 25", "π＝4.00000000000000"} << 25
+        << 20 << QPointF(1500, 1500) << lightRed;
     // The 38th needle is drawn and counted, though not shown in the labels.
-    row(1, "at the 38th call") << times(12, upFrom1250) + times(25, upFrom250) + flatOn2000 + times(5, flatAt1250)
-                               << "100" << 38
-                               << QStringList{"落とした針の総数＝ 37 /  100", "直線と交わった針の本数＝ 12",
-                                              "π＝3.08333325386047"} // 37 / 12 in single precision
-                               << 13 << 15 << QPointF(400, 2000) << lightRed;
+    row(buffon, "at the 38th call")
+        << times(12, upFrom1250) + times(25, upFrom250) + flatOn2000 + times(5, flatAt1250) << "100" << 38
+        << QStringList{"落とした針の総数＝ 37 /  100", "直線と交わった針の本数＝ 12",
+                       "π＝3.08333325386047"} // 37 / 12 in single precision
+        << 13 << 15 << QPointF(400, 2000) << lightRed;
 }
 
 void TestExperiments::stopKeepsLastThrow()
@@ -592,17 +607,14 @@ void TestExperiments::stopKeepsLastThrow()
     QFETCH(QRgb, markColour);
     const Experiment& e = current();
 
-    SoundRecorder recorder;
-    Services services;
-    const auto owned = e.make();
+    const auto owned = explained(e);
     ExperimentWindow& w = *owned;
-    explain(w);
-    push(services, rnd);
-    recorder.clear();
+    push(rnd);
+    recorder->clear();
 
     int callsAfterStop = 0;
-    services.replies = {reply};
-    services.onDoEvents = [&](int call) {
+    services->replies = {reply};
+    services->onDoEvents = [&](int call) {
         if (call == stopAt)
             QTest::mouseClick(w.Command4, Qt::LeftButton);
         if (call > stopAt)
@@ -616,14 +628,13 @@ void TestExperiments::stopKeepsLastThrow()
     QCOMPARE(e.hits(w), std::int16_t(hits));
     QCOMPARE(pixelAt(w, mark.x(), mark.y()), markColour);
     QCOMPARE(w.StopFlag, std::int16_t(0));
-    QCOMPARE(services.rndValues.size(), std::size_t(rndLeft));
-    QCOMPARE(recorder.cues(QString::fromLatin1(e.name)), QStringList({"pinpon.wav", "pinpon.wav", "logoff.wav"}));
+    QCOMPARE(services->rndValues.size(), std::size_t(rndLeft));
+    QCOMPARE(recorder->cues(QString::fromLatin1(e.name)), QStringList({"pinpon.wav", "pinpon.wav", "logoff.wav"}));
     QCOMPARE(buttons(w), QStringLiteral("EEDDE"));
     QCOMPARE(w.mousePointer(), 0);
 
     // A later run starts afresh rather than stopping at once.
-    services.onDoEvents = nullptr;
-    experiment(w, services, QStringLiteral("10"));
+    experiment(w, "10");
     QCOMPARE(w.Label1->text(), e.tenOfTen);
 }
 
@@ -638,17 +649,17 @@ void TestExperiments::acceptedReplies_data()
     QTest::addColumn<double>("total");
 
     // Long runs are stopped after a few throws; the bound shows in Label1.
-    row(0, "10") << "10" << 0 << "打った点の総数＝ 10 /  10" << 10 << 10 << 10.0;
-    row(0, "10.9 drops the fraction") << "10.9" << 0 << "打った点の総数＝ 10 /  10" << 10 << 10 << 10.0;
-    row(0, "blanks around") << " 12 " << 0 << "打った点の総数＝ 12 /  12" << 12 << 12 << 12.0;
-    row(0, "full-width digits") << "１５" << 0 << "打った点の総数＝ 15 /  15" << 15 << 15 << 15.0;
-    row(0, "10000") << "10000" << 4 << "打った点の総数＝ 3 /  10000" << 4 << 3 << 10000.0;
-    row(0, "9999.99") << "9999.99" << 4 << "打った点の総数＝ 3 /  9999" << 4 << 3 << 9999.0;
-    row(1, "10") << "10" << 0 << "落とした針の総数＝ 10 /  10" << 10 << 10 << 10.0;
-    row(1, "15.9 drops the fraction") << "15.9" << 0 << "落とした針の総数＝ 15 /  15" << 15 << 15 << 15.0;
-    row(1, "10.0") << "10.0" << 0 << "落とした針の総数＝ 10 /  10" << 10 << 10 << 10.0;
-    row(1, "20000") << "20000" << 3 << "落とした針の総数＝ 2 /  20000" << 3 << 3 << 20000.0;
-    row(1, "19999.9") << "19999.9" << 3 << "落とした針の総数＝ 2 /  19999" << 3 << 3 << 19999.0;
+    row(monteCarlo, "10") << "10" << 0 << "打った点の総数＝ 10 /  10" << 10 << 10 << 10.0;
+    row(monteCarlo, "10.9 drops the fraction") << "10.9" << 0 << "打った点の総数＝ 10 /  10" << 10 << 10 << 10.0;
+    row(monteCarlo, "blanks around") << " 12 " << 0 << "打った点の総数＝ 12 /  12" << 12 << 12 << 12.0;
+    row(monteCarlo, "full-width digits") << "１５" << 0 << "打った点の総数＝ 15 /  15" << 15 << 15 << 15.0;
+    row(monteCarlo, "10000") << "10000" << 4 << "打った点の総数＝ 3 /  10000" << 4 << 3 << 10000.0;
+    row(monteCarlo, "9999.99") << "9999.99" << 4 << "打った点の総数＝ 3 /  9999" << 4 << 3 << 9999.0;
+    row(buffon, "10") << "10" << 0 << "落とした針の総数＝ 10 /  10" << 10 << 10 << 10.0;
+    row(buffon, "15.9 drops the fraction") << "15.9" << 0 << "落とした針の総数＝ 15 /  15" << 15 << 15 << 15.0;
+    row(buffon, "10.0") << "10.0" << 0 << "落とした針の総数＝ 10 /  10" << 10 << 10 << 10.0;
+    row(buffon, "20000") << "20000" << 3 << "落とした針の総数＝ 2 /  20000" << 3 << 3 << 20000.0;
+    row(buffon, "19999.9") << "19999.9" << 3 << "落とした針の総数＝ 2 /  19999" << 3 << 3 << 19999.0;
 }
 
 void TestExperiments::acceptedReplies()
@@ -659,19 +670,15 @@ void TestExperiments::acceptedReplies()
     QFETCH(int, doEvents);
     QFETCH(int, randomizes);
     QFETCH(double, total);
-    const Experiment& e = current();
 
-    SoundRecorder recorder;
-    Services services;
-    const auto w = e.make();
-    explain(*w);
-    experiment(*w, services, reply, stopAt);
+    const auto w = explained(current());
+    experiment(*w, reply, stopAt);
     QCOMPARE(w->Label1->text(), label1);
-    QCOMPARE(services.doEventsCalls, doEvents);
-    QCOMPARE(services.randomizeCalls, randomizes);
+    QCOMPARE(services->doEventsCalls, doEvents);
+    QCOMPARE(services->randomizeCalls, randomizes);
     // Only the Monte Carlo window keeps the count asked for.
-    if (const auto* monteCarlo = qobject_cast<const Form19*>(w.get()))
-        QCOMPARE(monteCarlo->PointTotal, total);
+    if (const auto* points = qobject_cast<const Form19*>(w.get()))
+        QCOMPARE(points->PointTotal, total);
 }
 
 void TestExperiments::refusedReplies_data()
@@ -679,7 +686,7 @@ void TestExperiments::refusedReplies_data()
     addExperimentColumn();
     QTest::addColumn<QString>("reply");
 
-    for (int i = 0; i < 2; ++i) {
+    for (int i : {monteCarlo, buffon}) {
         row(i, "cancel") << QString();
         row(i, "empty") << "";
         row(i, "blanks") << "   ";
@@ -701,44 +708,37 @@ void TestExperiments::refusedReplies()
     QFETCH(QString, reply);
     const Experiment& e = current();
 
-    SoundRecorder recorder;
-    Services services;
-    const auto owned = e.make();
+    const auto owned = explained(e);
     ExperimentWindow& w = *owned;
-    explain(w);
-    experiment(w, services, QStringLiteral("10"));
+    experiment(w, "10");
     const QImage before = w.Picture1->image();
-    push(services, e.hit);
-    recorder.clear();
+    push(e.hit);
+    recorder->clear();
 
-    experiment(w, services, reply);
+    experiment(w, reply);
 
     QCOMPARE(buttons(w), QStringLiteral("EEDDE"));
     QCOMPARE(labels(w), QStringList({QString(), QString(), QString(), e.hintAfterRun}));
     QCOMPARE(w.Picture1->image(), before);
     QCOMPARE(w.mousePointer(), 0);
-    QCOMPARE(services.doEventsCalls, 10);
-    QCOMPARE(services.randomizeCalls, 10);
+    QCOMPARE(services->doEventsCalls, 10);
+    QCOMPARE(services->randomizeCalls, 10);
     // Nothing is thrown.
-    QCOMPARE(services.rndValues.size(), std::size_t(e.hit.size()));
+    QCOMPARE(services->rndValues.size(), std::size_t(e.hit.size()));
     // Only the click cue, nothing after the prompt.
-    QCOMPARE(recorder.cues(QString::fromLatin1(e.name)), QStringList({"pinpon.wav"}));
-    QCOMPARE(recorder.log.last(), QStringLiteral("inputbox"));
+    QCOMPARE(recorder->cues(QString::fromLatin1(e.name)), QStringList({"pinpon.wav"}));
+    QCOMPARE(recorder->log.last(), QStringLiteral("inputbox"));
 }
 
 void TestExperiments::pointerDuringRun()
 {
-    const Experiment& e = current();
-    SoundRecorder recorder;
-    Services services;
-    const auto owned = e.make();
+    const auto owned = explained(current());
     ExperimentWindow& w = *owned;
-    explain(w);
     QList<int> pointers;
     QStringList hints;
-    services.onInputBox = [&] { pointers << w.mousePointer(); };
-    services.replies = {QStringLiteral("10")};
-    services.onDoEvents = [&](int) {
+    services->onInputBox = [&] { pointers << w.mousePointer(); };
+    services->replies = {QStringLiteral("10")};
+    services->onDoEvents = [&](int) {
         pointers << w.mousePointer();
         hints << w.Label4->text();
     };
@@ -754,7 +754,7 @@ void TestExperiments::explanationPage_data()
 {
     addExperimentColumn();
     QTest::addColumn<bool>("afterRun");
-    for (int i = 0; i < 2; ++i) {
+    for (int i : {monteCarlo, buffon}) {
         row(i, "at first") << false;
         row(i, "after a run and a return") << true;
     }
@@ -765,22 +765,20 @@ void TestExperiments::explanationPage()
     QFETCH(bool, afterRun);
     const Experiment& e = current();
 
-    SoundRecorder recorder;
-    Services services;
     const auto owned = e.make();
     ExperimentWindow& w = *owned;
     w.Show();
     if (afterRun) {
         QTest::mouseClick(w.Command5, Qt::LeftButton);
-        experiment(w, services, QStringLiteral("10"));
+        experiment(w, "10");
     }
-    recorder.clear();
+    recorder->clear();
     if (afterRun) {
         w.Hide();
         w.Show();
     }
     QTest::mouseClick(w.Command5, Qt::LeftButton);
-    QCOMPARE(recorder.cues(QString::fromLatin1(e.name)), QStringList({"pinpon.wav"}));
+    QCOMPARE(recorder->cues(QString::fromLatin1(e.name)), QStringList({"pinpon.wav"}));
     QCOMPARE(buttons(w), QStringLiteral("EEDDE"));
     QCOMPARE(w.Picture1->image(), printedPage(e));
     QCOMPARE(w.Picture1->foreColor(), rt::QBColor(0));
@@ -794,119 +792,107 @@ void TestExperiments::explanationClearsRunAndRunClearsPage_data()
     addExperimentColumn();
     QTest::addColumn<QList<float>>("rnd");
     QTest::addColumn<QList<QRgb>>("colours");
-    row(0, "figure") << QList<float>() << QList<QRgb>{white, lightBlue};
-    row(1, "lines and a needle") << upFrom250 << QList<QRgb>{white, lightBlue, green};
+    row(monteCarlo, "figure") << QList<float>() << QList<QRgb>{white, lightBlue};
+    row(buffon, "lines and a needle") << upFrom250 << QList<QRgb>{white, lightBlue, green};
 }
 
 void TestExperiments::explanationClearsRunAndRunClearsPage()
 {
     QFETCH(QList<float>, rnd);
     QFETCH(QList<QRgb>, colours);
-    const Experiment& e = current();
 
-    SoundRecorder recorder;
-    Services services;
-    const auto owned = e.make();
+    const auto owned = explained(current());
     ExperimentWindow& w = *owned;
-    explain(w);
     const QImage page = w.Picture1->image();
-    push(services, rnd);
-    experiment(w, services, QStringLiteral("10"), 1);
+    push(rnd);
+    experiment(w, "10", 1);
     const QImage& drawing = w.Picture1->image();
     for (int y = 0; y < drawing.height(); ++y)
         for (int x = 0; x < drawing.width(); ++x)
             QVERIFY(colours.contains(drawing.pixel(x, y)));
 
     // After leaving and coming back, the page replaces the run's drawing.
-    experiment(w, services, QStringLiteral("10"));
+    experiment(w, "10");
     w.Hide();
-    w.Show();
-    QTest::mouseClick(w.Command5, Qt::LeftButton);
+    explain(w);
     QCOMPARE(w.Picture1->image(), page);
 }
 
 void TestExperiments::reactivationKeepsDrawing()
 {
     const Experiment& e = current();
-    SoundRecorder recorder;
-    Services services;
-    const auto owned = e.make();
+    const auto owned = explained(e);
     ExperimentWindow& w = *owned;
-    explain(w);
-    experiment(w, services, QStringLiteral("10"));
+    experiment(w, "10");
     const QImage drawing = w.Picture1->image();
-    recorder.clear();
+    recorder->clear();
 
     w.Hide();
     w.Show();
     QCOMPARE(labels(w), QStringList({QString(), QString(), QString(), e.hintAfterRun}));
     QCOMPARE(w.Picture1->image(), drawing);
     QCOMPARE(buttons(w), QStringLiteral("EEDED"));
-    QVERIFY(recorder.cues().isEmpty());
+    QVERIFY(recorder->cues().isEmpty());
     // "実験" ignores clicks until "解説".
     QTest::mouseClick(w.Command2, Qt::LeftButton);
-    QCOMPARE(services.inputBoxes.size(), 1);
+    QCOMPARE(services->inputBoxes.size(), 1);
 }
 
 void TestExperiments::menuAndBack()
 {
     const Experiment& e = current();
-    SoundRecorder recorder;
-    Services services;
-    auto& w = static_cast<ExperimentWindow&>(testing::window(QString::fromLatin1(e.name)));
+    const QString name = QString::fromLatin1(e.name);
+    auto& w = static_cast<ExperimentWindow&>(testing::window(name));
     explain(w);
-    push(services, times(10, e.hit));
-    experiment(w, services, QStringLiteral("10"));
+    push(times(10, e.hit));
+    experiment(w, "10");
     QCOMPARE(w.Label3->text(), e.allHit);
-    recorder.clear();
+    recorder->clear();
 
     QTest::mouseClick(w.Command3, Qt::LeftButton);
     QVERIFY(!w.isVisible());
     QVERIFY(shell::form7().isVisible());
-    QCOMPARE(recorder.cues(), QStringList({"pinpon.wav"}));
-    QCOMPARE(recorder.cues(QString::fromLatin1(e.name)), QStringList({"pinpon.wav"}));
-    const QImage blank = blankLike(w.Picture1->image());
+    QCOMPARE(recorder->cues(), QStringList({"pinpon.wav"}));
+    QCOMPARE(recorder->cues(name), QStringList({"pinpon.wav"}));
+    QImage blank(w.Picture1->image().size(), QImage::Format_RGB32);
+    blank.fill(Qt::white);
     QCOMPARE(w.Picture1->image(), blank);
 
     QTest::mouseClick(shell::form7().*e.menuButton, Qt::LeftButton);
     QVERIFY(w.isVisible());
     QVERIFY(!shell::form7().isVisible());
-    QCOMPARE(&testing::window(QString::fromLatin1(e.name)), &w);
+    QCOMPARE(&testing::window(name), &w);
     QCOMPARE(w.Picture1->image(), blank);
     QCOMPARE(labels(w), QStringList({QString(), QString(), QString(), e.hintAfterRun}));
     QCOMPARE(buttons(w), QStringLiteral("EEDED"));
     QTest::mouseClick(w.Command2, Qt::LeftButton);
-    QCOMPARE(services.inputBoxes.size(), 1);
+    QCOMPARE(services->inputBoxes.size(), 1);
     w.Hide();
 }
 
 void TestExperiments::quitAnsweredNo()
 {
-    const Experiment& e = current();
-    SoundRecorder recorder;
-    Services services;
-    const auto owned = e.make();
+    const auto owned = explained(current());
     ExperimentWindow& w = *owned;
-    explain(w);
-    experiment(w, services, QStringLiteral("10"));
+    experiment(w, "10");
     const QImage drawing = w.Picture1->image();
     const QStringList shown = labels(w);
-    recorder.clear();
-    services.answers = {platform::vbNo};
+    recorder->clear();
+    services->answers = {platform::vbNo};
 
     QTest::mouseClick(w.Command1, Qt::LeftButton);
-    QCOMPARE(services.messageBoxes.size(), 1);
-    QCOMPARE(services.messageBoxes[0].prompt, QStringLiteral("終了していいですか？"));
-    QCOMPARE(services.messageBoxes[0].title, QStringLiteral("Sorvena"));
-    QCOMPARE(recorder.cues(), QStringList({"endpinpon.wav"}));
-    QCOMPARE(services.ends, 0);
+    QCOMPARE(services->messageBoxes.size(), 1);
+    QCOMPARE(services->messageBoxes[0].prompt, QStringLiteral("終了していいですか？"));
+    QCOMPARE(services->messageBoxes[0].title, QStringLiteral("Sorvena"));
+    QCOMPARE(recorder->cues(), QStringList({"endpinpon.wav"}));
+    QCOMPARE(services->ends, 0);
     QCOMPARE(w.Picture1->image(), drawing);
     QCOMPARE(labels(w), shown);
     QCOMPARE(buttons(w), QStringLiteral("EEDDE"));
 
-    services.answers = {platform::vbYes};
+    services->answers = {platform::vbYes};
     QTest::mouseClick(w.Command1, Qt::LeftButton);
-    QCOMPARE(services.ends, 1);
+    QCOMPARE(services->ends, 1);
 }
 
 void TestExperiments::firstPointEstimate_data()
@@ -924,12 +910,10 @@ void TestExperiments::firstPointEstimate()
     QFETCH(QString, label2);
     QFETCH(QString, label3);
 
-    SoundRecorder recorder;
-    Services services;
     Form19 w;
     explain(w);
-    push(services, {r, r});
-    experiment(w, services, QStringLiteral("10"), 2);
+    push({r, r});
+    experiment(w, "10", 2);
     QCOMPARE(w.Label1->text(), QStringLiteral("打った点の総数＝ 1 /  10"));
     QCOMPARE(w.Label2->text(), label2);
     QCOMPARE(w.Label3->text(), label3);
@@ -937,27 +921,23 @@ void TestExperiments::firstPointEstimate()
 
 void TestExperiments::estimateInSinglePrecision()
 {
-    SoundRecorder recorder;
-    Services services;
     Form19 w;
     explain(w);
-    push(services, times(785, centre) + times(215, {cornerR, edgeR}));
-    experiment(w, services, QStringLiteral("1000"));
+    push(times(785, centre) + times(215, {cornerR, edgeR}));
+    experiment(w, "1000");
     QCOMPARE(w.Label1->text(), QStringLiteral("打った点の総数＝ 1000 /  1000"));
     QCOMPARE(w.Label2->text(), QStringLiteral("円の内に入った点の個数＝ 785"));
     QCOMPARE(w.Label3->text(), QStringLiteral("π＝3.14000010490417"));
-    QVERIFY(services.rndValues.empty());
+    QVERIFY(services->rndValues.empty());
 }
 
 void TestExperiments::pointOnCircleCountsInside()
 {
-    SoundRecorder recorder;
-    Services services;
     Form19 w;
     explain(w);
     // 2001 * 0.9999 + 500 = 2500.8 and 2001 * 0.5 + 500 = 1500.5.
-    push(services, times(10, {edgeR, centreR}));
-    experiment(w, services, QStringLiteral("10"));
+    push(times(10, {edgeR, centreR}));
+    experiment(w, "10");
     QCOMPARE(w.Label2->text(), QStringLiteral("円の内に入った点の個数＝ 10"));
     QCOMPARE(w.Label3->text(), QStringLiteral("π＝4.00000000000000"));
     // The last pass draws the mark after the figure's dot at the same place.
@@ -967,11 +947,9 @@ void TestExperiments::pointOnCircleCountsInside()
 // Stopped at the first yield: the figure is drawn and no point is thrown.
 void TestExperiments::figurePixels()
 {
-    SoundRecorder recorder;
-    Services services;
     Form19 w;
     explain(w);
-    experiment(w, services, QStringLiteral("10"), 1);
+    experiment(w, "10", 1);
     QCOMPARE(w.Label1->text(), QString());
 
     int dots = 0;
@@ -1008,15 +986,13 @@ void TestExperiments::figurePixels()
 
 void TestExperiments::markColours()
 {
-    SoundRecorder recorder;
-    Services services;
     Form19 w;
     explain(w);
     // (1000, 1000) inside; (600, 600) outside; both clear of the figure.
     const float r1000 = 0.25f; // 2001 * 0.25 + 500 = 1000.25
     const float r600 = 0.05f;  // 2001 * 0.05 + 500 = 600.05
-    push(services, {r1000, r1000, r600, r600});
-    experiment(w, services, QStringLiteral("10"), 3);
+    push({r1000, r1000, r600, r600});
+    experiment(w, "10", 3);
     QCOMPARE(w.Label2->text(), QStringLiteral("円の内に入った点の個数＝ 1"));
     QCOMPARE(pixelAt(w, 1000, 1000), lightRed);
     QCOMPARE(pixelAt(w, 600, 600), green);
@@ -1025,8 +1001,6 @@ void TestExperiments::markColours()
 
 void TestExperiments::monteCarloPageColours()
 {
-    SoundRecorder recorder;
-    Services services;
     Form19 w;
     explain(w);
     // 18 lines fit the drawing area.
@@ -1057,12 +1031,10 @@ void TestExperiments::monteCarloPageColours()
 
 void TestExperiments::everyNeedleCrosses()
 {
-    SoundRecorder recorder;
-    Services services;
     Form20 w;
     explain(w);
-    push(services, times(10, upFrom1250));
-    experiment(w, services, QStringLiteral("10"));
+    push(times(10, upFrom1250));
+    experiment(w, "10");
     QCOMPARE(w.Label1->text(), QStringLiteral("落とした針の総数＝ 10 /  10"));
     QCOMPARE(w.Label2->text(), QStringLiteral("直線と交わった針の本数＝ 10"));
     QCOMPARE(w.Label3->text(), QStringLiteral("π＝1.00000000000000"));
@@ -1070,26 +1042,22 @@ void TestExperiments::everyNeedleCrosses()
 
 void TestExperiments::thirtyTwoOfHundred()
 {
-    SoundRecorder recorder;
-    Services services;
     Form20 w;
     explain(w);
-    push(services, times(32, flatOn1500) + times(68, upFrom250));
-    experiment(w, services, QStringLiteral("100"));
+    push(times(32, flatOn1500) + times(68, upFrom250));
+    experiment(w, "100");
     QCOMPARE(w.Label1->text(), QStringLiteral("落とした針の総数＝ 100 /  100"));
     QCOMPARE(w.Label2->text(), QStringLiteral("直線と交わった針の本数＝ 32"));
     QCOMPARE(w.Label3->text(), QStringLiteral("π＝3.12500000000000"));
-    QVERIFY(services.rndValues.empty());
+    QVERIFY(services->rndValues.empty());
 }
 
 void TestExperiments::linesAndNeedlePixels()
 {
-    SoundRecorder recorder;
-    Services services;
     Form20 w;
     explain(w);
-    push(services, flatAt1250 + flatOn1500 + upFrom250);
-    experiment(w, services, QStringLiteral("10"), 3);
+    push(flatAt1250 + flatOn1500 + upFrom250);
+    experiment(w, "10", 3);
 
     const QImage& image = w.Picture1->image();
     // Five light-blue rules right across, none at the top or bottom edge.
@@ -1122,11 +1090,9 @@ void TestExperiments::linesAndNeedlePixels()
 // Row 16 of the page, the heading of the proof, is light blue, and only it.
 void TestExperiments::buffonProofHeading()
 {
-    SoundRecorder recorder;
-    Services services;
     Form20 w;
     explain(w);
-    experiment(w, services, QStringLiteral("10"));
+    experiment(w, "10");
     w.Hide();
     explain(w);
     const QImage& image = w.Picture1->image();
