@@ -227,7 +227,8 @@ QImage printedPage(const Experiment& e)
     return reference.image();
 }
 
-// What Label1 to Label3 show at a DoEvents call (0: before the first).
+// What Label1 to Label3 show once `at` throws are in: read at the next
+// DoEvents call, or after the run for the last throw.
 struct Shown {
     int at;
     QString thrown, hits, estimate;
