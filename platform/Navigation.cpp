@@ -41,7 +41,7 @@ void StartMusic(MMControl& player)
 void ConfirmQuit(QWidget* owner, MMControl& player, OnNo onNo)
 {
     PlayCue(player, quitCue);
-    const int answer = MsgBox(owner, QCoreApplication::translate("Cues", "終了していいですか？"), QStringLiteral("Sorvena"));
+    const int answer = MsgBox(owner, QCoreApplication::translate("platform::Navigation", "終了していいですか？"), QStringLiteral("Sorvena"));
     if (answer == vbYes) {
         End();
         return;

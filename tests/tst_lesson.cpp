@@ -97,6 +97,8 @@ private slots:
     void accessibleNames();
     void traceChart();
     void controllerDrawsTheTrace();
+    void controllerShowsTheWindowsStep_data();
+    void controllerShowsTheWindowsStep();
 };
 
 void TestLesson::tempo_data()
@@ -397,6 +399,45 @@ void TestLesson::controllerDrawsTheTrace()
     logError->click();
     QCOMPARE(chart->view(), charts::TraceView::LogError);
     QCOMPARE(chart->curve().points().first().y(), 4 - M_PI);
+}
+
+void TestLesson::controllerShowsTheWindowsStep_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<int>("inside"); // Monte Carlo: points at the centre, the rest in a corner
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("correct");
+    // The polygons count sides from the triangle, Wallis two factors a pass.
+    QTest::newRow("polygon of 1000 sides") << "Form18" << "1000" << 0 << "ｎ＝1000" << "正しい桁数：5 桁";
+    QTest::newRow("Wallis to 20 factors") << "Form15" << "20" << 0 << "ｎ＝20" << "正しい桁数：1 桁";
+    // 3.1 in single precision, not the 3.0999999 its double reads.
+    QTest::newRow("775 of 1000 points") << "Form19" << "1000" << 775 << "ｎ＝1000" << "正しい桁数：2 桁";
+}
+
+void TestLesson::controllerShowsTheWindowsStep()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, reply);
+    QFETCH(int, inside);
+    QFETCH(QString, steps);
+    QFETCH(QString, correct);
+    Lesson l;
+    for (int i = 0; i < reply.toInt() && inside > 0; ++i) {
+        const float r = i < inside ? 0.5f : 0.0f;
+        l.services.rndValues.insert(l.services.rndValues.end(), {r, r});
+    }
+    platform::Form& w = testing::window(window);
+    w.Show();
+    w.findChild<QPushButton*>(window == QLatin1String("Form18") ? QStringLiteral("Command6") : QStringLiteral("Command5"))
+        ->click();
+    for (int i = 0; i < 10 && !w.findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled(); ++i)
+        w.findChild<QPushButton*>(QStringLiteral("Command5"))->click(); // the polygons' manual steps
+    l.services.replies = {reply};
+    w.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    QTRY_COMPARE(l.controller.findChild<QLabel*>(QStringLiteral("steps"))->text(), steps);
+    QCOMPARE(l.controller.findChild<QLabel*>(QStringLiteral("correct"))->text(), correct);
+    w.Hide();
 }
 
 QTEST_MAIN(TestLesson)

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
-    <name>Cues</name>
+    <name>platform::Navigation</name>
     <message>
         <source>終了していいですか？</source>
         <translation>Do you want to quit Sorvena?</translation>
