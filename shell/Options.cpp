@@ -17,10 +17,15 @@ bool takesValue(const std::string& option)
 }
 } // namespace
 
+// Our own parser, not QCommandLineParser: Qt's own options (-platform,
+// -style and the rest, some with a value) must pass through to QApplication
+// in a window's run, and --table must be decided before any Qt object
+// exists, so that it writes its table on a machine without a display.
 Options parseOptions(const std::vector<std::string>& arguments)
 {
     Options options;
     std::vector<std::string> positional;
+    std::vector<std::string> qtOptions;
     std::optional<std::string> seed;
     auto fail = [&options](std::string message) {
         if (options.error.empty())
@@ -58,6 +63,7 @@ Options parseOptions(const std::vector<std::string>& arguments)
             fail("unknown option " + a);
         } else if (a.starts_with("-") && a.size() > 1) {
             // Qt's own; QApplication takes it, and its value, later.
+            qtOptions.push_back(a);
             if (takesValue(a) && i + 1 < arguments.size())
                 ++i;
         } else {
@@ -66,6 +72,9 @@ Options parseOptions(const std::vector<std::string>& arguments)
     }
 
     if (options.table) {
+        // No window, so no option of Qt's applies: "-3" is a mistyped count.
+        if (!qtOptions.empty())
+            fail("unknown option " + qtOptions.front());
         if (!positional.empty())
             options.table->count = positional.front();
         if (positional.size() > 1)

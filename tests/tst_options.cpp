@@ -38,6 +38,8 @@ void TestOptions::parse_data()
     QTest::newRow("table twice") << QStringList{"--table", "euler", "--table", "wallis"} << "" << "" << true;
     QTest::newRow("seed without table") << QStringList{"--seed", "1"} << "" << "" << true;
     QTest::newRow("seed without value") << QStringList{"--table", "buffon", "--seed"} << "" << "" << true;
+    QTest::newRow("table, negative count") << QStringList{"--table", "leibniz", "-3"} << "" << "" << true;
+    QTest::newRow("table, Qt's option") << QStringList{"--table", "leibniz", "-platform", "xcb"} << "" << "" << true;
     QTest::newRow("table with a window") << QStringList{"--table", "euler", "--compare"} << "" << "" << true;
 }
 

@@ -44,4 +44,14 @@ last=$(tail -n 1 "${work}/table.csv" | cut -d, -f1,6)
 
 e2e_close_request "${id}"
 e2e_expect_exit 0
+
+# A table refuses what it does not know, without a display: status 2, one
+# line on standard error, nothing on standard output.
+for refused in "leibniz -3" "leibniz 10 -platform xcb" "circle"; do
+  status=0
+  # shellcheck disable=SC2086
+  env -u DISPLAY "${E2E_BIN}" --table ${refused} >"${work}/out" 2>"${work}/err" || status=$?
+  [ "${status}" -eq 2 ] && [ ! -s "${work}/out" ] && [ "$(wc -l <"${work}/err")" -eq 1 ] ||
+    e2e_fail "--table ${refused}: status ${status}, $(wc -c <"${work}/out") bytes out, $(cat "${work}/err")"
+done
 echo "compare: ok"
