@@ -21,6 +21,9 @@ void start()
 {
     // Both live until the program ends, as the windows do.
     static Pace pace;
+    // A run a class can watch: about twenty steps a second, until the
+    // teacher chooses otherwise.
+    pace.setTempo(Tempo::Medium);
     // The trace is drawn by the chart module; without it there is none.
     const charts::ChartsModule* charts = charts::chartsModule();
     std::unique_ptr<Trace> trace(charts && charts->createTrace ? charts->createTrace(nullptr) : nullptr);

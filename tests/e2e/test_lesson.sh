@@ -43,8 +43,8 @@ if [ "${sound}" = yes ]; then
   [ "${loud}" -ge 2 ] || e2e_fail "a click was not heard before the mute"
 fi
 
-# Slow: three steps down from full speed.
-e2e_keys_to "${controller}" minus minus minus
+# Slow: one step down from the medium tempo a lesson starts at.
+e2e_keys_to "${controller}" minus
 click_start
 e2e_input '^打つ点の個数の設定$' 100
 sleep 1
