@@ -66,7 +66,7 @@ void Form19::Command2_Click()
     PointTotal = *count;
 
     beginRun();
-    Run run(*this);
+    Run run(*this, compare::Method::MonteCarlo);
     InsideCount = 0;
 
     const std::int16_t last = rt::CInt(PointTotal);

@@ -57,7 +57,7 @@ void Form20::Command2_Click()
     const double NeedleTotal = *count;
 
     beginRun();
-    Run run(*this);
+    Run run(*this, compare::Method::Buffon);
     CrossCount = 0;
 
     for (int line : buffon::ruledLines)

@@ -32,7 +32,7 @@ void tellAll(Tell tell)
 
 Run::Observer::~Observer() { removeObserver(this); }
 
-Run::Run(Form& form) : form_(form)
+Run::Run(Form& form, compare::Method method) : form_(form), method_(method)
 {
     openRuns().append(this);
     tellAll([this](Observer& o) { o.runOpened(*this); });

@@ -6,6 +6,8 @@
 // screen reader's narrator, lesson mode) observes them here, and only here.
 #pragma once
 
+#include "rules/Convergence.h"
+
 #include <QList>
 
 #include <cstdint>
@@ -19,7 +21,7 @@ class Form;
 
 class Run {
 public:
-    explicit Run(Form& form);
+    Run(Form& form, compare::Method method);
     ~Run(); // closes the run if the handler has not
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
@@ -34,6 +36,7 @@ public:
     void close();
 
     Form& form() const { return form_; }
+    compare::Method method() const { return method_; }
     bool isOpen() const { return open_; }
     // The last step told, 0 before the first.
     std::int64_t n() const { return n_; }
@@ -65,6 +68,7 @@ private:
     void stepped(std::int64_t n);
 
     Form& form_;
+    compare::Method method_;
     bool open_ = true;
     std::int64_t n_ = 0;
     std::optional<double> value_;

@@ -118,7 +118,7 @@ void Form18::Command2_Click()
     if (*n >= 3) {
         const double last = rt::Int(*n);
         setMousePointer(vbArrowHourglass);
-        run.emplace(*this);
+        run.emplace(*this, compare::Method::Polygon);
         SideCount = 2;
         Label3->setCaption(tr("［中止］をクリックすると止まります．．．"));
         while (double(SideCount) < last) {

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PolygonRules.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <numbers>
 
 namespace polygon {
 
@@ -44,6 +47,25 @@ std::vector<Point> polygonVertices(std::int64_t k)
         vertices.push_back(onCircle(a));
     }
     return vertices;
+}
+
+double inscribed(std::int64_t k) { return double(k) * std::sin(std::numbers::pi / double(k)); }
+
+double circumscribed(std::int64_t k) { return double(k) * std::tan(std::numbers::pi / double(k)); }
+
+Bracket bracket(std::int64_t k)
+{
+    if (k < 3)
+        return {};
+    const double lower = inscribed(k);
+    const double upper = circumscribed(k);
+    // Each bound lies a third of the gap or more from π, so a last decimal
+    // of a tenth of the gap keeps it on its side.
+    const int decimals = std::clamp(int(std::ceil(-std::log10(upper - lower))) + 1, 5, 12);
+    char low[32], high[32];
+    std::snprintf(low, sizeof low, "%.*f", decimals, lower);
+    std::snprintf(high, sizeof high, "%.*f", decimals, upper);
+    return {low, high};
 }
 
 } // namespace polygon

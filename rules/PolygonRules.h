@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace polygon {
@@ -40,5 +41,18 @@ double halfPerimeter(std::int64_t k);
 // edges, the angle accumulated by adding θ, so the last point meets the
 // first only up to rounding. Nothing but the first vertex for k < 1.
 std::vector<Point> polygonVertices(std::int64_t k);
+
+// Archimedes' bracket around π: half the perimeters of the regular k-gons
+// inside and outside a circle of radius 1, k sin(π/k) and k tan(π/k).
+double inscribed(std::int64_t k);
+double circumscribed(std::int64_t k);
+
+// The bracket as texts, each rounded to as many decimals as keep the two
+// apart (at least 5, at most 12): so few that a pupil can read them, and
+// enough that rounding never carries a bound across π. None for k < 3.
+struct Bracket {
+    std::string lower, upper;
+};
+Bracket bracket(std::int64_t k);
 
 } // namespace polygon

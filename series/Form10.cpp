@@ -10,6 +10,7 @@ const SeriesVariant& matsunaga2Window()
 {
     static const SeriesVariant v{
         .name = "Form10",
+        .method = compare::Method::Matsunaga2,
         .caption = QT_TRANSLATE_NOOP("Series", "マツナガ ヨシスケの公式２を利用してπの近似値を求める"),
         .layout = {
             .clientArea = {3585, 2445, 9015, 5490},

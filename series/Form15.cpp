@@ -10,6 +10,7 @@ const SeriesVariant& wallisWindow()
 {
     static const SeriesVariant v{
         .name = "Form15",
+        .method = compare::Method::Wallis,
         .caption = QT_TRANSLATE_NOOP("Series", "ウォーリスの公式を利用してπの近似値を求める"),
         .layout = {
             .clientArea = {3495, 2655, 9015, 5595},

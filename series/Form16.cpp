@@ -15,6 +15,7 @@ const SeriesVariant& gregoryLeibnizWindow()
 {
     static const SeriesVariant v{
         .name = "Form16",
+        .method = compare::Method::Leibniz,
         .caption = QT_TRANSLATE_NOOP("Series", "グレゴリー・ライプニッツの公式を利用してπの近似値を求める"),
         .layout = {
             .clientArea = {3495, 2655, 9135, 5610},

@@ -15,6 +15,7 @@ const SeriesVariant& eulerWindow()
 {
     static const SeriesVariant v{
         .name = "Form17",
+        .method = compare::Method::Euler,
         .caption = QT_TRANSLATE_NOOP("Series", "オイラーの公式を利用してπの近似値を求める"),
         .layout = {
             .clientArea = {3495, 2655, 9225, 5595},

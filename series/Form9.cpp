@@ -10,6 +10,7 @@ const SeriesVariant& matsunaga1Window()
 {
     static const SeriesVariant v{
         .name = "Form9",
+        .method = compare::Method::Matsunaga1,
         .caption = QT_TRANSLATE_NOOP("Series", "マツナガ ヨシスケの公式１を利用してπの近似値を求める"),
         .layout = {
             .clientArea = {3165, 1755, 9015, 5475},

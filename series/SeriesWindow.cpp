@@ -158,7 +158,7 @@ void SeriesWindow::Command2_Click()
         Command6->setEnabled(true);
     }
     setMousePointer(vbArrowHourglass);
-    Run run(*this);
+    Run run(*this, variant_.method);
     const Rule& rule = variant_.rule;
     State state = rule.start;
     Label1->setCaption(tr("［中止］をクリックすると止まります．．．"));

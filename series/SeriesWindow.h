@@ -5,6 +5,7 @@
 #pragma once
 
 #include "FormulaPicture.h"
+#include "rules/Convergence.h"
 #include "rules/SeriesMath.h"
 
 #include "platform/Form.h"
@@ -49,6 +50,7 @@ struct Layout {
 
 struct SeriesVariant {
     const char* name;
+    compare::Method method;
     // Texts in the source language, translated where they are shown
     // (context "Series").
     const char* caption;

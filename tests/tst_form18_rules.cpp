@@ -30,6 +30,8 @@ private slots:
     void halfPerimeterApproachesPi();
     void triangleAndHexagonTexts();
     void noSidesGivesOnlyTheFirstVertex();
+    void bracketHoldsPi_data();
+    void bracketHoldsPi();
 };
 
 void PolygonRulesTest::circleIs629DotsOnRadius200()
@@ -106,6 +108,34 @@ void PolygonRulesTest::noSidesGivesOnlyTheFirstVertex()
 {
     QCOMPARE(polygon::polygonVertices(0).size(), std::size_t(1));
     QCOMPARE(polygon::polygonVertices(-5).size(), std::size_t(1));
+}
+
+void PolygonRulesTest::bracketHoldsPi_data()
+{
+    QTest::addColumn<qint64>("sides");
+    QTest::addColumn<QString>("lower");
+    QTest::addColumn<QString>("upper");
+    // 3 and 2√3 for the hexagon; Archimedes' own 96 sides; more decimals
+    // once five no longer tell the bounds apart.
+    QTest::newRow("hexagon") << qint64(6) << "3.00000" << "3.46410";
+    QTest::newRow("96 sides") << qint64(96) << "3.14103" << "3.14271";
+    QTest::newRow("1000 sides") << qint64(1000) << "3.141587" << "3.141603";
+    QTest::newRow("a million sides") << qint64(1000000) << "3.141592653585" << "3.141592653600";
+    QTest::newRow("no polygon") << qint64(2) << "" << "";
+}
+
+void PolygonRulesTest::bracketHoldsPi()
+{
+    QFETCH(qint64, sides);
+    QFETCH(QString, lower);
+    QFETCH(QString, upper);
+    const polygon::Bracket b = polygon::bracket(sides);
+    QCOMPARE(QString::fromStdString(b.lower), lower);
+    QCOMPARE(QString::fromStdString(b.upper), upper);
+    if (!lower.isEmpty()) {
+        QVERIFY(lower.toDouble() < M_PI && M_PI < upper.toDouble());
+        QVERIFY(polygon::inscribed(sides) < M_PI && M_PI < polygon::circumscribed(sides));
+    }
 }
 
 QTEST_APPLESS_MAIN(PolygonRulesTest)
