@@ -13,14 +13,19 @@ namespace charts {
 
 using namespace compare;
 
+namespace {
+
+QString key(Method m) { return QString::fromLatin1(shortName(m).data(), qsizetype(shortName(m).size())); }
+
+} // namespace
+
 QString comparisonCsv(const ComparisonModel& table)
 {
     QStringList header{QStringLiteral("n")};
     for (Method m : methods)
-        header.append(QString::fromLatin1(shortName(m).data(), qsizetype(shortName(m).size())));
+        header.append(key(m));
     for (Method m : methods)
-        header.append(QString::fromLatin1(shortName(m).data(), qsizetype(shortName(m).size())) +
-                      QStringLiteral(" error"));
+        header.append(key(m) + QStringLiteral(" error"));
     QString text = header.join(QLatin1Char(',')) + QLatin1Char('\n');
     for (int row = 0; row < table.rowCount(); ++row) {
         QStringList cells;
