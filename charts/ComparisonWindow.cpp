@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ComparisonWindow.h"
 
+#include "ComparisonExport.h"
+#include "ComparisonModel.h"
 #include "rules/Runtime.h"
 
-#include <QAbstractTableModel>
 #include <QAreaSeries>
 #include <QBoxLayout>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QGraphicsLineItem>
 #include <QHeaderView>
@@ -22,9 +21,7 @@
 #include <QLogValueAxis>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScatterSeries>
-#include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -56,9 +53,6 @@ const Look looks[] = {
     {qRgb(204, 121, 167), Qt::CustomDashLine, {1, 2, 6, 2}},   // Matsunaga 1
     {qRgb(136, 34, 85), Qt::CustomDashLine, {10, 2, 2, 2, 2, 2}}, // Matsunaga 2
 };
-
-// For the table model, whose own tr() would take its base class as context.
-QString translated(const char* text) { return QCoreApplication::translate("charts::ComparisonWindow", text); }
 
 double plotted(double error) { return std::clamp(error, errorFloor, errorCeiling); }
 
@@ -130,58 +124,7 @@ private:
 
 } // namespace
 
-// One row per sampled step: n, then each method's value, then each error.
-class ComparisonTable : public QAbstractTableModel {
-public:
-    // Owned by the window, as a child.
-    explicit ComparisonTable(ComparisonWindow& window) : QAbstractTableModel(&window), window_(window) {}
-    void reset()
-    {
-        beginResetModel();
-        endResetModel();
-    }
-    int rowCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : int(window_.sampleSteps().size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : 1 + 2 * int(methods.size());
-    }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
-            return {};
-        return text(index.row(), index.column());
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
-            return {};
-        if (section == 0)
-            return QStringLiteral("n");
-        const Method m = methods[std::size_t((section - 1) % methods.size())];
-        return section <= int(methods.size()) ? ComparisonWindow::methodName(m)
-                                               : translated("誤差：%1").arg(ComparisonWindow::methodName(m));
-    }
-    QString text(int row, int column) const
-    {
-        const std::int64_t n = window_.sampleSteps()[std::size_t(row)];
-        if (column == 0)
-            return QString::number(n);
-        const Run& run = window_.run(methods[std::size_t((column - 1) % methods.size())]);
-        if (n < run.first || std::isnan(run.at(n)))
-            return {};
-        const double value = run.at(n);
-        return QString::fromStdString(column <= int(methods.size()) ? valueText(run.method, value)
-                                                                   : exactText(error(value)));
-    }
-
-private:
-    const ComparisonWindow& window_;
-};
-
-QString ComparisonWindow::methodName(Method method) { return QCoreApplication::translate("methods", title(method)); }
+QString ComparisonWindow::methodName(Method method) { return charts::methodName(method); }
 
 ComparisonWindow::ComparisonWindow(QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -240,7 +183,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     readout_->setTextFormat(Qt::RichText);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    model_ = new ComparisonTable(*this);
+    model_ = new ComparisonModel(runs_, samples_, this);
     table_ = new QTableView;
     table_->setObjectName(QStringLiteral("table"));
     table_->setModel(model_);
@@ -445,49 +388,13 @@ QString ComparisonWindow::chartDescription() const
     return lines.join(QLatin1Char('\n'));
 }
 
-QString ComparisonWindow::csv() const
-{
-    QStringList header{QStringLiteral("n")};
-    for (Method m : methods)
-        header.append(QString::fromLatin1(shortName(m).data(), qsizetype(shortName(m).size())));
-    for (Method m : methods)
-        header.append(QString::fromLatin1(shortName(m).data(), qsizetype(shortName(m).size())) +
-                      QStringLiteral(" error"));
-    QString text = header.join(QLatin1Char(',')) + QLatin1Char('\n');
-    for (int row = 0; row < model_->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < model_->columnCount(); ++column)
-            cells.append(model_->text(row, column));
-        text += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
-    }
-    return text;
-}
+QString ComparisonWindow::csv() const { return comparisonCsv(*model_); }
 
-bool ComparisonWindow::saveCsv(const QString& path) const
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(csv().toUtf8());
-    return file.commit();
-}
+bool ComparisonWindow::saveCsv(const QString& path) const { return writeCsv(path, csv()); }
 
 bool ComparisonWindow::savePicture(const QString& path) const
 {
-    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-        QSvgGenerator svg;
-        svg.setFileName(path);
-        svg.setSize(view_->size());
-        svg.setViewBox(QRect(QPoint(), view_->size()));
-        svg.setTitle(windowTitle());
-        svg.setDescription(chartDescription());
-        QPainter painter;
-        if (!painter.begin(&svg))
-            return false;
-        view_->render(&painter);
-        return painter.end();
-    }
-    return view_->grab().save(path);
+    return writePicture(*view_, path, windowTitle(), chartDescription());
 }
 
 void ComparisonWindow::pictureDialog()

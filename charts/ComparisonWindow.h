@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The eight methods side by side: |π − value| against the step count n on
 // log–log axes, one curve per method, with a cursor that reads the values,
-// a table of the same data and export to PNG, SVG and CSV. Lives in the
-// chart module, the only part of the program that links Qt Charts.
+// a table of the same data (ComparisonModel) and export to PNG, SVG and CSV
+// (ComparisonExport). Lives in the chart module, the only part of the
+// program that links Qt Charts.
 #pragma once
 
 #include "rules/Convergence.h"
@@ -12,7 +13,6 @@
 #include <array>
 #include <vector>
 
-class QAbstractTableModel;
 class QComboBox;
 class QGraphicsLineItem;
 class QLabel;
@@ -32,7 +32,7 @@ using compare::defaultSteps;
 using compare::maxSteps;
 using compare::methods;
 
-class ComparisonTable;
+class ComparisonModel;
 
 class ComparisonWindow : public QWidget {
     Q_OBJECT
@@ -92,7 +92,7 @@ private:
     QChartView* view_;
     QLabel* readout_;
     QTableView* table_;
-    ComparisonTable* model_;
+    ComparisonModel* model_;
     QLogValueAxis* axisX_;
     QLogValueAxis* axisY_;
     std::array<QLineSeries*, methods.size()> curves_{};

@@ -2,6 +2,8 @@
 // The comparison window: its curves, cursor, table and exports, and the
 // way the menu and the loader reach it.
 #include "charts/ChartsModule.h"
+#include "charts/ComparisonExport.h"
+#include "charts/ComparisonModel.h"
 #include "charts/ComparisonWindow.h"
 #include "shell/Form7.h"
 #include "support/Scripted.h"
@@ -54,6 +56,8 @@ private slots:
     void seriesStopAtTheLimit();
     void cursorReadsEveryMethod();
     void tableHoldsTheCurvesData();
+    void csvWithoutTheWindow_data();
+    void csvWithoutTheWindow();
     void againDrawsNewExperiments();
     void menuShortcutOpensIt();
 
@@ -170,6 +174,40 @@ void TestComparison::tableHoldsTheCurvesData()
     // The polygons start at the triangle.
     QVERIFY(model->index(1, 1).data().toString().isEmpty());
     QVERIFY(!model->index(2, 1).data().toString().isEmpty());
+}
+
+void TestComparison::csvWithoutTheWindow_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("header, values") << 0 << 8 << "matsunaga2";
+    QTest::newRow("header, errors") << 0 << 9 << "polygon error";
+    QTest::newRow("no triangle at n=1") << 1 << 1 << "";
+    QTest::newRow("nor the triangle's error") << 1 << 9 << "";
+    QTest::newRow("no needle has met a line") << 1 << 3 << "";
+    QTest::newRow("nor the needles' error") << 1 << 11 << "";
+    QTest::newRow("series as their window prints") << 1 << 4 << "2";
+    QTest::newRow("the triangle, 14 decimals") << 2 << 1 << "2.59807621135331";
+    QTest::newRow("its error, every digit") << 2 << 9 << "0.5435164422364789";
+}
+
+void TestComparison::csvWithoutTheWindow()
+{
+    QFETCH(int, line);
+    QFETCH(int, cell);
+    QFETCH(QString, text);
+    charts::ComparisonModel::Runs runs;
+    for (Method m : compare::methods)
+        runs[std::size_t(m)] = compare::compute(m, 3, 1);
+    runs[std::size_t(Method::Buffon)].values[0] = std::nan("");
+    const std::vector<std::int64_t> steps{1, 3};
+    const charts::ComparisonModel model(runs, steps);
+    const QStringList lines = charts::comparisonCsv(model).split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 4); // and the last line ends in a newline
+    for (const QString& l : lines.mid(0, 3))
+        QCOMPARE(l.count(QLatin1Char(',')), 16);
+    QCOMPARE(lines[line].split(QLatin1Char(','))[cell], text);
 }
 
 void TestComparison::againDrawsNewExperiments()

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ComparisonModel.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+namespace charts {
+
+using namespace compare;
+
+namespace {
+
+// The model has no tr() of its own; its texts stay with the window's.
+QString translated(const char* text) { return QCoreApplication::translate("charts::ComparisonWindow", text); }
+
+} // namespace
+
+QString methodName(Method method) { return QCoreApplication::translate("methods", title(method)); }
+
+ComparisonModel::ComparisonModel(const Runs& runs, const std::vector<std::int64_t>& steps, QObject* parent)
+    : QAbstractTableModel(parent)
+    , runs_(runs)
+    , steps_(steps)
+{
+}
+
+void ComparisonModel::reset()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+int ComparisonModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(steps_.size()); }
+
+int ComparisonModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 1 + 2 * int(methods.size());
+}
+
+QVariant ComparisonModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+        return {};
+    return text(index.row(), index.column());
+}
+
+QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+        return {};
+    if (section == 0)
+        return QStringLiteral("n");
+    const Method m = methods[std::size_t((section - 1) % methods.size())];
+    return section <= int(methods.size()) ? methodName(m) : translated("誤差：%1").arg(methodName(m));
+}
+
+QString ComparisonModel::text(int row, int column) const
+{
+    const std::int64_t n = steps_[std::size_t(row)];
+    if (column == 0)
+        return QString::number(n);
+    const Run& run = runs_[std::size_t(methods[std::size_t((column - 1) % methods.size())])];
+    if (n < run.first || std::isnan(run.at(n)))
+        return {};
+    const double value = run.at(n);
+    return QString::fromStdString(column <= int(methods.size()) ? valueText(run.method, value)
+                                                               : exactText(error(value)));
+}
+
+} // namespace charts
