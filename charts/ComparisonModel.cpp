@@ -52,7 +52,7 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
     if (section == 0)
         return QStringLiteral("n");
     const Method m = methods[std::size_t((section - 1) % methods.size())];
-    return section <= int(methods.size()) ? methodName(m) : translated("誤差：%1").arg(methodName(m));
+    return section <= int(methods.size()) ? methodName(m) : translated(QT_TRANSLATE_NOOP("charts::ComparisonWindow", "誤差：%1")).arg(methodName(m));
 }
 
 QString ComparisonModel::text(int row, int column) const

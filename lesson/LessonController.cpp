@@ -5,6 +5,7 @@
 #include "platform/Form.h"
 #include "platform/MMControl.h"
 #include "rules/Digits.h"
+#include "rules/PolygonRules.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -145,6 +146,11 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace)
     counts->addStretch();
     counts->addWidget(stepLabel_);
     layout->addLayout(counts);
+    // The polygons' run also shows Archimedes' bracket.
+    bracket_ = new QLabel(this);
+    bracket_->setObjectName(QStringLiteral("bracket"));
+    bracket_->hide();
+    layout->addWidget(bracket_);
 
     if (trace_) {
         auto* viewRow = new QHBoxLayout;
@@ -326,8 +332,11 @@ void LessonController::closeEvent(QCloseEvent* event)
 
 void LessonController::runOpened(platform::Run& run)
 {
-    if (&run.form() != followed_)
-        return;
+    // The window that runs is the one the class watches, even before the
+    // controller has caught up with its showing.
+    followed_ = &run.form();
+    followedHidden_ = false;
+    method_ = run.method();
     n_ = 0;
     digits_.clear();
     correct_ = 0;
@@ -391,6 +400,7 @@ void LessonController::clearValue()
         if (trace_)
             trace_->clear();
         stepLabel_->clear();
+        bracket_->hide();
         n_ = 0;
     }
 }
@@ -404,6 +414,12 @@ void LessonController::refresh()
     }
     if (pace_.runningForm() == followed_ || !points_.isEmpty())
         stepLabel_->setText(tr("ｎ＝%1").arg(n_));
+    const polygon::Bracket bracket = method_ == compare::Method::Polygon ? polygon::bracket(n_) : polygon::Bracket{};
+    bracket_->setVisible(!bracket.lower.empty());
+    if (!bracket.lower.empty())
+        bracket_->setText(tr("%1 < π < %2（正%3角形の内と外）")
+                              .arg(QString::fromStdString(bracket.lower), QString::fromStdString(bracket.upper))
+                              .arg(n_));
     if (trace_ && drawn_ < points_.size()) {
         trace_->append(points_.mid(drawn_));
         drawn_ = points_.size();

@@ -74,12 +74,14 @@ private:
     QLabel* pi_;
     QLabel* correctLabel_;
     QLabel* stepLabel_;
+    QLabel* bracket_;
     QTimer* refresh_;
 
     QPointer<platform::Form> followed_;
     bool followedHidden_ = false; // since it was last followed
     QString digits_;
     std::int64_t n_ = 0; // the last step of the run shown
+    compare::Method method_ = compare::Method::Polygon;
     int correct_ = 0;
     QList<QPointF> points_;
     qsizetype drawn_ = 0; // points already given to the trace

@@ -437,6 +437,10 @@ void TestLesson::controllerShowsTheWindowsStep()
     w.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
     QTRY_COMPARE(l.controller.findChild<QLabel*>(QStringLiteral("steps"))->text(), steps);
     QCOMPARE(l.controller.findChild<QLabel*>(QStringLiteral("correct"))->text(), correct);
+    const QLabel* bracket = l.controller.findChild<QLabel*>(QStringLiteral("bracket"));
+    QCOMPARE(bracket->isVisibleTo(&l.controller), window == QLatin1String("Form18"));
+    if (window == QLatin1String("Form18"))
+        QCOMPARE(bracket->text(), QStringLiteral("3.141587 < π < 3.141603（正1000角形の内と外）"));
     w.Hide();
 }
 

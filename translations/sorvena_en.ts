@@ -434,6 +434,10 @@
 <context>
     <name>charts::ComparisonWindow</name>
     <message>
+        <source>誤差：%1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
         <source>収束を比べる</source>
         <translation>Comparing convergence</translation>
     </message>
@@ -591,6 +595,10 @@
 </context>
 <context>
     <name>lesson::LessonController</name>
+    <message>
+        <source>%1 &lt; π &lt; %2（正%3角形の内と外）</source>
+        <translation>%1 &lt; π &lt; %2 at %3 sides</translation>
+    </message>
     <message>
         <source>１回ずつ</source>
         <translation>One at a time</translation>
