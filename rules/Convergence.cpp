@@ -4,14 +4,15 @@
 #include "Digits.h"
 #include "MonteCarloRules.h"
 #include "NeedleRules.h"
-#include "Runtime.h"
 #include "PolygonRules.h"
+#include "Runtime.h"
 #include "SeriesMath.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <random>
 
 namespace compare {
 
@@ -112,6 +113,54 @@ void runBuffon(Run& run, std::uint64_t seed)
         });
 }
 
+// Doubles uniform in [0, 1) from the 53 high bits of a generator whose
+// sequence the standard fixes, so that a seed gives the same run anywhere.
+class Uniform {
+public:
+    explicit Uniform(std::uint64_t seed) : engine_(seed) {}
+    double operator()() { return double(engine_() >> 11) * 0x1p-53; }
+
+private:
+    std::mt19937_64 engine_;
+};
+
+// Points anywhere in the square [-1, 1]², inside when within the unit circle.
+void continuousMonteCarlo(Run& run, std::uint64_t seed)
+{
+    Uniform uniform(seed);
+    std::int64_t inside = 0;
+    for (std::size_t k = 0; k < run.values.size(); ++k) {
+        const double x = 2 * uniform() - 1;
+        const double y = 2 * uniform() - 1;
+        if (x * x + y * y <= 1)
+            ++inside;
+        run.values[k] = 4.0 * double(inside) / double(k + 1);
+    }
+}
+
+// Needles of length 1 on lines 2 apart, as in the window: the centre lies
+// anywhere from 0 to 1 from the nearest line, and the needle crosses when
+// that distance is at most half its length times sin θ. The angle comes
+// from a point of the unit disc, so that no value of π goes into finding π.
+void continuousBuffon(Run& run, std::uint64_t seed)
+{
+    Uniform uniform(seed);
+    std::int64_t crossed = 0;
+    for (std::size_t k = 0; k < run.values.size(); ++k) {
+        const double distance = uniform();
+        double u = 0, v = 0, r2 = 0;
+        do {
+            u = 2 * uniform() - 1;
+            v = 2 * uniform() - 1;
+            r2 = u * u + v * v;
+        } while (r2 > 1 || r2 == 0);
+        const double sine = std::fabs(v) / std::sqrt(r2);
+        if (distance <= 0.5 * sine)
+            ++crossed;
+        run.values[k] = crossed != 0 ? double(k + 1) / double(crossed) : std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
 } // namespace
 
 std::string_view shortName(Method method) { return names[std::size_t(method)]; }
@@ -156,9 +205,9 @@ double standardError(Method method, std::int64_t n)
 
 std::string exactText(double value) { return digits::shortest(value); }
 
-Run compute(Method method, std::int64_t last, std::uint64_t seed)
+Run compute(Method method, std::int64_t last, std::uint64_t seed, Throws throws)
 {
-    Run run{method, firstStep(method), {}, 0};
+    Run run{method, firstStep(method), {}, 0, isExperiment(method) ? throws : Throws::Window};
     if (last >= run.first)
         run.values.resize(std::size_t(last - run.first + 1));
     if (const series::Rule* rule = seriesRule(method))
@@ -167,9 +216,9 @@ Run compute(Method method, std::int64_t last, std::uint64_t seed)
         for (std::int64_t k = run.first; k <= last; ++k)
             run.values[std::size_t(k - run.first)] = polygon::halfPerimeter(k);
     else if (method == Method::MonteCarlo)
-        runMonteCarlo(run, seed);
+        run.throws == Throws::Continuous ? continuousMonteCarlo(run, seed) : runMonteCarlo(run, seed);
     else
-        runBuffon(run, seed);
+        run.throws == Throws::Continuous ? continuousBuffon(run, seed) : runBuffon(run, seed);
     return run;
 }
 
@@ -180,7 +229,9 @@ std::string csvRow(const Run& run, std::int64_t n)
     const double value = run.at(n);
     std::string row = std::to_string(n) + ',';
     if (!std::isnan(value))
-        row += valueText(run.method, value) + ',' + exactText(error(value));
+        // A continuous run's value has more digits than a window shows.
+        row += (run.throws == Throws::Continuous ? exactText(value) : valueText(run.method, value)) + ','
+            + exactText(error(value));
     else
         row += ',';
     return row + '\n';

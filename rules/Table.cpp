@@ -31,7 +31,7 @@ int refuse(std::FILE* err, const std::string& message)
 } // namespace
 
 int writeTable(const std::string& method, const std::optional<std::string>& count,
-               const std::optional<std::string>& seed, std::FILE* out, std::FILE* err)
+               const std::optional<std::string>& seed, bool continuous, std::FILE* out, std::FILE* err)
 {
     const std::optional<Method> m = methodNamed(method);
     if (!m)
@@ -58,7 +58,9 @@ int writeTable(const std::string& method, const std::optional<std::string>& coun
         s = rt::freshSeed();
     }
 
-    const Run run = compute(*m, last, s);
+    if (continuous && !isExperiment(*m))
+        return refuse(err, "--continuous applies only to montecarlo and buffon");
+    const Run run = compute(*m, last, s, continuous ? Throws::Continuous : Throws::Window);
     std::string text = csvHeader();
     for (std::int64_t n = run.first; n <= run.last(); ++n)
         text += csvRow(run, n);

@@ -36,7 +36,8 @@ int run(int argc, char* argv[])
     }
     // Before any application object: a table needs no display.
     if (options.table)
-        return compare::writeTable(options.table->method, options.table->count, options.table->seed, stdout, stderr);
+        return compare::writeTable(options.table->method, options.table->count, options.table->seed,
+                                   options.table->continuous, stdout, stderr);
 
     // Window sizes are laid out for 96 dpi (15 twips to the pixel).
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))

@@ -27,6 +27,7 @@ Options parseOptions(const std::vector<std::string>& arguments)
     std::vector<std::string> positional;
     std::vector<std::string> qtOptions;
     std::optional<std::string> seed;
+    bool continuous = false;
     auto fail = [&options](std::string message) {
         if (options.error.empty())
             options.error = std::move(message);
@@ -59,6 +60,8 @@ Options parseOptions(const std::vector<std::string>& arguments)
                 seed = arguments[++i];
             else
                 fail("--seed needs a number");
+        } else if (a == "--continuous") {
+            continuous = true;
         } else if (a.starts_with("--")) {
             fail("unknown option " + a);
         } else if (a.starts_with("-") && a.size() > 1) {
@@ -80,7 +83,10 @@ Options parseOptions(const std::vector<std::string>& arguments)
         if (positional.size() > 1)
             fail("unexpected argument " + positional[1]);
         options.table->seed = seed;
+        options.table->continuous = continuous;
     } else {
+        if (continuous)
+            fail("--continuous applies only to --table");
         if (!positional.empty())
             fail("unexpected argument " + positional.front());
         if (seed)
@@ -94,7 +100,7 @@ Options parseOptions(const std::vector<std::string>& arguments)
 std::string usage()
 {
     return "Usage: sorvena [--projector] [--lesson] [--compare]\n"
-           "       sorvena --table METHOD [N] [--seed S]\n"
+           "       sorvena --table METHOD [N] [--seed S] [--continuous]\n"
            "\n"
            "Shows how pi can be approximated, each method in a window of its own.\n"
            "\n"
@@ -105,6 +111,8 @@ std::string usage()
            "                METHOD is polygon, montecarlo, buffon, wallis, leibniz,\n"
            "                euler, matsunaga1 or matsunaga2\n"
            "  --seed S      the random seed of an experiment's table\n"
+           "  --continuous  an experiment's points and needles thrown anywhere, in double\n"
+           "                precision, instead of on its window's grid\n"
            "  --help        show this help and exit\n"
            "  --version     show the version and exit\n";
 }

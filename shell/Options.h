@@ -14,6 +14,7 @@ struct TableRequest {
     std::string method;             // short name, checked by the table writer
     std::optional<std::string> count;
     std::optional<std::string> seed;
+    bool continuous = false; // an experiment thrown anywhere, not on the window's grid
 };
 
 struct Options {

@@ -40,6 +40,7 @@ void TestOptions::parse_data()
     QTest::newRow("seed without value") << QStringList{"--table", "buffon", "--seed"} << "" << "" << true;
     QTest::newRow("table, negative count") << QStringList{"--table", "leibniz", "-3"} << "" << "" << true;
     QTest::newRow("table, Qt's option") << QStringList{"--table", "leibniz", "-platform", "xcb"} << "" << "" << true;
+    QTest::newRow("continuous without table") << QStringList{"--continuous"} << "" << "" << true;
     QTest::newRow("table with a window") << QStringList{"--table", "euler", "--compare"} << "" << "" << true;
 }
 
