@@ -2,9 +2,10 @@
 #include "TraceChart.h"
 
 #include "rules/Convergence.h"
+#include "rules/Ticks.h"
 
+#include <QCategoryAxis>
 #include <QLineSeries>
-#include <QLogValueAxis>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -40,7 +41,8 @@ QList<QPointF> thinned(const QList<QPointF>& points)
 QChart* newChart(std::initializer_list<QLineSeries*> series, QAbstractAxis* x, QAbstractAxis* y)
 {
     auto* chart = new QChart;
-    chart->setMargins(QMargins(2, 2, 2, 2));
+    // Room on the right for the last label on the axis's end.
+    chart->setMargins(QMargins(2, 2, 12, 2));
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -52,6 +54,17 @@ QChart* newChart(std::initializer_list<QLineSeries*> series, QAbstractAxis* x, Q
     return chart;
 }
 
+void setDecades(QCategoryAxis& axis, const std::vector<int>& decades)
+{
+    for (const QString& label : axis.categoriesLabels())
+        axis.remove(label);
+    for (int e : decades)
+        axis.append(QString::fromStdString(ticks::power(e)), e);
+    axis.setRange(decades.front(), decades.back());
+}
+
+constexpr int wantedTicks = 4;
+
 } // namespace
 
 TraceChart::TraceChart(QWidget* parent)
@@ -61,8 +74,8 @@ TraceChart::TraceChart(QWidget* parent)
     , error_(new QLineSeries)
     , linearX_(new QValueAxis)
     , linearY_(new QValueAxis)
-    , logX_(new QLogValueAxis)
-    , logY_(new QLogValueAxis)
+    , logX_(new QCategoryAxis)
+    , logY_(new QCategoryAxis)
 {
     setObjectName(QStringLiteral("trace"));
     setAccessibleName(tr("推定値のグラフ"));
@@ -75,9 +88,10 @@ TraceChart::TraceChart(QWidget* parent)
     error_->setName(tr("誤差"));
     error_->setPen(curve);
     linearX_->setLabelFormat(QStringLiteral("%d"));
-    linearY_->setLabelFormat(QStringLiteral("%.4f"));
-    logX_->setLabelFormat(QStringLiteral("%g"));
-    logY_->setLabelFormat(QStringLiteral("%.0e"));
+    for (QValueAxis* axis : {linearX_, linearY_})
+        axis->setTickType(QValueAxis::TicksDynamic);
+    for (QCategoryAxis* axis : {logX_, logY_})
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     linearX_->setTitleText(tr("ｎ"));
     logX_->setTitleText(tr("ｎ"));
     linearY_->setTitleText(tr("値"));
@@ -129,21 +143,29 @@ void TraceChart::redraw()
             low = std::min(low, p.y());
             high = std::max(high, p.y());
         }
-        const double pad = std::max((high - low) * 0.05, 1e-3);
-        linearX_->setRange(0, lastN);
-        linearY_->setRange(low - pad, high + pad);
-        pi_->replace({QPointF(0, pi), QPointF(lastN, pi)});
+        // n counts steps: whole ticks.
+        const ticks::Axis x = ticks::linear(0, lastN, wantedTicks, true);
+        linearX_->setRange(x.low, x.high);
+        linearX_->setTickAnchor(x.low);
+        linearX_->setTickInterval(x.step);
+        const ticks::Axis y = ticks::linear(low, high, wantedTicks, false);
+        linearY_->setRange(y.low, y.high);
+        linearY_->setTickAnchor(y.low);
+        linearY_->setTickInterval(y.step);
+        linearY_->setLabelFormat(QStringLiteral("%.%1f").arg(y.decimals));
+        pi_->replace({QPointF(x.low, pi), QPointF(x.high, pi)});
         estimate_->replace(shown);
         return;
     }
     double low = 1, high = 1e-3;
     for (QPointF& p : shown) {
-        p.setY(std::max(std::abs(p.y() - pi), compare::errorFloor));
-        low = std::min(low, p.y());
-        high = std::max(high, p.y());
+        const double error = std::max(std::abs(p.y() - pi), compare::errorFloor);
+        low = std::min(low, error);
+        high = std::max(high, error);
+        p = QPointF(std::log10(p.x()), std::log10(error));
     }
-    logX_->setRange(1, lastN);
-    logY_->setRange(std::pow(10, std::floor(std::log10(low))), std::pow(10, std::ceil(std::log10(high))));
+    setDecades(*logX_, ticks::decades(1, lastN, wantedTicks + 1));
+    setDecades(*logY_, ticks::decades(low, high, wantedTicks + 1));
     error_->replace(shown);
 }
 
