@@ -203,9 +203,9 @@
         <translation>Number of points</translation>
     </message>
     <message>
-        <source>打った点の総数＝%1</source>
-        <comment>a number after its sign&apos;s blank</comment>
-        <translation>Points thrown:%1</translation>
+        <source>打った点の総数＝%1 / %2</source>
+        <comment>two numbers, each after its sign&apos;s blank</comment>
+        <translation>Points thrown:%1 of%2</translation>
     </message>
     <message>
         <source>円の内に入った点の個数＝%1</source>
@@ -299,9 +299,9 @@
         <translation>Number of needles</translation>
     </message>
     <message>
-        <source>落とした針の総数＝%1</source>
-        <comment>a number after its sign&apos;s blank</comment>
-        <translation>Needles dropped:%1</translation>
+        <source>落とした針の総数＝%1 / %2</source>
+        <comment>two numbers, each after its sign&apos;s blank</comment>
+        <translation>Needles dropped:%1 of%2</translation>
     </message>
     <message>
         <source>直線と交わった針の本数＝%1</source>
@@ -761,6 +761,11 @@
     <message>
         <source>計算した項</source>
         <translation>Terms computed</translation>
+    </message>
+    <message>
+        <source>%1 / %2</source>
+        <comment>two numbers, each after its sign&apos;s blank</comment>
+        <translation>%1 of%2</translation>
     </message>
 </context>
 <context>

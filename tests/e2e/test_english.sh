@@ -87,7 +87,7 @@ seen="$(wait_text '^label\tHow many points')"
 no_japanese "the input box" "${seen}"
 e2e_type_to "${box}" 500
 e2e_keys_to "${box}" Return
-seen="$(wait_text '^label\tPoints thrown: 500 / +500$')"
+seen="$(wait_text '^label\tPoints thrown: 500 of 500$')"
 inside=$(grep -oP '^label\tPoints inside the circle: \K\d+$' <<<"${seen}") || e2e_fail "no count inside: ${seen}"
 pi=$(grep -oP '^label\tπ = \K[0-9]\.[0-9]{14}$' <<<"${seen}") || e2e_fail "no estimate: ${seen}"
 # The estimate is 4m / n (in single precision) with 14 decimals, as in Japanese.
