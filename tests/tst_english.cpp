@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The English interface: every page, notice, label and button of every
 // window in English, fitting the room the design gives it, in the faces the
-// translation picks; and the numbers the same as in Japanese.
+// translation picks, with no doubled blanks; and the numbers the same as in
+// Japanese.
 #include "experiments/Form19.h"
 #include "platform/Controls.h"
 #include "series/Form9.h"
@@ -177,6 +178,7 @@ void EnglishTest::everyCaptionFits()
 {
     QFETCH(Caption, caption);
     QVERIFY2(!hasJapanese(caption.text), qPrintable(caption.text));
+    QVERIFY2(!caption.text.contains(QLatin1String("  ")), qPrintable(caption.text));
     const QString overflow = testing::overflow(caption);
     QVERIFY2(overflow.isEmpty(), qPrintable(overflow));
 }
