@@ -43,7 +43,7 @@
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｓ＝２πｒ}&#x3000;･･････････&#x3000;①</source>
-        <translation>{12|s = 2πr} ········· ①</translation>
+        <translation>{12|s = 2πr} ․․․․․․․․․ ①</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;が成り立ちます。</source>
@@ -56,7 +56,7 @@
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｓ≒ｕ}&#x3000;･･････････&#x3000;②</source>
-        <translation>{12|s ≈ u} ········· ②</translation>
+        <translation>{12|s ≈ u} ․․․․․․․․․ ②</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;が成立すると考えられます。</source>
@@ -68,7 +68,7 @@
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;π≒ｕ÷(２ｒ)}&#x3000;･･････････&#x3000;③</source>
-        <translation>{12|π ≈ u/(2r)} ········· ③</translation>
+        <translation>{12|π ≈ u/(2r)} ․․․․․․․․․ ③</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;となります。</source>
@@ -167,7 +167,7 @@
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;２ｒ×２ｒ ： π×ｒ×ｒ ＝ ｎ ： ｍ}&#x3000;･･･････&#x3000;①</source>
-        <translation>{12|2r × 2r : π × r × r ≈ n : m} ······· ①</translation>
+        <translation>{12|2r × 2r : π × r × r ≈ n : m} ․․․․․․․ ①</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;が成り立ちます。</source>
@@ -179,7 +179,7 @@
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;π≒(４ｍ)÷ｎ}&#x3000;･･････････&#x3000;②</source>
-        <translation>{12|π ≈ 4m/n} ········· ②</translation>
+        <translation>{12|π ≈ 4m/n} ․․․․․․․․․ ②</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;となります。</source>
@@ -237,7 +237,7 @@
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;Ｐ＝(２ｂ)÷(ａπ)}&#x3000;･･････････&#x3000;①</source>
-        <translation>{12|P = 2b/(πa)} ········· ①</translation>
+        <translation>{12|P = 2b/(πa)} ․․․․․․․․․ ①</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;となります。ただし、ｂ＜ａ&#x3000;とします。</source>
@@ -250,7 +250,7 @@
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｒ≒ｐ}&#x3000;･･････････&#x3000;②&#x3000;と考えられます。</source>
-        <translation>{12|r ≈ P} ········· ②</translation>
+        <translation>{12|r ≈ P} ․․․․․․․․․ ②</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;①、②より、</source>
@@ -258,7 +258,7 @@
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;π≒(２ｂ)÷(ａｒ)}&#x3000;･･････････&#x3000;③&#x3000;となります。</source>
-        <translation>{12|π ≈ 2b/(ar)} ········· ③</translation>
+        <translation>{12|π ≈ 2b/(ar)} ․․․․․․․․․ ③</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;③より、相対度数 ｒ を実験で求めれば円周率

@@ -35,6 +35,7 @@ const Sign signs[] = {
     {u"\u2212", QT_TRANSLATE_NOOP("platform::signs", " ひく ")},
     {u"\u2026", QT_TRANSLATE_NOOP("platform::signs", " 以下続く")},
     {u"\uFF65", nullptr}, // a leader dot
+    {u"\u2024", nullptr}, // a leader dot of a Latin-script page
 };
 } // namespace
 
