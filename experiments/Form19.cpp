@@ -70,8 +70,7 @@ void Form19::Command2_Click()
     InsideCount = 0;
 
     const std::int16_t last = rt::CInt(PointTotal);
-    const QString ofTotal = QStringLiteral(" / ") + Str(PointTotal);
-    const QString thrown = tr("打った点の総数＝%1", "a number after its sign's blank");
+    const QString thrown = tr("打った点の総数＝%1 / %2", "two numbers, each after its sign's blank");
     const QString inside = tr("円の内に入った点の個数＝%1", "a number after its sign's blank");
     const QString pi = tr("π＝%1", "a number without a leading blank");
     for (PointIndex = 1; PointIndex <= last; ++PointIndex) {
@@ -96,7 +95,7 @@ void Form19::Command2_Click()
         Picture1->Circle(point.x, point.y, montecarlo::markRadius, colour);
 
         const float estimate = montecarlo::estimate(InsideCount, PointIndex);
-        Label1->setCaption(thrown.arg(Str(PointIndex) + ofTotal));
+        Label1->setCaption(thrown.arg(Str(PointIndex), Str(PointTotal)));
         Label2->setCaption(inside.arg(Str(InsideCount)));
         Label3->setCaption(pi.arg(Format14(estimate)));
         Picture1->setDescription(tr("打った点 %1 個、円の内 %2 個").arg(PointIndex).arg(InsideCount));

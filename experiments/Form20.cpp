@@ -64,8 +64,7 @@ void Form20::Command2_Click()
         Picture1->Line(0, float(line), float(buffon::fieldSize), float(line), rt::QBColor(9));
 
     const std::int16_t last = rt::CInt(NeedleTotal);
-    const QString ofTotal = QStringLiteral(" / ") + Str(NeedleTotal);
-    const QString dropped = tr("落とした針の総数＝%1", "a number after its sign's blank");
+    const QString dropped = tr("落とした針の総数＝%1 / %2", "two numbers, each after its sign's blank");
     const QString crossing = tr("直線と交わった針の本数＝%1", "a number after its sign's blank");
     const QString pi = tr("π＝%1", "a number without a leading blank");
     for (NeedleIndex = 1; NeedleIndex <= last; ++NeedleIndex) {
@@ -95,7 +94,7 @@ void Form20::Command2_Click()
             break;
         }
 
-        Label1->setCaption(dropped.arg(Str(NeedleIndex) + ofTotal));
+        Label1->setCaption(dropped.arg(Str(NeedleIndex), Str(NeedleTotal)));
         Label2->setCaption(crossing.arg(Str(CrossCount)));
         Picture1->setDescription(tr("平行線と落とした針 %1 本、線と交わった針 %2 本").arg(NeedleIndex).arg(CrossCount));
         if (CrossCount != 0) {

@@ -240,7 +240,7 @@ void SeriesWindow::Command3_Click()
 
 QString SeriesWindow::counterText(double term, double n) const
 {
-    return Str(term) + QStringLiteral(" / ") + Str(n);
+    return tr("%1 / %2", "two numbers, each after its sign's blank").arg(Str(term), Str(n));
 }
 
 QString SeriesWindow::resultText(const State& state) const

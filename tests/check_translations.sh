@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Every translation is complete: lupdate, run over the sources into a copy of
 # each translations/*.ts, finds no text without a finished translation, and
-# lrelease builds it with nothing unfinished. And no Japanese text reaches
-# the screen around the translation: every Japanese string literal of the
-# program sits in tr(), QT_TRANSLATE_NOOP or translate().
+# lrelease builds it with nothing unfinished; a Latin-script translation has
+# no full-width forms, no ≒ or ≦ and no doubled blanks. And no Japanese text
+# reaches the screen around the translation: every Japanese string literal of
+# the program sits in tr(), QT_TRANSLATE_NOOP or translate().
 # Usage: check_translations.sh SOURCE_ROOT LUPDATE LRELEASE SOURCE...
 # (the program's sources, relative to SOURCE_ROOT or absolute)
 set -uo pipefail
@@ -38,6 +39,24 @@ PY
   if [ -n "${unfinished}" ]; then
     echo "${name}: texts without a finished translation (add them: see README):"
     echo "${unfinished}"
+    status=1
+  fi
+  # A Latin-script translation sets its formulas in its own typography.
+  typography=$(python3 - "${ts}" <<'PY'
+import re, sys, xml.etree.ElementTree as ET
+root = ET.parse(sys.argv[1]).getroot()
+japanese = re.compile('[\u3000\uff01-\uff5e\u2252\u2266]|  ')
+if root.get('language', '').split('_')[0] not in ('ja', 'zh', 'ko'):
+    for message in root.iter('message'):
+        t = message.find('translation')
+        for text in [] if t is None else [f.text or '' for f in t.findall('numerusform')] or [t.text or '']:
+            if japanese.search(text):
+                print('  %s' % text.replace('\n', '\\n'))
+PY
+)
+  if [ -n "${typography}" ]; then
+    echo "${name}: full-width forms, ≒, ≦ or doubled blanks in translations:"
+    echo "${typography}"
     status=1
   fi
   report=$("${lrelease}" "${work}/${name}" -qm "${work}/out.qm" 2>&1)

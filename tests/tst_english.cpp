@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The English interface: every page, notice, label and button of every
 // window in English, fitting the room the design gives it, in the faces the
-// translation picks; and the numbers the same as in Japanese.
+// translation picks, with no doubled blanks; and the numbers the same as in
+// Japanese.
 #include "experiments/Form19.h"
+#include "experiments/Form20.h"
 #include "platform/Controls.h"
+#include "platform/accessible/Reading.h"
 #include "series/Form9.h"
 #include "shell/Language.h"
+#include "shell/Windows.h"
 #include "support/Pages.h"
 #include "support/Scripted.h"
 
@@ -68,6 +72,8 @@ private slots:
     void everyPrintedRowFits();
     void everyCaptionFits_data();
     void everyCaptionFits();
+    void pageIsReadInWords_data();
+    void pageIsReadInWords();
 
 private:
     QStringList japaneseLabels_;
@@ -177,8 +183,34 @@ void EnglishTest::everyCaptionFits()
 {
     QFETCH(Caption, caption);
     QVERIFY2(!hasJapanese(caption.text), qPrintable(caption.text));
+    QVERIFY2(!caption.text.contains(QLatin1String("  ")), qPrintable(caption.text));
     const QString overflow = testing::overflow(caption);
     QVERIFY2(overflow.isEmpty(), qPrintable(overflow));
+}
+
+void EnglishTest::pageIsReadInWords_data()
+{
+    QTest::addColumn<bool>("needle");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("rows broken at a blank") << true << QStringLiteral("in 1733; Laplace later proposed");
+    QTest::newRow("≈, leader dots unread") << true << QStringLiteral("r  is nearly equal to  P  ②");
+    QTest::newRow("≤") << true << QStringLiteral("y  is less than or equal to  b sin θ");
+    QTest::newRow("/") << false << QStringLiteral("4m divided by n");
+}
+
+void EnglishTest::pageIsReadInWords()
+{
+    QFETCH(bool, needle);
+    QFETCH(QString, said);
+    testing::ScriptedServices services;
+    testing::SoundRecorder sounds;
+    experiments::ExperimentWindow& w = needle ? static_cast<experiments::ExperimentWindow&>(shell::form20())
+                                              : shell::form19();
+    w.Show();
+    w.Command5->click();
+    const QString reading = platform::accessible::readingOf(*w.Picture1).text;
+    w.Hide();
+    QVERIFY2(reading.contains(said), qPrintable(reading));
 }
 
 QTEST_MAIN(EnglishTest)

@@ -35,32 +35,32 @@
 &#x3000;&#x3000;だんだん大きくしていくことによって、円周の
 &#x3000;&#x3000;長さを計算する方法が、昔から円周率πの近
 &#x3000;&#x3000;似値の計算に用いられていました。</source>
-        <translation>Draw a regular polygon with its corners on a circle, then give it more and more sides. Since ancient times, people have approximated π this way, through the polygon&apos;s perimeter.</translation>
+        <translation>Inscribe a regular polygon in a circle and give it more and more sides: its perimeter comes ever closer to the circumference. Since ancient times, π has been approximated this way.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;半径 ｒ の円の円周を ｓ とすると、</source>
-        <translation>If a circle of radius r has circumference s, then</translation>
+        <translation>The circumference s of a circle of radius r is</translation>
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｓ＝２πｒ}&#x3000;･･････････&#x3000;①</source>
-        <translation>{12|ｓ＝２πｒ} ········· ①</translation>
+        <translation>{12|s = 2πr} ․․․․․․․․․ ①</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;が成り立ちます。</source>
-        <translation>holds.</translation>
+        <translation>by the definition of π.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;この円に内接する正n角形の周の長さ ｕ は、
 &#x3000;&#x3000;ｎ をだんだん大きくしていくと、</source>
-        <translation>Let u be the perimeter of a regular n-gon with its corners on this circle. As n gets larger and larger,</translation>
+        <translation>Let u be the perimeter of the regular polygon with n sides inscribed in this circle. As n grows larger and larger,</translation>
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｓ≒ｕ}&#x3000;･･････････&#x3000;②</source>
-        <translation>{12|ｓ≒ｕ} ········· ②</translation>
+        <translation>{12|s ≈ u} ․․․․․․․․․ ②</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;が成立すると考えられます。</source>
-        <translation>we can expect this to be nearly true.</translation>
+        <translation>becomes more and more accurate.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;よって、②を①に代入すると、</source>
@@ -68,7 +68,7 @@
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;π≒ｕ÷(２ｒ)}&#x3000;･･････････&#x3000;③</source>
-        <translation>{12|π≒ｕ÷(２ｒ)} ········· ③</translation>
+        <translation>{12|π ≈ u/(2r)} ․․․․․․․․․ ③</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;となります。</source>
@@ -77,7 +77,7 @@
     <message>
         <source>&#x3000;&#x3000;&#x3000;③より、ｕ を求めれば円周率πの近似値
 &#x3000;&#x3000;がわかるというわけです。</source>
-        <translation>By ③, once we know u, we know roughly what π is.</translation>
+        <translation>By ③, once we know u, we know an approximate value of π.</translation>
     </message>
     <message>
         <source>円の内接正多角形の周の長さからπの近似値を求める</source>
@@ -109,19 +109,19 @@
     </message>
     <message>
         <source>正何角形まで見ますか？（３以上の自然数を入力してください．．．）</source>
-        <translation>Up to how many sides shall the polygons go? (Type a whole number, 3 or more...)</translation>
+        <translation>How many sides shall the last polygon have? (Enter a whole number, 3 or more.)</translation>
     </message>
     <message>
         <source>正何角形までの設定</source>
-        <translation>Largest polygon</translation>
+        <translation>Number of sides</translation>
     </message>
     <message>
         <source>［中止］をクリックすると止まります．．．</source>
-        <translation>Click [Stop] to stop...</translation>
+        <translation>Click [Stop] to stop.</translation>
     </message>
     <message>
         <source>正%1角形</source>
-        <translation>Regular%1-gon</translation>
+        <translation>Regular polygon with%1 sides</translation>
     </message>
     <message>
         <source>πの近似値＝%1</source>
@@ -135,7 +135,7 @@
     </message>
     <message>
         <source>円に内接する正%1角形</source>
-        <translation>A regular %1-gon inscribed in a circle</translation>
+        <translation>A regular polygon with %1 sides inscribed in a circle</translation>
     </message>
 </context>
 <context>
@@ -143,7 +143,7 @@
     <message>
         <source>&#x3000;&#x3000;&#x3000;確率を利用して図形の面積や体積を求める
 &#x3000;&#x3000;方法を{12|モンテカルロ法}といいます。</source>
-        <translation>Finding areas or volumes by chance is called the {12|Monte Carlo method}.</translation>
+        <translation>Using chance to find areas or volumes is called the {12|Monte Carlo method}.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;平面上に、一辺の長さ ２ｒ の正方形とそれ
@@ -159,19 +159,19 @@
     <message>
         <source>&#x3000;&#x3000;&#x3000;比例式&#x3000;正方形の面積：円の面積＝ｎ：ｍ が
 &#x3000;&#x3000;成立すると考えられます。</source>
-        <translation>we can expect  area&#xa0;of&#xa0;square&#xa0;:&#xa0;area&#xa0;of&#xa0;circle&#xa0;=&#xa0;n&#xa0;:&#xa0;m  to be nearly true.</translation>
+        <translation>then we can expect area&#xa0;of&#xa0;square&#xa0;:&#xa0;area&#xa0;of&#xa0;circle&#xa0;≈&#xa0;n&#xa0;:&#xa0;m.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;よって、</source>
-        <translation>So</translation>
+        <translation>That is,</translation>
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;２ｒ×２ｒ ： π×ｒ×ｒ ＝ ｎ ： ｍ}&#x3000;･･･････&#x3000;①</source>
-        <translation>{12|２ｒ×２ｒ ： π×ｒ×ｒ ＝ ｎ ： ｍ} ······· ①</translation>
+        <translation>{12|2r × 2r : π × r × r ≈ n : m} ․․․․․․․ ①</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;が成り立ちます。</source>
-        <translation>holds.</translation>
+        <translation>when n is large.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;①より、</source>
@@ -179,7 +179,7 @@
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;π≒(４ｍ)÷ｎ}&#x3000;･･････････&#x3000;②</source>
-        <translation>{12|π≒(４ｍ)÷ｎ} ········· ②</translation>
+        <translation>{12|π ≈ 4m/n} ․․․․․․․․․ ②</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;となります。</source>
@@ -188,7 +188,7 @@
     <message>
         <source>&#x3000;&#x3000;&#x3000;②より、ｎ と ｍ を実験で求めれば円周率π
 &#x3000;&#x3000;の近似値がわかるというわけです。</source>
-        <translation>By ②, counting n and m in an experiment tells us roughly what π is.</translation>
+        <translation>By ②, counting n and m in an experiment gives an approximate value of π.</translation>
     </message>
     <message>
         <source>モンテカルロ法を利用してπの近似値を求める</source>
@@ -196,16 +196,16 @@
     </message>
     <message>
         <source>何個の点を打ちますか？（１０以上、１００００以下の自然数を入力してください．．．）</source>
-        <translation>How many points shall we throw? (Type a whole number from 10 to 10000...)</translation>
+        <translation>How many points shall we throw? (Enter a whole number from 10 to 10,000.)</translation>
     </message>
     <message>
         <source>打つ点の個数の設定</source>
         <translation>Number of points</translation>
     </message>
     <message>
-        <source>打った点の総数＝%1</source>
-        <comment>a number after its sign&apos;s blank</comment>
-        <translation>Points thrown:%1</translation>
+        <source>打った点の総数＝%1 / %2</source>
+        <comment>two numbers, each after its sign&apos;s blank</comment>
+        <translation>Points thrown:%1 of%2</translation>
     </message>
     <message>
         <source>円の内に入った点の個数＝%1</source>
@@ -215,7 +215,7 @@
     <message>
         <source>π＝%1</source>
         <comment>a number without a leading blank</comment>
-        <translation>π = %1</translation>
+        <translation>π ≈ %1</translation>
     </message>
     <message>
         <source>打った点 %1 個、円の内 %2 個</source>
@@ -227,64 +227,64 @@
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;ビュホン}(Buffon 1707-1788)は、針を投げて
 &#x3000;&#x3000;円周率πを求めました。</source>
-        <translation>{12|Buffon} (1707-1788) found π by dropping needles.</translation>
+        <translation>{12|Buffon} posed this problem in 1733; Laplace later proposed it to estimate π.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;平面上に、幅２ａの間隔で平行線を無数に引
 &#x3000;&#x3000;いておきます。この平面上に長さ２ｂの針を落
 &#x3000;&#x3000;とすと、この針が平行線と交わる確率Ｐは、</source>
-        <translation>Rule a floor with parallel lines 2a apart. Drop a needle of length 2b on it. The chance P that it crosses a line is</translation>
+        <translation>Draw parallel lines 2a apart and drop a needle of length 2b on them. It crosses a line with probability</translation>
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;Ｐ＝(２ｂ)÷(ａπ)}&#x3000;･･････････&#x3000;①</source>
-        <translation>{12|Ｐ＝(２ｂ)÷(ａπ)} ········· ①</translation>
+        <translation>{12|P = 2b/(πa)} ․․․․․․․․․ ①</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;となります。ただし、ｂ＜ａ&#x3000;とします。</source>
-        <translation>as long as b &lt; a.</translation>
+        <translation>provided that b &lt; a.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;平面上にたくさんの針を落としたとき、平行線
 &#x3000;&#x3000;に交わった針の本数の相対度数を ｒ とすると、</source>
-        <translation>Drop many needles. If r is the fraction of them that cross a line,</translation>
+        <translation>Drop many needles. If a fraction r of them cross a line, then</translation>
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｒ≒ｐ}&#x3000;･･････････&#x3000;②&#x3000;と考えられます。</source>
-        <translation>{12|ｒ≒ｐ} ········· ②  is to be expected.</translation>
+        <translation>{12|r ≈ P} ․․․․․․․․․ ②</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;①、②より、</source>
-        <translation>From ① and ②,</translation>
+        <translation>From ① and ②, we get</translation>
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;π≒(２ｂ)÷(ａｒ)}&#x3000;･･････････&#x3000;③&#x3000;となります。</source>
-        <translation>{12|π≒(２ｂ)÷(ａｒ)} ········· ③  follows.</translation>
+        <translation>{12|π ≈ 2b/(ar)} ․․․․․․․․․ ③</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;③より、相対度数 ｒ を実験で求めれば円周率
 &#x3000;&#x3000;πの近似値がわかるというわけです。</source>
-        <translation>So ③ gives π from a measured r.</translation>
+        <translation>So ③ estimates π from a measured r.</translation>
     </message>
     <message>
         <source>{9|&#x3000;＜①の証明の概略＞}</source>
-        <translation>{9|&lt;Why ① is true, in outline&gt;}</translation>
+        <translation>{9|Outline of a proof of ①}</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;針の中心から最も近い平行線までの距離をｙ、
 &#x3000;&#x3000;針と平行線のなす角をθとします。</source>
-        <translation>Let y be the distance from the needle&apos;s centre to the nearest line, and θ the angle between needle and lines.</translation>
+        <translation>Let y be the distance from the needle&apos;s centre to the nearest line, and θ its angle to the lines.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;このとき、０≦ｙ≦ａ、０≦θ≦π です。</source>
-        <translation>Then 0 ≦ y ≦ a and 0 ≦ θ ≦ π.</translation>
+        <translation>Then 0 ≤ y ≤ a and 0 ≤ θ ≤ π.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;針が平行線と交わる条件は、</source>
-        <translation>A needle crosses a line when</translation>
+        <translation>The needle crosses a line when</translation>
     </message>
     <message>
         <source>{12|&#x3000;&#x3000;&#x3000;&#x3000;ｘ≦ｂｓｉｎθ}&#x3000;が成り立つことです。</source>
-        <translation>{12|ｘ≦ｂｓｉｎθ}  is true.</translation>
+        <translation>{12|y ≤ b sin θ}.</translation>
     </message>
     <message>
         <source>ビュホンの針を利用してπの近似値を求める</source>
@@ -292,16 +292,16 @@
     </message>
     <message>
         <source>何本の針を落としますか？（１０以上、２００００以下の自然数を入力してください．．．）</source>
-        <translation>How many needles shall we drop? (Type a whole number from 10 to 20000...)</translation>
+        <translation>How many needles shall we drop? (Enter a whole number from 10 to 20,000.)</translation>
     </message>
     <message>
         <source>落とす針の本数の設定</source>
         <translation>Number of needles</translation>
     </message>
     <message>
-        <source>落とした針の総数＝%1</source>
-        <comment>a number after its sign&apos;s blank</comment>
-        <translation>Needles dropped:%1</translation>
+        <source>落とした針の総数＝%1 / %2</source>
+        <comment>two numbers, each after its sign&apos;s blank</comment>
+        <translation>Needles dropped:%1 of%2</translation>
     </message>
     <message>
         <source>直線と交わった針の本数＝%1</source>
@@ -311,11 +311,11 @@
     <message>
         <source>π＝%1</source>
         <comment>a number without a leading blank</comment>
-        <translation>π = %1</translation>
+        <translation>π ≈ %1</translation>
     </message>
     <message>
         <source>平行線と落とした針 %1 本、線と交わった針 %2 本</source>
-        <translation>Parallel lines and %1 needles dropped, %2 crossing a line</translation>
+        <translation>Parallel lines and %1 dropped needles, %2 of them crossing a line</translation>
     </message>
 </context>
 <context>
@@ -337,7 +337,7 @@
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;正しいπの近似値 3.1415926535897932･･･ と比べてみまょう。</source>
-        <translation>Then compare the result with π&#xa0;=&#xa0;3.1415926535897932...</translation>
+        <translation>Then compare the result with π&#xa0;=&#xa0;3.1415926535897932…</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;【計算】をクリックしてください。</source>
@@ -349,7 +349,7 @@
     </message>
     <message>
         <source>第何項目まで計算させますか？（２以上の自然数を入力してください．．．）</source>
-        <translation>Up to which term shall the computer go? (Type a whole number, 2 or more...)</translation>
+        <translation>How many terms shall the computer add up? (Enter a whole number, 2 or more.)</translation>
     </message>
     <message>
         <source>計算させる項数の入力</source>
@@ -357,11 +357,11 @@
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;第１００項まで計算します。</source>
-        <translation>The computer will go up to term 100.</translation>
+        <translation>The computer will add up the first 100 terms instead.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;マツナガ ヨシスケは1739年、上の公式を使ってπの近似値を求めました。</source>
-        <translation>Matsunaga Yoshisuke approximated π with this formula in 1739.</translation>
+        <translation>Matsunaga Yoshisuke computed π with this series in 1739.</translation>
     </message>
     <message>
         <source>マツナガ ヨシスケの公式２を利用してπの近似値を求める</source>
@@ -369,7 +369,7 @@
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;第５０項まで計算します。</source>
-        <translation>The computer will go up to term 50.</translation>
+        <translation>The computer will add up the first 50 terms instead.</translation>
     </message>
     <message>
         <source>ウォーリスの公式を利用してπの近似値を求める</source>
@@ -377,19 +377,19 @@
     </message>
     <message>
         <source>分母・分子それぞれ何個の数字をかけ算させますか？（２以上の自然数を入力してください．．．）</source>
-        <translation>How many numbers shall the computer multiply, on the top and on the bottom each? (Type a whole number, 2 or more...)</translation>
+        <translation>How many factors shall the numerator and the denominator each have? (Enter a whole number, 2 or more.)</translation>
     </message>
     <message>
         <source>かけ算させる数字の数の入力</source>
-        <translation>Numbers to multiply</translation>
+        <translation>Number of factors</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;分母・分子、それぞれ１００００個の数字をかけ算します。</source>
-        <translation>The computer will multiply 10000 numbers, top and bottom.</translation>
+        <translation>Numerator and denominator will each have 10,000 factors instead.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;ウォーリスは、上の公式を使ってπの近似値を求めました。</source>
-        <translation>Wallis approximated π with this formula.</translation>
+        <translation>Wallis published this product in 1656.</translation>
     </message>
     <message>
         <source>グレゴリー・ライプニッツの公式を利用してπの近似値を求める</source>
@@ -397,11 +397,11 @@
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;第１００００項まで計算します。</source>
-        <translation>The computer will go up to term 10000.</translation>
+        <translation>The computer will add up the first 10,000 terms instead.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;グレゴリー(1671)とライプニッツ(1673)は、上の公式を使ってπの近似値を求めました。</source>
-        <translation>Gregory (1671) and Leibniz (1673) approximated π with this formula.</translation>
+        <translation>Madhava (c. 1400), Gregory (1671) and Leibniz (1673) found it.</translation>
     </message>
     <message>
         <source>オイラーの公式を利用してπの近似値を求める</source>
@@ -409,7 +409,7 @@
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;オイラーは、上の公式を使ってπの近似値を求めました。</source>
-        <translation>Euler approximated π with this formula.</translation>
+        <translation>Euler found this series.</translation>
     </message>
 </context>
 <context>
@@ -758,21 +758,26 @@
     </message>
     <message>
         <source>［中止］をクリックすると止まります．．．</source>
-        <translation>Click [Stop] to stop...</translation>
+        <translation>Click [Stop] to stop.</translation>
     </message>
     <message>
         <source>π＝%1</source>
         <comment>a number without a leading blank</comment>
-        <translation>π = %1</translation>
+        <translation>π ≈ %1</translation>
     </message>
     <message>
         <source>π＝%1</source>
         <comment>a number after its sign&apos;s blank</comment>
-        <translation>π =%1</translation>
+        <translation>π ≈%1</translation>
     </message>
     <message>
         <source>計算した項</source>
         <translation>Terms computed</translation>
+    </message>
+    <message>
+        <source>%1 / %2</source>
+        <comment>two numbers, each after its sign&apos;s blank</comment>
+        <translation>%1 of%2</translation>
     </message>
 </context>
 <context>
@@ -858,14 +863,14 @@
     </message>
     <message>
         <source>［中止］をクリックすると止まります．．．</source>
-        <translation>Click [Stop] to stop...</translation>
+        <translation>Click [Stop] to stop.</translation>
     </message>
 </context>
 <context>
     <name>methods</name>
     <message>
         <source>円の内接正多角形の周の長さからπを求める</source>
-        <translation>π from polygons inside a circle</translation>
+        <translation>π from inscribed polygons</translation>
     </message>
     <message>
         <source>モンテカルロ法を利用してπを求める</source>

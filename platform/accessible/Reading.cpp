@@ -7,6 +7,12 @@
 
 namespace platform::accessible {
 
+namespace {
+// Kana, kanji and full-width forms: Japanese rows break between any two of
+// them, a Latin-script row only where a blank stood.
+bool isWide(QChar c) { return c.unicode() >= 0x2E80; }
+} // namespace
+
 Reading readingOf(const PictureBox& box)
 {
     const std::vector<PictureBox::PrintedText>& printed = box.printed();
@@ -40,6 +46,9 @@ Reading readingOf(const PictureBox& box)
                     out.sources.push_back(lineBreak);
                 }
                 paragraphIndent = begin;
+            } else if (!out.text.back().isSpace() && !isWide(out.text.back()) && !isWide(row[std::size_t(begin)].first)) {
+                out.text += QLatin1Char(' ');
+                out.sources.push_back(lineBreak);
             }
             for (int i = begin; i < end; ++i) {
                 const QString said = spokenSign(row[std::size_t(i)].first);

@@ -17,21 +17,25 @@ struct Sign {
     const char* words; // null: not read
 };
 
-// The pages print full-width and Japanese signs, the formula pictures
-// mathematical ones; both read alike.
+// The Japanese pages print full-width and Japanese signs, the English pages
+// and the formula pictures mathematical ones; all read alike.
 const Sign signs[] = {
     {u"\u00D7", QT_TRANSLATE_NOOP("platform::signs", " かける ")},
     {u"\u00B7", QT_TRANSLATE_NOOP("platform::signs", " かける ")},
     {u"\u00F7", QT_TRANSLATE_NOOP("platform::signs", " わる ")},
+    {u"/", QT_TRANSLATE_NOOP("platform::signs", " わる ")},
     {u"\u2252", QT_TRANSLATE_NOOP("platform::signs", " ニアリーイコール ")},
+    {u"\u2248", QT_TRANSLATE_NOOP("platform::signs", " ニアリーイコール ")},
     {u"\uFF1D", QT_TRANSLATE_NOOP("platform::signs", " イコール ")},
     {u"=", QT_TRANSLATE_NOOP("platform::signs", " イコール ")},
     {u"\uFF1A", QT_TRANSLATE_NOOP("platform::signs", " 対 ")},
     {u"\u2266", QT_TRANSLATE_NOOP("platform::signs", " 小なりイコール ")},
+    {u"\u2264", QT_TRANSLATE_NOOP("platform::signs", " 小なりイコール ")},
     {u"+", QT_TRANSLATE_NOOP("platform::signs", " たす ")},
     {u"\u2212", QT_TRANSLATE_NOOP("platform::signs", " ひく ")},
     {u"\u2026", QT_TRANSLATE_NOOP("platform::signs", " 以下続く")},
     {u"\uFF65", nullptr}, // a leader dot
+    {u"\u2024", nullptr}, // a leader dot of a Latin-script page
 };
 } // namespace
 

@@ -87,16 +87,16 @@ seen="$(wait_text '^label\tHow many points')"
 no_japanese "the input box" "${seen}"
 e2e_type_to "${box}" 500
 e2e_keys_to "${box}" Return
-seen="$(wait_text '^label\tPoints thrown: 500 / +500$')"
+seen="$(wait_text '^label\tPoints thrown: 500 of 500$')"
 inside=$(grep -oP '^label\tPoints inside the circle: \K\d+$' <<<"${seen}") || e2e_fail "no count inside: ${seen}"
-pi=$(grep -oP '^label\tπ = \K[0-9]\.[0-9]{14}$' <<<"${seen}") || e2e_fail "no estimate: ${seen}"
+pi=$(grep -oP '^label\tπ ≈ \K[0-9]\.[0-9]{14}$' <<<"${seen}") || e2e_fail "no estimate: ${seen}"
 # The estimate is 4m / n (in single precision) with 14 decimals, as in Japanese.
 [ "$(printf '%.5f' "${pi}")" = "$(printf '%.5f' "$(bc -l <<<"4 * ${inside} / 500")")" ] ||
   e2e_fail "π = ${pi} for ${inside} of 500 points"
 e2e_press "${window}" 840 0 855 375          # Menu
 
-english_result="$(series_result "Matsunaga Yoshisuke's formula 1$" '^Number of terms$' 'π =')"
-[ "${english_result#π =}" = "${japanese_result#π＝}" ] ||
+english_result="$(series_result "Matsunaga Yoshisuke's formula 1$" '^Number of terms$' 'π ≈')"
+[ "${english_result#π ≈}" = "${japanese_result#π＝}" ] ||
   e2e_fail "English '${english_result}', Japanese '${japanese_result}'"
 
 window=$(e2e_window "Matsunaga Yoshisuke's formula 1$")
