@@ -14,7 +14,7 @@ run_packages=(
   libfluidsynth-dev timgm6mb-soundfont libsndfile1-dev libsamplerate0-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-horai-umefont fonts-dejavu-core
   librsvg2-bin
-  # The start-up benchmark, built with the program, watches the X server.
+  # The start-up benchmark, configured with the program, watches the X server.
   libx11-dev libxdamage-dev
 )
 test_packages=(
@@ -37,19 +37,27 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+# What to run as root instead, word for word what this script would run.
+as_root() {
+  echo "install-deps: $1; as root run: apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
+  exit 1
+}
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
-  if ! command -v sudo >/dev/null; then
-    echo "install-deps: not root and no sudo; as root run: apt-get install ${missing[*]}" >&2
-    exit 1
-  fi
+  command -v sudo >/dev/null || as_root "not root and no sudo"
   sudo="sudo"
 fi
+# Through sudo, a refusal (a user sudo does not know) gets the same advice.
+apt_get() {
+  $sudo apt-get "$@" && return 0
+  [ -z "${sudo}" ] || as_root "sudo apt-get $1 failed"
+  exit 1
+}
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
+apt_get update -qq
 # A dry run first, to say what the real one will bring (cached packages
 # count in the download too).
 count=$(apt-get install -s --no-install-recommends "${missing[@]}" | grep -c '^Inst ' || true)
 bytes=$(apt-get --print-uris -qq install --no-install-recommends "${missing[@]}" | awk '{s += $3} END {print s + 0}')
 echo "install-deps: installing ${count} packages (${#missing[@]} named, the rest what they need), $(( bytes / 1000000 )) MB to download"
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+apt_get install -y -qq --no-install-recommends "${missing[@]}"
