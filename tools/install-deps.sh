@@ -4,6 +4,7 @@
 #   install-deps.sh        what building and running need (make run)
 #   install-deps.sh test   that, and what the tests, the package check and
 #                          the benchmarks add (make test)
+#   install-deps.sh list   prints the names of all those packages
 # Says how many packages it will install, and how much it downloads, first.
 set -euo pipefail
 
@@ -28,7 +29,8 @@ test_packages=(
 case "${1:-run}" in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+  list) printf '%s\n' "${run_packages[@]}" "${test_packages[@]}"; exit 0 ;;
+  *) echo "usage: $0 [run|test|list]" >&2; exit 2 ;;
 esac
 
 missing=()
