@@ -22,6 +22,8 @@ test_packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick python3 openbox weston
   pulseaudio pulseaudio-utils dbus-daemon
+  # The end-to-end runs read and press the windows over AT-SPI.
+  at-spi2-core python3-gi gir1.2-atspi-2.0
   orca speech-dispatcher-espeak-ng
   desktop-file-utils appstream lintian file
 )
