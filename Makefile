@@ -7,6 +7,7 @@
 #              run of every fuzzer (tests/fuzz); stops at the first stage
 #              that fails
 # make bench - build and run the benchmarks under Xvfb
+# make fresh-check   - the README's commands in a new Debian 12 root (long)
 # make package       - build the Debian package into build/
 # make package-check - build it and check it with lintian
 SHELL := /bin/bash
@@ -15,7 +16,8 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 45
 
-.PHONY: all deps test-deps configure build program run test unit-tests sanitized-tests fuzz bench package package-check clean
+.PHONY: all deps test-deps configure build program run test unit-tests sanitized-tests fuzz bench package package-check \
+	fresh-check clean
 
 all: build
 
@@ -69,6 +71,10 @@ package: build
 # Errors fail the check; warnings and informational tags are printed.
 package-check: test-deps package
 	lintian --fail-on error --display-info $(BUILD)/sorvena_*.deb
+
+# Not part of test: it downloads a Debian system and runs all of the above.
+fresh-check:
+	bash tools/fresh-check.sh
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

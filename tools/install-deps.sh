@@ -4,6 +4,7 @@
 #   install-deps.sh        what building and running need (make run)
 #   install-deps.sh test   that, and what the tests, the package check and
 #                          the benchmarks add (make test)
+#   install-deps.sh fresh  what make fresh-check needs
 #   install-deps.sh list   prints the names of all those packages
 # Says how many packages it will install, and how much it downloads, first.
 set -euo pipefail
@@ -28,11 +29,16 @@ test_packages=(
   desktop-file-utils appstream lintian file
 )
 
+# What make fresh-check adds: a new Debian root, and git to hand it the
+# repository.
+fresh_packages=(debootstrap git)
+
 case "${1:-run}" in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-  list) printf '%s\n' "${run_packages[@]}" "${test_packages[@]}"; exit 0 ;;
-  *) echo "usage: $0 [run|test|list]" >&2; exit 2 ;;
+  fresh) packages=("${fresh_packages[@]}") ;;
+  list) printf '%s\n' "${run_packages[@]}" "${test_packages[@]}" "${fresh_packages[@]}"; exit 0 ;;
+  *) echo "usage: $0 [run|test|fresh|list]" >&2; exit 2 ;;
 esac
 
 missing=()
