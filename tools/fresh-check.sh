@@ -32,7 +32,7 @@ mirror=$(awk '/^URIs:/ { uri = $2 } /^Suites:/ && / bookworm( |$)/ { print uri; 
   /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
 mirror="${mirror:-http://deb.debian.org/debian}"
 
-mounts=(proc sys dev dev/pts)
+mounts=(proc sys dev dev/pts dev/shm)
 # Whatever runs in the root has been started by this check: it is ended by
 # its id, then the mounts go, and only then the folder.
 cleanup() {
