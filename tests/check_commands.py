@@ -326,17 +326,14 @@ def calls(root):
         known = functions.get(rel, set()).union(*[f for other, f in functions.items()
                                                    if os.path.basename(other) in sourced.get(rel, [])])
         for line, name, word in found:
-            if word.dynamic or not re.match(r'^[\w/][\w.+/-]*$', name) or '/' in name.lstrip('/'):
-                if not name.startswith('/') or word.dynamic:
-                    continue
-            if name in builtins or name in KEYWORDS or (name in known and not word.forced):
-                continue
-            calls.setdefault(name, '%s:%d' % (rel, line))
+            fixed = not word.dynamic and re.match(r'^(/[\w.+/-]+|[\w.+-]+)$', name)  # a name or an absolute path
+            if fixed and name not in builtins and (name not in known or word.forced):
+                calls.setdefault(name, '%s:%d' % (rel, line))
     return calls
 
 
 def packages(root):
-    """(accepted, why): the packages whose commands may be called, and why each."""
+    """{package: why its commands may be called}."""
     fields = '${db:Status-Abbrev}\t${Package}\t${Essential}\t${Priority}\t${Pre-Depends}, ${Depends}\t${Provides}\n'
     installed, providers = {}, {}
     for line in subprocess.run(['dpkg-query', '-W', '-f=' + fields], capture_output=True, text=True).stdout.splitlines():
