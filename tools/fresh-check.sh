@@ -8,7 +8,9 @@
 #   make run    (there is no display: the program runs offscreen, and once
 #                it has run for RUN_SECONDS it is ended, which counts as
 #                success; make's own status then says nothing)
-#   make test
+#   make test   (its packages installed first by make test-deps, as make
+#                test itself does; then it runs in a network namespace of
+#                its own, as on a machine of its own)
 # Reports how many packages each step installed, how long it took, and
 # CTest's summary lines. Not part of make test: it downloads several hundred
 # MB and runs the whole suite twice (plain and sanitized).
@@ -55,9 +57,14 @@ trap cleanup EXIT INT TERM
 
 packages() { chroot "${root}" dpkg-query -W -f='${db:Status-Abbrev}\n' | grep -c '^ii'; }
 minutes() { awk -v s=$(( $(date +%s) - $1 )) 'BEGIN { printf "%.1f", s / 60 }'; }
-# In the root as a newcomer's root shell: no variables of ours.
+# In the root as a newcomer's root shell: no variables of ours. With
+# ISOLATED=1 in a network of its own, as on a machine of its own: the X
+# servers of the host's tests are then out of reach of the root's, and
+# theirs of ours.
 in_root() {
-  chroot "${root}" /usr/bin/env -i HOME=/root TERM=dumb \
+  local enter=(chroot "${root}")
+  [ "${ISOLATED:-0}" = 1 ] && enter=(unshare --net -- sh -c 'ip link set lo up 2>/dev/null; exec "$@"' sh "${enter[@]}")
+  "${enter[@]}" /usr/bin/env -i HOME=/root TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin bash -c "$1"
 }
 report=()
@@ -112,8 +119,11 @@ wait "${make_run}" 2>/dev/null || true
 report+=("$(printf '%-52s %4d packages more, %5s min, %s' "make run" $(( $(packages) - before )) \
   "$(minutes "${start}")" "$([ -n "${pid}" ] && echo "the program ran ${run_seconds} s" || echo "NO PROGRAM")")")
 
+# make test, its packages first (make test's own first step), then the rest
+# without the network.
 test_status=0
-step test 'cd /root/sorvena && make test' || test_status=$?
+step test-deps 'cd /root/sorvena && make test-deps' &&
+  ISOLATED=1 step test 'cd /root/sorvena && make test' || test_status=$?
 
 echo
 echo "fresh-check of ${commit}"
