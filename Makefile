@@ -1,10 +1,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# make run   - install what is missing, build, start the program
-# make test  - install what is missing, build, run every test, build the
-#              Debian package and lint it; then the same suite under
+# make run   - install what is missing, build the program, its modules and
+#              sound files, start it
+# make test  - install what is missing, build everything, run every test,
+#              build the Debian package and lint it; then the same suite under
 #              AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded
-#              run of every fuzzer (tests/fuzz)
+#              run of every fuzzer (tests/fuzz); stops at the first stage
+#              that fails
 # make bench - build and run the benchmarks under Xvfb
+# make fresh-check   - the README's commands in a new Debian 12 root (long)
 # make package       - build the Debian package into build/
 # make package-check - build it and check it with lintian
 SHELL := /bin/bash
@@ -13,7 +16,8 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 45
 
-.PHONY: all deps test-deps configure build run test unit-tests sanitized-tests fuzz bench package package-check clean
+.PHONY: all deps test-deps configure build program run test unit-tests sanitized-tests fuzz bench package package-check \
+	fresh-check clean
 
 all: build
 
@@ -23,13 +27,20 @@ deps:
 test-deps:
 	@bash tools/install-deps.sh test
 
+# What needs the tests says so; the rest keeps what build/ was configured with.
+unit-tests fuzz bench: CONFIGURE_ARGS = -DBUILD_TESTING=ON
+
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CONFIGURE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program, its modules and its sound files: all that running needs.
+program: configure
+	cmake --build $(BUILD) -j $(JOBS) --target sorvena
+
+run: program
 	cd $(BUILD) && ./sorvena
 
 test: unit-tests package-check sanitized-tests fuzz
@@ -38,7 +49,7 @@ unit-tests: test-deps build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 sanitized-tests: test-deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVENA_SANITIZE=ON -DSORVENA_BENCHMARKS=OFF -DSORVENA_FUZZERS=OFF \
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DSORVENA_SANITIZE=ON -DSORVENA_BENCHMARKS=OFF -DSORVENA_FUZZERS=OFF \
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g"
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && \
@@ -60,6 +71,10 @@ package: build
 # Errors fail the check; warnings and informational tags are printed.
 package-check: test-deps package
 	lintian --fail-on error --display-info $(BUILD)/sorvena_*.deb
+
+# Not part of test: it downloads a Debian system and runs all of the above.
+fresh-check:
+	bash tools/fresh-check.sh
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -4,6 +4,8 @@
 #   install-deps.sh        what building and running need (make run)
 #   install-deps.sh test   that, and what the tests, the package check and
 #                          the benchmarks add (make test)
+#   install-deps.sh fresh  what make fresh-check needs
+#   install-deps.sh list   prints the names of all those packages
 # Says how many packages it will install, and how much it downloads, first.
 set -euo pipefail
 
@@ -14,21 +16,29 @@ run_packages=(
   libfluidsynth-dev timgm6mb-soundfont libsndfile1-dev libsamplerate0-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-horai-umefont fonts-dejavu-core
   librsvg2-bin
-  # The start-up benchmark, built with the program, watches the X server.
+  # The start-up benchmark, configured with the program, watches the X server.
   libx11-dev libxdamage-dev
 )
 test_packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick python3 openbox weston
   pulseaudio pulseaudio-utils dbus-daemon
+  # The end-to-end runs read and press the windows over AT-SPI.
+  at-spi2-core python3-gi gir1.2-atspi-2.0
   orca speech-dispatcher-espeak-ng
   desktop-file-utils appstream lintian file
 )
 
+# What make fresh-check adds: a new Debian root, and git to hand it the
+# repository.
+fresh_packages=(debootstrap git)
+
 case "${1:-run}" in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+  fresh) packages=("${fresh_packages[@]}") ;;
+  list) printf '%s\n' "${run_packages[@]}" "${test_packages[@]}" "${fresh_packages[@]}"; exit 0 ;;
+  *) echo "usage: $0 [run|test|fresh|list]" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -37,19 +47,27 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+# What to run as root instead, word for word what this script would run.
+as_root() {
+  echo "install-deps: $1; as root run: apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
+  exit 1
+}
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
-  if ! command -v sudo >/dev/null; then
-    echo "install-deps: not root and no sudo; as root run: apt-get install ${missing[*]}" >&2
-    exit 1
-  fi
+  command -v sudo >/dev/null || as_root "not root and no sudo"
   sudo="sudo"
 fi
+# Through sudo, a refusal (a user sudo does not know) gets the same advice.
+apt_get() {
+  $sudo apt-get "$@" && return 0
+  [ -z "${sudo}" ] || as_root "sudo apt-get $1 failed"
+  exit 1
+}
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
+apt_get update -qq
 # A dry run first, to say what the real one will bring (cached packages
 # count in the download too).
 count=$(apt-get install -s --no-install-recommends "${missing[@]}" | grep -c '^Inst ' || true)
 bytes=$(apt-get --print-uris -qq install --no-install-recommends "${missing[@]}" | awk '{s += $3} END {print s + 0}')
 echo "install-deps: installing ${count} packages (${#missing[@]} named, the rest what they need), $(( bytes / 1000000 )) MB to download"
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+apt_get install -y -qq --no-install-recommends "${missing[@]}"

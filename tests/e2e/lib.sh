@@ -17,7 +17,7 @@ e2e_fail() {
   if [ -n "${E2E_LOG}" ] && [ -f "${E2E_LOG}" ]; then sed 's/^/  app: /' "${E2E_LOG}" | tail -n 20 >&2; fi
   if [ -n "${E2E_XLOG}" ] && [ -f "${E2E_XLOG}" ]; then
     sed 's/^/  X: /' "${E2E_XLOG}" | tail -n 10 >&2
-    echo "  X server ${E2E_XVFB} alive: $(kill -0 "${E2E_XVFB}" 2>/dev/null && echo yes || echo no)" >&2
+    echo "  X server ${E2E_XVFB} alive: $(e2e_running "${E2E_XVFB}" && echo yes || echo no)" >&2
   fi
   if [ -n "${DISPLAY:-}" ]; then import -window root "e2e-failure-$$.png" 2>/dev/null || true; fi
   exit 1
@@ -81,6 +81,18 @@ e2e_retry() {
   "$@"
 }
 
+# Whether display $1 is taken: by a server that has its lock file in this
+# /tmp, or by one of another root or container on the same network, whose
+# lock this /tmp does not show but whose abstract socket the kernel lists.
+# Clients would reach that one, as they try the abstract socket first.
+e2e_display_taken() {
+  [ -e "/tmp/.X$1-lock" ] || [ -e "/tmp/.X11-unix/X$1" ] || grep -q " @/tmp/.X11-unix/X$1\$" /proc/net/unix
+}
+
+# Whether a child runs; one that has ended stays a zombie until waited for,
+# and kill -0 still finds it.
+e2e_running() { [ -r "/proc/$1/stat" ] && [ "$(cut -d ' ' -f 3 "/proc/$1/stat")" != Z ]; }
+
 # Starts a private X server alone; sets DISPLAY.
 e2e_xserver() {
   # A random display number, clear of a real display and of the other
@@ -90,17 +102,17 @@ e2e_xserver() {
   local n="" attempt
   for attempt in $(seq 1 20); do
     n=$(( 100 + RANDOM % 900 ))
-    [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] && continue
+    e2e_display_taken "${n}" && continue
     E2E_XLOG="$(mktemp)"
     Xvfb ":${n}" -noreset -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp >"${E2E_XLOG}" 2>&1 &
     E2E_XVFB=$!
     export DISPLAY=":${n}"
     for _ in $(seq 1 100); do
       xdpyinfo >/dev/null 2>&1 && break
-      kill -0 "${E2E_XVFB}" 2>/dev/null || break
+      e2e_running "${E2E_XVFB}" || break
       sleep 0.1
     done
-    kill -0 "${E2E_XVFB}" 2>/dev/null && xdpyinfo >/dev/null 2>&1 && break
+    e2e_running "${E2E_XVFB}" && xdpyinfo >/dev/null 2>&1 && break
     kill "${E2E_XVFB}" 2>/dev/null || true
     wait "${E2E_XVFB}" 2>/dev/null || true
     E2E_XVFB=""

@@ -91,7 +91,7 @@ seen="$(wait_text '^label\tPoints thrown: 500 of 500$')"
 inside=$(grep -oP '^label\tPoints inside the circle: \K\d+$' <<<"${seen}") || e2e_fail "no count inside: ${seen}"
 pi=$(grep -oP '^label\tπ ≈ \K[0-9]\.[0-9]{14}$' <<<"${seen}") || e2e_fail "no estimate: ${seen}"
 # The estimate is 4m / n (in single precision) with 14 decimals, as in Japanese.
-[ "$(printf '%.5f' "${pi}")" = "$(printf '%.5f' "$(bc -l <<<"4 * ${inside} / 500")")" ] ||
+[ "$(printf '%.5f' "${pi}")" = "$(awk -v m="${inside}" 'BEGIN { printf "%.5f", 4 * m / 500 }')" ] ||
   e2e_fail "π = ${pi} for ${inside} of 500 points"
 e2e_press "${window}" 840 0 855 375          # Menu
 
