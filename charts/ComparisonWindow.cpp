@@ -99,6 +99,10 @@ QCategoryAxis* decadeAxis(const QString& title)
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setTruncateLabels(false);
     axis->setTitleText(title);
+    // Superscript digits are small in most faces: a little larger, so 10⁻¹⁶ reads.
+    QFont font = axis->labelsFont();
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    axis->setLabelsFont(font);
     return axis;
 }
 
@@ -249,6 +253,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     table_->setModel(model_);
     table_->setAccessibleName(tr("収束の表"));
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setWordWrap(false);
     table_->setTextElideMode(Qt::ElideNone);
@@ -432,10 +437,10 @@ void ComparisonWindow::fitToScreen()
 
 void ComparisonWindow::layOutChart()
 {
-    // The legend beside the plot while that leaves it wide, below it otherwise.
+    // The legend beside the plot, where its names are whole; below it (one
+    // row, names shortened) only where beside would leave the plot too narrow.
     const QSizeF size = chart_->size();
-    const Qt::Alignment side = size.width() >= 1.7 * size.height() && size.width() >= 900 ? Qt::AlignRight
-                                                                                         : Qt::AlignBottom;
+    const Qt::Alignment side = size.width() >= 640 ? Qt::AlignRight : Qt::AlignBottom;
     if (chart_->legend()->alignment() != side)
         chart_->legend()->setAlignment(side);
     // The note under everything, inside the chart so that the pictures saved carry it.
