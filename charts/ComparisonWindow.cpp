@@ -3,15 +3,19 @@
 
 #include "ComparisonExport.h"
 #include "ComparisonModel.h"
+#include "WindowFit.h"
 #include "rules/Runtime.h"
 
 #include <QAreaSeries>
 #include <QBoxLayout>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGraphicsLineItem>
+#include <QGraphicsTextItem>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,6 +26,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -55,6 +60,58 @@ const Look looks[] = {
 };
 
 double plotted(double error) { return std::clamp(error, errorFloor, errorCeiling); }
+
+// The σ lines go with their band: shown, hidden and named with it.
+constexpr char companion[] = "companionOfBand";
+
+// 10⁻⁵ rather than 1e-05: short, and what the pupils write.
+QString powerOfTen(int k)
+{
+    if (k == 0)
+        return QStringLiteral("1");
+    if (k == 1)
+        return QStringLiteral("10");
+    static const char16_t superscripts[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
+    QString text = QStringLiteral("10");
+    if (k < 0)
+        text += QChar(0x207B);
+    for (QChar digit : QString::number(std::abs(k)))
+        text += QChar(superscripts[digit.digitValue()]);
+    return text;
+}
+
+// Labels at every `step`-th power of ten from `low` to `high` (logarithms),
+// counted from 1 so that 1 is always labelled.
+void labelDecades(QCategoryAxis* axis, double low, double high, int step)
+{
+    for (const QString& label : axis->categoriesLabels())
+        axis->remove(label);
+    // A sliver below the range, so that its lowest value can carry a label too.
+    axis->setStartValue(low - 1e-9);
+    for (int k = int(std::ceil(low)); k <= int(std::floor(high)); ++k)
+        if (k % step == 0)
+            axis->append(powerOfTen(k), k);
+}
+
+QCategoryAxis* decadeAxis(const QString& title)
+{
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setTruncateLabels(false);
+    axis->setTitleText(title);
+    // Superscript digits are small in most faces: a little larger, so 10⁻¹⁶ reads.
+    QFont font = axis->labelsFont();
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    axis->setLabelsFont(font);
+    return axis;
+}
+
+QColor faded(QColor colour, bool shown)
+{
+    if (!shown)
+        colour.setAlphaF(colour.alphaF() * 0.3f);
+    return colour;
+}
 
 std::vector<std::int64_t> samplesUpTo(std::int64_t last)
 {
@@ -132,7 +189,6 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("ComparisonWindow"));
     setWindowTitle(tr("収束を比べる"));
-    resize(1240, 800);
 
     chooser_ = new QComboBox;
     chooser_->setObjectName(QStringLiteral("steps"));
@@ -159,17 +215,25 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     chart_->legend()->setAlignment(Qt::AlignRight);
     // Line series then show their pen, dashes and all.
     chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    // The curves are drawn on logarithmic axes that are not shown; the axes
+    // shown run over the logarithms, so that their labels are ours.
     axisX_ = new QLogValueAxis;
     axisX_->setBase(10);
-    axisX_->setLabelFormat(QStringLiteral("%.0f"));
-    axisX_->setTitleText(tr("段数 n（項・因数・辺・点・針の数）"));
+    axisX_->setVisible(false);
     axisY_ = new QLogValueAxis;
     axisY_->setBase(10);
-    axisY_->setLabelFormat(QStringLiteral("%.0e"));
-    axisY_->setTitleText(tr("誤差 |π − 値|"));
     axisY_->setRange(errorFloor, errorCeiling);
+    axisY_->setVisible(false);
+    labelsX_ = decadeAxis(tr("段数 n（項・因数・辺・点・針の数）"));
+    labelsY_ = decadeAxis(tr("誤差 |π − 値|"));
+    labelsY_->setRange(std::log10(errorFloor), std::log10(errorCeiling));
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
+    chart_->addAxis(labelsX_, Qt::AlignBottom);
+    chart_->addAxis(labelsY_, Qt::AlignLeft);
+    note_ = new QGraphicsTextItem(chart_);
+    note_->setPlainText(tr("実験（モンテカルロ法とビュホンの針）は、格子の上ではなく、どこにでも倍精度で投げています。"));
+    note_->setDefaultTextColor(QColor(60, 60, 60));
     view_ = new ChartView(chart_, this);
     view_->setObjectName(QStringLiteral("chart"));
     view_->setAccessibleName(tr("収束のグラフ"));
@@ -189,7 +253,12 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     table_->setModel(model_);
     table_->setAccessibleName(tr("収束の表"));
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setWordWrap(false);
+    table_->setTextElideMode(Qt::ElideNone);
+    table_->horizontalHeader()->setTextElideMode(Qt::ElideNone);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* chartPage = new QWidget;
     auto* chartLayout = new QVBoxLayout(chartPage);
@@ -208,6 +277,9 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     bar->addWidget(pictureButton_);
     bar->addWidget(csvButton_);
     auto* layout = new QVBoxLayout(this);
+    // The screen decides the size, not the contents: a projector's scale
+    // leaves little room.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addLayout(bar);
     layout->addWidget(tabs_, 1);
 
@@ -216,9 +288,12 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     connect(againButton_, &QPushButton::clicked, this, &ComparisonWindow::again);
     connect(pictureButton_, &QPushButton::clicked, this, &ComparisonWindow::pictureDialog);
     connect(csvButton_, &QPushButton::clicked, this, &ComparisonWindow::csvDialog);
+    connect(chart_, &QChart::geometryChanged, this, &ComparisonWindow::layOutChart);
+    connect(chart_, &QChart::plotAreaChanged, this, [this] { labelAxes(false); });
 
     compute(true);
     redraw();
+    fitToScreen();
 }
 
 ComparisonWindow::~ComparisonWindow() = default;
@@ -298,8 +373,9 @@ void ComparisonWindow::redraw()
         band->setPen(Qt::NoPen);
         attach(band);
         sigma->setPen(QPen(colour.darker(130), 1, Qt::DotLine));
+        sigma->setProperty(companion, true);
+        sigma->setName(band->name());
         attach(sigma);
-        chart_->legend()->markers(sigma).constFirst()->setVisible(false);
     }
     auto* limits = new QScatterSeries;
     limits->setName(tr("倍精度の限界（ここで止まる）"));
@@ -333,9 +409,104 @@ void ComparisonWindow::redraw()
     }
     attach(limits);
     axisX_->setRange(1, double(steps_));
+    labelsX_->setRange(0, std::log10(double(steps_)));
+    labelAxes(true);
+    for (QLegendMarker* marker : chart_->legend()->markers())
+        connect(marker, &QLegendMarker::clicked, this, [this, marker] { toggle(marker); });
+    showHidden();
     model_->reset();
     view_->setAccessibleDescription(chartDescription());
     setProbe(cursor_ > 0 && cursor_ <= steps_ ? cursor_ : steps_);
+}
+
+void ComparisonWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOutChart();
+}
+
+void ComparisonWindow::fitToScreen()
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(preferredSize());
+        return;
+    }
+    setGeometry(fittedGeometry(screen->availableGeometry(), typicalFrame, preferredSize()));
+}
+
+void ComparisonWindow::layOutChart()
+{
+    // The legend beside the plot, where its names are whole; below it (one
+    // row, names shortened) only where beside would leave the plot too narrow.
+    const QSizeF size = chart_->size();
+    const Qt::Alignment side = size.width() >= 640 ? Qt::AlignRight : Qt::AlignBottom;
+    if (chart_->legend()->alignment() != side)
+        chart_->legend()->setAlignment(side);
+    // The note under everything, inside the chart so that the pictures saved carry it.
+    const qreal margin = 8;
+    note_->setTextWidth(std::max<qreal>(size.width() - 2 * margin, 100));
+    const qreal noteHeight = note_->boundingRect().height();
+    note_->setPos(margin, size.height() - noteHeight - margin / 2);
+    const QMargins margins{int(margin), int(margin), int(margin), int(std::ceil(noteHeight + margin))};
+    if (chart_->margins() != margins)
+        chart_->setMargins(margins);
+}
+
+void ComparisonWindow::labelAxes(bool force)
+{
+    // Every decade while the labels have room, else every second or fourth.
+    const double decades = std::log10(errorCeiling / errorFloor);
+    const qreal room = chart_->plotArea().height() / decades;
+    const qreal needs = 1.3 * QFontMetricsF(labelsY_->labelsFont()).height();
+    int step = 1;
+    while (step < 8 && room * step < needs)
+        step *= 2;
+    if (force || step != errorLabelStep_) {
+        errorLabelStep_ = step;
+        labelDecades(labelsY_, std::log10(errorFloor), std::log10(errorCeiling), step);
+    }
+    if (force)
+        labelDecades(labelsX_, 0, std::log10(double(steps_)), 1);
+}
+
+void ComparisonWindow::toggle(QLegendMarker* marker)
+{
+    const QString name = marker->series()->name();
+    if (!hidden_.erase(name))
+        hidden_.insert(name);
+    showHidden();
+}
+
+void ComparisonWindow::showHidden()
+{
+    for (QAbstractSeries* series : chart_->series())
+        series->setVisible(!hidden_.count(series->name()));
+    // A hidden series hides its marker; it stays, faded, to be clicked again.
+    const QColor text = chart_->legend()->labelColor();
+    for (QLegendMarker* marker : chart_->legend()->markers()) {
+        QAbstractSeries* series = marker->series();
+        if (series->property(companion).toBool()) {
+            marker->setVisible(false);
+            continue;
+        }
+        const bool shown = series->isVisible();
+        marker->setVisible(true);
+        QPen pen;
+        QBrush brush;
+        if (auto* area = qobject_cast<QAreaSeries*>(series)) {
+            pen = area->pen();
+            brush = area->brush();
+        } else if (auto* xy = qobject_cast<QXYSeries*>(series)) {
+            pen = xy->pen();
+            brush = xy->brush();
+        }
+        pen.setColor(faded(pen.color(), shown));
+        brush.setColor(faded(brush.color(), shown));
+        marker->setPen(pen);
+        marker->setBrush(brush);
+        marker->setLabelBrush(faded(text, shown));
+    }
 }
 
 void ComparisonWindow::setProbe(std::int64_t n)

@@ -11,9 +11,13 @@
 #include <QWidget>
 
 #include <array>
+#include <set>
 #include <vector>
 
+class QCategoryAxis;
 class QComboBox;
+class QGraphicsTextItem;
+class QLegendMarker;
 class QGraphicsLineItem;
 class QLabel;
 class QPushButton;
@@ -69,6 +73,16 @@ public:
     QChartView* chartView() const { return view_; }
     QTableView* tableView() const { return table_; }
     QComboBox* stepsChooser() const { return chooser_; }
+    // The axes that carry the labels (powers of ten, written as 10⁻⁵); the
+    // logarithmic axes the curves are drawn on are not shown.
+    QCategoryAxis* stepsAxis() const { return labelsX_; }
+    QCategoryAxis* errorAxis() const { return labelsY_; }
+
+    // The client size the window would like, before the screen has a say.
+    static QSize preferredSize() { return {1240, 800}; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void compute(bool experiments);
@@ -76,6 +90,11 @@ private:
     void moveProbeLine();
     void pictureDialog();
     void csvDialog();
+    void fitToScreen();
+    void layOutChart();
+    void labelAxes(bool force);
+    void toggle(QLegendMarker* marker);
+    void showHidden();
 
     std::int64_t steps_ = defaultSteps;
     std::uint64_t seed_ = 0;
@@ -95,6 +114,13 @@ private:
     ComparisonModel* model_;
     QLogValueAxis* axisX_;
     QLogValueAxis* axisY_;
+    QCategoryAxis* labelsX_;
+    QCategoryAxis* labelsY_;
+    int errorLabelStep_ = 0;
+    QGraphicsTextItem* note_;
+    // The legend names of what a click in the legend has hidden; they outlive
+    // the series, which every redraw makes anew.
+    std::set<QString> hidden_;
     std::array<QLineSeries*, methods.size()> curves_{};
     QGraphicsLineItem* cursorLine_ = nullptr;
 };

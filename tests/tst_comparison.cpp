@@ -5,11 +5,14 @@
 #include "charts/ComparisonExport.h"
 #include "charts/ComparisonModel.h"
 #include "charts/ComparisonWindow.h"
+#include "charts/WindowFit.h"
 #include "shell/Form7.h"
 #include "support/Scripted.h"
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsTextItem>
 #include <QChartView>
 #include <QComboBox>
 #include <QLegend>
@@ -44,6 +47,16 @@ QLineSeries* curve(const ComparisonWindow& w, Method m)
     return nullptr;
 }
 
+// The texts the chart draws, the axes' labels among them.
+QList<QGraphicsTextItem*> texts(const ComparisonWindow& w)
+{
+    QList<QGraphicsTextItem*> found;
+    for (QGraphicsItem* item : w.chart()->scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+            found.append(text);
+    return found;
+}
+
 } // namespace
 
 class TestComparison : public QObject {
@@ -60,6 +73,11 @@ private slots:
     void csvWithoutTheWindow();
     void againDrawsNewExperiments();
     void menuShortcutOpensIt();
+    void fitsTheScreen_data();
+    void fitsTheScreen();
+    void labelsWhole_data();
+    void labelsWhole();
+    void legendClickHidesCurve();
 
 private:
     // One window, shown, for the tests that only read it.
@@ -243,6 +261,82 @@ void TestComparison::menuShortcutOpensIt()
     }()));
     QVERIFY(menu.isVisible()); // the menu stays as it is
     opened->close();
+}
+
+void TestComparison::fitsTheScreen_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("client");
+    // Logical pixels: a projector's scale divides the screen by itself.
+    QTest::newRow("1024x768") << QRect(0, 0, 1024, 768) << QSize(1008, 728);
+    QTest::newRow("1920x1080 at the projector's 1.9") << QRect(0, 0, 1010, 568) << QSize(994, 528);
+    QTest::newRow("1024x768 at 3") << QRect(0, 0, 341, 256) << QSize(325, 216);
+    QTest::newRow("wide, under a panel") << QRect(0, 30, 2560, 1410) << ComparisonWindow::preferredSize();
+}
+
+void TestComparison::fitsTheScreen()
+{
+    QFETCH(QRect, available);
+    QFETCH(QSize, client);
+    const QRect placed = charts::fittedGeometry(available, charts::typicalFrame, ComparisonWindow::preferredSize());
+    QCOMPARE(placed.size(), client);
+    QVERIFY(available.contains(placed.marginsAdded(charts::typicalFrame)));
+}
+
+void TestComparison::labelsWhole_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::newRow("1024x768") << QSize(1008, 728);
+    QTest::newRow("1920x1080 with the projector") << QSize(994, 528);
+}
+
+void TestComparison::labelsWhole()
+{
+    QFETCH(QSize, client);
+    ComparisonWindow w;
+    w.resize(client);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QStringList wanted = w.errorAxis()->categoriesLabels() + w.stepsAxis()->categoriesLabels();
+    QVERIFY(wanted.contains(QStringLiteral("10⁻¹⁶")) && wanted.contains(QStringLiteral("10⁴")));
+    QTRY_VERIFY([&] {
+        QStringList drawn;
+        for (QGraphicsTextItem* t : texts(w))
+            drawn.append(t->toPlainText());
+        return std::all_of(wanted.begin(), wanted.end(), [&](const QString& l) { return drawn.contains(l); });
+    }());
+    QList<QRectF> boxes;
+    for (QGraphicsTextItem* t : texts(w)) {
+        QVERIFY2(!t->toPlainText().contains(QStringLiteral("...")) && !t->toPlainText().contains(QChar(0x2026)),
+                 qPrintable(t->toPlainText()));
+        const QRectF box = t->sceneBoundingRect();
+        if (w.errorAxis()->categoriesLabels().contains(t->toPlainText()) && box.right() <= w.chart()->plotArea().left())
+            boxes.append(box);
+    }
+    // The error axis's labels, one above the other, never overlap.
+    QCOMPARE(boxes.size(), w.errorAxis()->count());
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        for (qsizetype j = i + 1; j < boxes.size(); ++j)
+            QVERIFY(!boxes[i].intersects(boxes[j]));
+}
+
+void TestComparison::legendClickHidesCurve()
+{
+    ComparisonWindow& w = *w_;
+    QLineSeries* leibniz = curve(w, Method::Leibniz);
+    QLegendMarker* marker = w.chart()->legend()->markers(leibniz).constFirst();
+    QGraphicsTextItem* label = nullptr;
+    for (QGraphicsTextItem* t : texts(w))
+        if (t->toPlainText() == leibniz->name())
+            label = t;
+    QVERIFY(label);
+    const QPoint at = w.chartView()->mapFromScene(label->sceneBoundingRect().center());
+    QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(!leibniz->isVisible());
+    QVERIFY(marker->isVisible());
+    QVERIFY(marker->labelBrush().color().alphaF() < 0.5);
+    QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(leibniz->isVisible());
 }
 
 QTEST_MAIN(TestComparison)

@@ -438,6 +438,10 @@
         <translation>Here the experiments throw their points and needles anywhere, in double precision, not on a grid as the windows do: on a grid, a great many throws settle on a value a little off π.</translation>
     </message>
     <message>
+        <source>実験（モンテカルロ法とビュホンの針）は、格子の上ではなく、どこにでも倍精度で投げています。</source>
+        <translation>The experiments (Monte Carlo and Buffon&apos;s needle) throw anywhere, in double precision, not on a grid.</translation>
+    </message>
+    <message>
         <source>誤差：%1</source>
         <translation>Error: %1</translation>
     </message>
