@@ -4,8 +4,8 @@
 #include "rules/Convergence.h"
 #include "rules/Ticks.h"
 
-#include <QCategoryAxis>
 #include <QLineSeries>
+#include <QLogValueAxis>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -54,15 +54,6 @@ QChart* newChart(std::initializer_list<QLineSeries*> series, QAbstractAxis* x, Q
     return chart;
 }
 
-void setDecades(QCategoryAxis& axis, const std::vector<int>& decades)
-{
-    for (const QString& label : axis.categoriesLabels())
-        axis.remove(label);
-    for (int e : decades)
-        axis.append(QString::fromStdString(ticks::power(e)), e);
-    axis.setRange(decades.front(), decades.back());
-}
-
 constexpr int wantedTicks = 4;
 
 } // namespace
@@ -74,8 +65,8 @@ TraceChart::TraceChart(QWidget* parent)
     , error_(new QLineSeries)
     , linearX_(new QValueAxis)
     , linearY_(new QValueAxis)
-    , logX_(new QCategoryAxis)
-    , logY_(new QCategoryAxis)
+    , logX_(new QLogValueAxis)
+    , logY_(new QLogValueAxis)
 {
     setObjectName(QStringLiteral("trace"));
     setAccessibleName(tr("推定値のグラフ"));
@@ -90,8 +81,8 @@ TraceChart::TraceChart(QWidget* parent)
     linearX_->setLabelFormat(QStringLiteral("%d"));
     for (QValueAxis* axis : {linearX_, linearY_})
         axis->setTickType(QValueAxis::TicksDynamic);
-    for (QCategoryAxis* axis : {logX_, logY_})
-        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    logX_->setLabelFormat(QStringLiteral("%g"));
+    logY_->setLabelFormat(QStringLiteral("%.0e"));
     linearX_->setTitleText(tr("ｎ"));
     logX_->setTitleText(tr("ｎ"));
     linearY_->setTitleText(tr("値"));
@@ -159,13 +150,16 @@ void TraceChart::redraw()
     }
     double low = 1, high = 1e-3;
     for (QPointF& p : shown) {
-        const double error = std::max(std::abs(p.y() - pi), compare::errorFloor);
-        low = std::min(low, error);
-        high = std::max(high, error);
-        p = QPointF(std::log10(p.x()), std::log10(error));
+        p.setY(std::max(std::abs(p.y() - pi), compare::errorFloor));
+        low = std::min(low, p.y());
+        high = std::max(high, p.y());
     }
-    setDecades(*logX_, ticks::decades(1, lastN, wantedTicks + 1));
-    setDecades(*logY_, ticks::decades(low, high, wantedTicks + 1));
+    // Whole decades, at most a few labelled, so that no label is crowded out.
+    const std::vector<int> x = ticks::decades(1, lastN, wantedTicks + 1);
+    const std::vector<int> y = ticks::decades(low, high, wantedTicks + 1);
+    logX_->setRange(std::pow(10, x.front()), std::pow(10, x.back()));
+    logY_->setRange(std::pow(10, y.front()), std::pow(10, y.back()));
+    logY_->setMinorTickCount(0);
     error_->replace(shown);
 }
 

@@ -12,8 +12,8 @@
 
 #include <memory>
 
-class QCategoryAxis;
 class QLineSeries;
+class QLogValueAxis;
 class QValueAxis;
 
 namespace charts {
@@ -30,8 +30,7 @@ public:
     void append(const QList<QPointF>& points) override;
 
     TraceView view() const { return view_; }
-    // What the curve of the view shown holds: at most a few points a column;
-    // the error view holds the logarithms, base 10, of n and of the error.
+    // What the curve of the view shown holds: at most a few points a column.
     const QLineSeries& curve() const;
 
 private:
@@ -48,9 +47,8 @@ private:
     QLineSeries* error_;
     QValueAxis* linearX_;
     QValueAxis* linearY_;
-    // Logarithmic axes with labels of our own: 10⁻⁵, never elided.
-    QCategoryAxis* logX_;
-    QCategoryAxis* logY_;
+    QLogValueAxis* logX_;
+    QLogValueAxis* logY_;
 };
 
 } // namespace charts

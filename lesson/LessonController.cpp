@@ -270,7 +270,8 @@ bool LessonController::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Show:
     case QEvent::Hide:
     case QEvent::Move:
-        if (event->type() == QEvent::Hide && watched == followed_)
+        // A window being destroyed is hidden as a plain widget: no longer ours.
+        if (event->type() == QEvent::Hide && qobject_cast<platform::Form*>(watched) && watched == followed_.get())
             followedHidden_ = true;
         if (!followQueued_ && qobject_cast<platform::Form*>(watched)) {
             followQueued_ = true;
