@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every method window tells its runs what its own counter and estimate
 // show: the same n and the same value at every step, and after 中止.
-#include "experiments/Form19.h"
 #include "lesson/LessonController.h"
 #include "lesson/Pace.h"
 #include "platform/Form.h"
-#include "polygon/Form18.h"
-#include "series/Form15.h"
+#include "rules/Digits.h"
 #include "support/Probes.h"
 #include "support/Scripted.h"
 
@@ -15,7 +13,6 @@
 #include <QtTest>
 
 #include <cmath>
-#include <memory>
 
 namespace {
 
@@ -53,10 +50,6 @@ class TestRuns : public QObject {
 private slots:
     void stepsAreWhatTheWindowShows_data();
     void stepsAreWhatTheWindowShows();
-    // Lesson mode's controller shows the same n, and the correct digits of
-    // the same value.
-    void controllerShowsTheWindowsStep_data();
-    void controllerShowsTheWindowsStep();
 };
 
 void TestRuns::stepsAreWhatTheWindowShows_data()
@@ -119,6 +112,8 @@ void TestRuns::stepsAreWhatTheWindowShows()
     testing::SoundRecorder recorder;
     services.seed(7);
     testing::RunLog log;
+    lesson::Pace pace;
+    lesson::LessonController controller{pace, nullptr};
     platform::Form& w = testing::window(window);
     w.Show();
     click(w, explain);
@@ -159,63 +154,19 @@ void TestRuns::stepsAreWhatTheWindowShows()
     QCOMPARE(shown.has_value(), log.steps.last().value.has_value());
     if (shown)
         QVERIFY(std::abs(*shown - *log.steps.last().value) <= 1e-13);
-}
 
-void TestRuns::controllerShowsTheWindowsStep_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("reply");
-    QTest::addColumn<int>("inside"); // Monte Carlo: points at the centre, the rest in a corner
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("correct");
-    // The polygons count sides from the triangle, Wallis two factors a pass.
-    QTest::newRow("polygon of 1000 sides") << "Form18" << "1000" << 0 << "ｎ＝1000" << "正しい桁数：5 桁";
-    QTest::newRow("Wallis to 20 factors") << "Form15" << "20" << 0 << "ｎ＝20" << "正しい桁数：1 桁";
-    // 3.1 in single precision, not the 3.0999999 its double reads.
-    QTest::newRow("775 of 1000 points") << "Form19" << "1000" << 775 << "ｎ＝1000" << "正しい桁数：2 桁";
-}
-
-void TestRuns::controllerShowsTheWindowsStep()
-{
-    QFETCH(QString, window);
-    QFETCH(QString, reply);
-    QFETCH(int, inside);
-    QFETCH(QString, steps);
-    QFETCH(QString, correct);
-    // The real DoEvents, where the pace waits, under the scripted dialogs.
-    struct : testing::ScriptedServices {
-        void doEvents() override { platform::Services::doEvents(); }
-    } services;
-    testing::SoundRecorder recorder;
-    lesson::Pace pace;
-    lesson::LessonController controller{pace, nullptr};
-    for (int i = 0; i < reply.toInt() && inside > 0; ++i) {
-        const float r = i < inside ? 0.5f : 0.0f;
-        services.rndValues.insert(services.rndValues.end(), {r, r});
+    // Lesson mode's controller shows the same n, and the value at the
+    // precision it was computed in: 3.1 for a single-precision 3.1.
+    const auto child = [&](const char* name) { return controller.findChild<QLabel*>(QLatin1String(name)); };
+    QCOMPARE(child("steps")->text(), QStringLiteral("ｎ＝%1").arg(log.n()));
+    if (shown) {
+        const std::string digits = single ? digits::shortest(float(*log.steps.last().value))
+                                          : digits::shortest(*log.steps.last().value);
+        QCOMPARE(controller.valueText(), QString::fromStdString(digits));
+        QCOMPARE(child("correct")->text(), QStringLiteral("正しい桁数：%1 桁").arg(digits::correct(digits)));
     }
-    // Windows of the test's own, destroyed with it like the controller.
-    std::unique_ptr<platform::Form> made;
-    if (window == QLatin1String("Form18"))
-        made = std::make_unique<Form18>();
-    else if (window == QLatin1String("Form15"))
-        made = std::make_unique<Form15>();
-    else
-        made = std::make_unique<Form19>();
-    platform::Form& w = *made;
-    w.Show();
-    w.findChild<QPushButton*>(window == QLatin1String("Form18") ? QStringLiteral("Command6") : QStringLiteral("Command5"))
-        ->click();
-    for (int i = 0; i < 10 && !w.findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled(); ++i)
-        w.findChild<QPushButton*>(QStringLiteral("Command5"))->click(); // the polygons' manual steps
-    services.replies = {reply};
-    w.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
-    QTRY_COMPARE(controller.findChild<QLabel*>(QStringLiteral("steps"))->text(), steps);
-    QCOMPARE(controller.findChild<QLabel*>(QStringLiteral("correct"))->text(), correct);
-    const QLabel* bracket = controller.findChild<QLabel*>(QStringLiteral("bracket"));
-    QCOMPARE(bracket->isVisibleTo(&controller), window == QLatin1String("Form18"));
-    if (window == QLatin1String("Form18"))
-        QCOMPARE(bracket->text(), QStringLiteral("3.141587 < π < 3.141603（正1000角形の内と外）"));
-    w.Hide();
+    // Archimedes' bracket beside the polygons only.
+    QCOMPARE(child("bracket")->isVisibleTo(&controller), window == QLatin1String("Form18"));
 }
 
 QTEST_MAIN(TestRuns)
