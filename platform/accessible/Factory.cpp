@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Factory.h"
 
+#include "Announcement.h"
 #include "Narrator.h"
 #include "Reading.h"
 #include "platform/Controls.h"
@@ -146,20 +147,15 @@ private:
     }
 };
 
-QAccessibleInterface* accessibleFactory(const QString& key, QObject* object)
-{
-    if (key == QLatin1String(PictureBox::staticMetaObject.className()))
-        if (auto* box = qobject_cast<PictureBox*>(object))
-            return new PictureBoxAccessible(box);
-    return nullptr;
-}
-
 QAccessibleInterface* factory(const QString& key, QObject* object)
 {
     // A window is a frame to a screen reader, which reads its title.
     if (key == QLatin1String(Form::staticMetaObject.className()))
         if (auto* form = qobject_cast<Form*>(object))
             return new QAccessibleWidget(form, QAccessible::Window);
+    if (key == QLatin1String(Announcement::staticMetaObject.className()))
+        if (auto* announcement = qobject_cast<Announcement*>(object))
+            return new QAccessibleWidget(announcement, QAccessible::Notification);
     if (key == QLatin1String(Label::staticMetaObject.className()))
         if (auto* label = qobject_cast<Label*>(object))
             return new LabelAccessible(label);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Narrator.h"
 
+#include "Announcement.h"
+
 #include "platform/Form.h"
 #include "platform/Run.h"
 
@@ -75,7 +77,9 @@ void tick()
     for (RunHeard& run : s.runs) {
         if (run.form && run.sinceProgress.hasExpired(progressIntervalMs)) {
             run.sinceProgress.restart();
-            say(*run.form, summary(run.form));
+            const QString progress = summary(run.form);
+            say(*run.form, progress);
+            announce(run.form, progress);
         }
     }
 }
@@ -105,6 +109,16 @@ void notify(QObject* source, int event)
 }
 
 void setListener(Listener l) { listener = l; }
+
+void announce(QWidget* where, const QString& text)
+{
+    if (!where || text.isEmpty())
+        return;
+    accessible::Announcement* announcement = accessible::Announcement::of(where);
+    announcement->say(text);
+    if (listener)
+        listener(announcement, QAccessible::ObjectShow);
+}
 
 bool running(const QWidget* widget) { return Run::of(widget) != nullptr; }
 

@@ -3,9 +3,9 @@
 // but a reader that gets thousands of name changes falls tens of seconds
 // behind and holds up the keyboard. While a window runs, its controls keep
 // their accessible changes back and the narrator publishes them at a
-// steady, slow rate, and once more when the run ends. The focused button's
-// description carries the progress every few seconds and the outcome at
-// the end, which Orca speaks as soon as it changes.
+// steady, slow rate, and once more when the run ends. Every few seconds the
+// progress is announced, and the focused button's description carries the
+// latest progress and the outcome, for the reader's Where Am I.
 #pragma once
 
 #include <QObject>
@@ -20,7 +20,7 @@ namespace platform {
 namespace narrator {
 
 constexpr int publishIntervalMs = 1000;
-constexpr int progressIntervalMs = 5000;
+constexpr int progressIntervalMs = 8000;
 
 // Whether the window of this widget is in a run.
 bool running(const QWidget* widget);
@@ -35,6 +35,11 @@ void publish(QObject* source, std::function<void()> publish);
 void notify(QObject* source, int event);
 using Listener = void (*)(QObject* source, int event);
 void setListener(Listener listener);
+
+// Says the text once, now, whatever has the focus: a notification shown in
+// the widget's window. Qt 6.4 sends a description change as an object, which
+// Orca refuses to speak; a notification that appears it speaks at once.
+void announce(QWidget* where, const QString& text);
 
 // The texts of the window's counters, in their order, joined for reading.
 QString summary(const QWidget* window);

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Announcement.h"
+
+namespace platform::accessible {
+
+Announcement::Announcement(QWidget* window) : QWidget(window)
+{
+    setObjectName(QStringLiteral("announcement"));
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(0, 0, 0, 0);
+    hide();
+}
+
+Announcement* Announcement::of(QWidget* widget)
+{
+    QWidget* window = widget->window();
+    if (auto* existing = window->findChild<Announcement*>(QString(), Qt::FindDirectChildrenOnly))
+        return existing;
+    return new Announcement(window);
+}
+
+void Announcement::say(const QString& text)
+{
+    // Orca speaks a notification as it starts showing, so it shows anew.
+    hide();
+    setAccessibleName(text);
+    show();
+}
+
+} // namespace platform::accessible
