@@ -22,6 +22,7 @@ namespace {
 struct RunHeard {
     QPointer<Form> form;
     QElapsedTimer sinceProgress;
+    QPointer<QWidget> focusAtStart;
 };
 
 struct State {
@@ -152,7 +153,7 @@ void runStarted(Form& form)
 {
     State& s = state();
     forgetDescriptions(form);
-    RunHeard run{&form, {}};
+    RunHeard run{&form, {}, QApplication::focusWidget()};
     run.sinceProgress.start();
     s.runs.append(run);
     if (!s.pump) {
@@ -165,17 +166,26 @@ void runStarted(Form& form)
 void runEnded(Form& form)
 {
     State& s = state();
+    QPointer<QWidget> focusAtStart;
+    for (const RunHeard& run : std::as_const(s.runs))
+        if (run.form == &form)
+            focusAtStart = run.focusAtStart;
     s.runs.removeIf([&form](const RunHeard& run) { return !run.form || run.form == &form; });
     if (s.runs.isEmpty() && s.pump)
         s.pump->stop();
     flush(&form);
     // The handler switches its buttons after the pointer; the focus has
-    // settled when it returns.
-    QTimer::singleShot(0, &form, [f = QPointer<Form>(&form)] {
+    // settled when it returns. Where it moved, the reader reads the new
+    // button with the outcome as its description; where it stayed (a
+    // manual step), nothing would be read, so the outcome is announced.
+    QTimer::singleShot(0, &form, [f = QPointer<Form>(&form), focusAtStart] {
         if (f && !running(f)) {
             flush(f);
             forgetDescriptions(*f);
-            say(*f, summary(f));
+            const QString outcome = summary(f);
+            say(*f, outcome);
+            if (focusAtStart && QApplication::focusWidget() == focusAtStart)
+                announce(f, outcome);
         }
     });
 }

@@ -200,6 +200,24 @@ STEPS
 keys ctrl+a; xdotool type --delay 50 3000; keys Return
 said 'π＝' "$(lines)" 150
 
+# A run of minutes: its progress is announced unasked, while the focus
+# stays on 中止, which then ends it.
+steps <<'STEPS'
+space|-|計
+space|-|計算させる項数の入力
+STEPS
+keys ctrl+a; xdotool type --delay 50 100000000; keys Return
+long_from=$(lines)
+started=$(date +%s)
+said '計算した項' "${long_from}" 30
+said '計算した項' "$(lines)" 30
+while [ $(( $(date +%s) - started )) -lt 30 ]; do sleep 1; done
+stop_from=$(lines)
+keys space
+said 'π＝' "${stop_from}" 30
+progress=$(sed -n "${long_from},${stop_from}p" "${log}" | grep -a 'SPEECH OUTPUT' | grep -ac '計算した項' || true)
+echo "progress heard during $(( $(date +%s) - started )) s: ${progress} times"
+
 # Menu, then quit: the question is read, はい ends the program.
 steps <<'STEPS'
 shift+Tab|-|メニュー
