@@ -155,11 +155,16 @@ void TraceChart::redraw()
         high = std::max(high, p.y());
     }
     // Whole decades, at most a few labelled, so that no label is crowded out.
-    const std::vector<int> x = ticks::decades(1, lastN, wantedTicks + 1);
-    const std::vector<int> y = ticks::decades(low, high, wantedTicks + 1);
-    logX_->setRange(std::pow(10, x.front()), std::pow(10, x.back()));
-    logY_->setRange(std::pow(10, y.front()), std::pow(10, y.back()));
-    logY_->setMinorTickCount(0);
+    // A log axis ticks every power of its base: a base of 10^step ticks
+    // only the decades labelled.
+    const auto fit = [](QLogValueAxis* axis, const std::vector<int>& decades) {
+        const int step = decades.size() > 1 ? decades[1] - decades[0] : 1;
+        axis->setBase(std::pow(10, step));
+        axis->setRange(std::pow(10, decades.front()), std::pow(10, decades.back()));
+        axis->setMinorTickCount(0);
+    };
+    fit(logX_, ticks::decades(1, lastN, wantedTicks + 1));
+    fit(logY_, ticks::decades(low, high, wantedTicks + 1));
     error_->replace(shown);
 }
 

@@ -15,6 +15,7 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QtTest>
 
@@ -366,6 +367,23 @@ void TestLesson::traceChart()
     QVERIFY(chart.curve().points().first().y() > 0.8);
     chart.clear();
     QCOMPARE(chart.curve().count(), 0);
+
+    // A series that reaches the floor at once, then a slow one in the same
+    // chart, at the controller's size: no axis label is cut short.
+    chart.resize(320, 220);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QList<QPointF> fast;
+    for (int k = 1; k <= 40; ++k)
+        fast << QPointF(k, M_PI + std::pow(10.0, -k));
+    for (const QList<QPointF>& run : {fast, points.mid(0, 2000)}) {
+        chart.clear();
+        chart.append(run);
+        QApplication::processEvents();
+        for (QGraphicsItem* item : chart.scene()->items())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                QVERIFY2(!text->toPlainText().contains(QStringLiteral("...")), qPrintable(text->toPlainText()));
+    }
 }
 
 void TestLesson::controllerDrawsTheTrace()
