@@ -90,6 +90,7 @@ private:
     void moveProbeLine();
     void pictureDialog();
     void csvDialog();
+    void saved(const QString& path, bool done);
     void fitToScreen();
     void layOutChart();
     void labelAxes(bool force);

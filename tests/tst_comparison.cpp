@@ -5,10 +5,14 @@
 #include "charts/ComparisonExport.h"
 #include "charts/ComparisonModel.h"
 #include "charts/ComparisonWindow.h"
+#include "charts/Voice.h"
 #include "charts/WindowFit.h"
+#include "platform/accessible/Narrator.h"
+#include "platform/accessible/Signs.h"
 #include "shell/Form7.h"
 #include "support/Scripted.h"
 
+#include <QAccessible>
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
@@ -20,7 +24,9 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QTableView>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <set>
@@ -57,6 +63,20 @@ QList<QGraphicsTextItem*> texts(const ComparisonWindow& w)
     return found;
 }
 
+// What the window announced, through the program's voice.
+QStringList heard;
+void listen(QObject* source, int event)
+{
+    if (event == QAccessible::ObjectShow)
+        heard.append(qobject_cast<QWidget*>(source)->accessibleName());
+}
+
+QString spokenCell(QTableView* table, int row, int column)
+{
+    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(table)->tableInterface()->cellAt(row, column);
+    return cell ? cell->text(QAccessible::Name) : QString();
+}
+
 } // namespace
 
 class TestComparison : public QObject {
@@ -78,6 +98,14 @@ private slots:
     void labelsWhole_data();
     void labelsWhole();
     void legendClickHidesCurve();
+    void numbersInWords_data();
+    void numbersInWords();
+    void cellsSpokenWithMethodAndN_data();
+    void cellsSpokenWithMethodAndN();
+    void tabLeavesTheTable_data();
+    void tabLeavesTheTable();
+    void stepsBoxSpeaks();
+    void newNMovesTheCursor();
 
 private:
     // One window, shown, for the tests that only read it.
@@ -86,6 +114,8 @@ private:
 
 void TestComparison::initTestCase()
 {
+    charts::setVoice(charts::programVoice());
+    platform::narrator::setListener(listen);
     w_ = new ComparisonWindow;
     w_->resize(1000, 700);
     w_->show();
@@ -337,6 +367,132 @@ void TestComparison::legendClickHidesCurve()
     QVERIFY(marker->labelBrush().color().alphaF() < 0.5);
     QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {}, at);
     QTRY_VERIFY(leibniz->isVisible());
+}
+
+void TestComparison::numbersInWords_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("ja, negative exponent") << "ja" << "5.2e-08" << "5.2 かける 10 の マイナス 8 乗";
+    QTest::newRow("ja, every digit") << "ja" << "5.1677131018834643e-08" << "5.1677131018834643 かける 10 の マイナス 8 乗";
+    QTest::newRow("ja, positive exponent") << "ja" << "1e+06" << "1 かける 10 の 6 乗";
+    QTest::newRow("ja, in a sentence") << "ja" << "誤差 5.2e-08。" << "誤差 5.2 かける 10 の マイナス 8 乗。";
+    QTest::newRow("ja, plain decimals") << "ja" << "3.14159265358979" << "3.14159265358979";
+    QTest::newRow("ja, not a number") << "ja" << "x2e5 and 10e" << "x2e5 and 10e";
+    QTest::newRow("en, negative exponent") << "en" << "error 5.2e-08" << "error 5.2 times 10 to the minus 8";
+    QTest::newRow("en, two numbers") << "en" << "1e-16 to 1e+01" << "1 times 10 to the minus 16 to 1 times 10 to the 1";
+}
+
+void TestComparison::numbersInWords()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, text);
+    QFETCH(QString, spoken);
+    QTranslator english;
+    if (language == QLatin1String("en")) {
+        QVERIFY(english.load(QStringLiteral(":/i18n/sorvena_en.qm")));
+        QCoreApplication::installTranslator(&english);
+    }
+    const QString said = platform::accessible::spokenNumbers(text);
+    QCoreApplication::removeTranslator(&english);
+    QCOMPARE(said, spoken);
+}
+
+void TestComparison::cellsSpokenWithMethodAndN_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("spoken");
+    const QString leibniz = ComparisonWindow::methodName(Method::Leibniz);
+    const QString polygon = ComparisonWindow::methodName(Method::Polygon);
+    QTest::newRow("the n column") << 2 << 0 << "n＝3";
+    QTest::newRow("no triangle at n=1") << 0 << 1 << polygon + "、n＝1、なし";
+    QTest::newRow("a value, as shown") << 2 << 5 << leibniz + "、n＝3、%v";
+    QTest::newRow("an error, in words") << -1 << 13 << "誤差：" + leibniz + "、n＝10000、9.999999% かける 10 の マイナス 5 乗";
+}
+
+void TestComparison::cellsSpokenWithMethodAndN()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, spoken);
+    QTableView* table = w_->tableView();
+    if (row < 0)
+        row = table->model()->rowCount() - 1;
+    const QString shown = table->model()->index(row, column).data().toString();
+    spoken.replace(QStringLiteral("%v"), shown);
+    // % stands for any digits.
+    const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(spoken).replace(QStringLiteral("\\%"), QStringLiteral("[0-9]*"))));
+    const QString said = spokenCell(table, row, column);
+    QVERIFY2(pattern.match(said).hasMatch(), qPrintable(said));
+    // The table itself still shows digits.
+    QVERIFY(!shown.contains(QStringLiteral("かける")));
+}
+
+void TestComparison::tabLeavesTheTable_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier);
+    QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+void TestComparison::tabLeavesTheTable()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    ComparisonWindow w;
+    w.findChild<QTabWidget*>()->setCurrentWidget(w.tableView());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.tableView()->setFocus();
+    w.tableView()->setCurrentIndex(w.tableView()->model()->index(5, 3));
+    QTRY_VERIFY(w.tableView()->hasFocus());
+    QTest::keyClick(w.tableView(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTRY_VERIFY(!w.tableView()->hasFocus());
+    QVERIFY(QApplication::focusWidget());
+    QCOMPARE(w.tableView()->currentIndex(), w.tableView()->model()->index(5, 3));
+}
+
+void TestComparison::stepsBoxSpeaks()
+{
+    ComparisonWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QComboBox* box = w.stepsChooser();
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+    QCOMPARE(accessible->role(), QAccessible::ComboBox);
+    // Orca reads a combo box's value from its text, which Qt's own lacks.
+    QVERIFY(accessible->textInterface());
+    QCOMPARE(accessible->textInterface()->text(0, accessible->textInterface()->characterCount()), QStringLiteral("10,000"));
+    heard.clear();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Up);
+    QCOMPARE(w.steps(), 1000);
+    QCOMPARE(accessible->textInterface()->text(0, 5), QStringLiteral("1,000"));
+    QCOMPARE(heard, QStringList{QStringLiteral("段数 N の上限：1,000")});
+    heard.clear();
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("again")), Qt::LeftButton);
+    QCOMPARE(heard.size(), 1);
+    QVERIFY2(heard[0].startsWith(QStringLiteral("新しい乱数で実験しました。n＝1000 で、")), qPrintable(heard[0]));
+    QVERIFY(heard[0].contains(QString::fromStdString(compare::valueText(Method::Buffon, w.run(Method::Buffon).at(1000)))));
+}
+
+void TestComparison::newNMovesTheCursor()
+{
+    ComparisonWindow w;
+    w.setProbe(5000);
+    QVERIFY(w.readout().startsWith(QStringLiteral("n＝5000\n")));
+    w.setSteps(1000);
+    QCOMPARE(w.probe(), 1000);
+    w.setProbe(500);
+    w.setSteps(100000);
+    QCOMPARE(w.probe(), 100000);
+    QVERIFY(w.readout().startsWith(QStringLiteral("n＝100000\n")));
 }
 
 QTEST_MAIN(TestComparison)

@@ -63,3 +63,25 @@ QString spokenCloseBracket() { return say(QT_TRANSLATE_NOOP("platform::signs", "
 QString spokenPi() { return say(QT_TRANSLATE_NOOP("platform::signs", "パイ")); }
 
 } // namespace platform::accessible
+
+#include <QRegularExpression>
+
+namespace platform::accessible {
+
+QString spokenNumbers(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral(R"((?<![\w.])(\d+(?:\.\d+)?)[eE]([+-]?)0*(\d+)(?![\w.]))"));
+    QString spoken;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& m : number.globalMatch(text)) {
+        spoken += text.mid(from, m.capturedStart() - from);
+        const char* words = m.captured(2) == QLatin1String("-")
+                                ? QT_TRANSLATE_NOOP("platform::signs", "%1 かける 10 の マイナス %2 乗")
+                                : QT_TRANSLATE_NOOP("platform::signs", "%1 かける 10 の %2 乗");
+        spoken += QCoreApplication::translate("platform::signs", words).arg(m.captured(1), m.captured(3));
+        from = m.capturedEnd();
+    }
+    return spoken + text.mid(from);
+}
+
+} // namespace platform::accessible
