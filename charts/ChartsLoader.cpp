@@ -3,6 +3,7 @@
 #include "ChartsModule.h"
 
 #include "platform/Modules.h"
+#include "platform/accessible/Factory.h"
 #include "platform/accessible/Narrator.h"
 #include "platform/accessible/Signs.h"
 
@@ -17,8 +18,12 @@ const ChartsModule* chartsModule(QString* why)
         const auto entry = reinterpret_cast<SorvenaChartsEntry>(
             platform::moduleEntry(QStringLiteral("sorvena-charts.so"), SORVENA_CHARTS_ENTRY, &failure));
         const ChartsModule* loaded = entry ? entry() : nullptr;
-        if (loaded && loaded->setVoice)
+        if (loaded && loaded->setVoice) {
+            // Alone (--compare), no window of ours has installed the
+            // interfaces the announcements are spoken through.
+            platform::accessible::install();
             loaded->setVoice(programVoice());
+        }
         return loaded;
     }();
     if (why)

@@ -452,18 +452,49 @@ void ComparisonWindow::fitToScreen()
 
 void ComparisonWindow::layOutChart()
 {
-    // The legend beside the plot, where its names are whole; below it (one
-    // row, names shortened) only where beside would leave the plot too narrow.
+    // The legend beside the plot, where its names are whole; below it only
+    // where beside would leave the plot too narrow. Attached below, Qt puts
+    // every entry on one row and cuts the names; detached, it folds them
+    // into as many rows as they need.
     const QSizeF size = chart_->size();
-    const Qt::Alignment side = size.width() >= 640 ? Qt::AlignRight : Qt::AlignBottom;
-    if (chart_->legend()->alignment() != side)
-        chart_->legend()->setAlignment(side);
-    // The note under everything, inside the chart so that the pictures saved carry it.
+    QLegend* legend = chart_->legend();
+    const bool beside = size.width() >= 640;
     const qreal margin = 8;
+    // The note under everything, inside the chart so that the pictures saved carry it.
     note_->setTextWidth(std::max<qreal>(size.width() - 2 * margin, 100));
     const qreal noteHeight = note_->boundingRect().height();
     note_->setPos(margin, size.height() - noteHeight - margin / 2);
-    const QMargins margins{int(margin), int(margin), int(margin), int(std::ceil(noteHeight + margin))};
+    qreal below = 0;
+    if (beside) {
+        if (!legend->isAttachedToChart())
+            legend->attachToChart();
+        if (legend->alignment() != Qt::AlignRight)
+            legend->setAlignment(Qt::AlignRight);
+    } else {
+        if (legend->isAttachedToChart())
+            legend->detachFromChart();
+        // Detached, the top alignment fills its rows from the top, in order.
+        legend->setAlignment(Qt::AlignTop);
+        const QFontMetricsF metrics(legend->font());
+        // An entry: its line sample, its name and the room between entries.
+        const qreal width = size.width() - 2 * margin;
+        qreal x = 0;
+        int rows = 1;
+        for (QLegendMarker* marker : legend->markers()) {
+            if (!marker->isVisible())
+                continue;
+            const qreal entry = metrics.horizontalAdvance(marker->label()) + 2 * metrics.height() + 12;
+            if (x > 0 && x + entry > width) {
+                ++rows;
+                x = 0;
+            }
+            x += entry;
+        }
+        below = rows * (metrics.height() + 8) + margin;
+        legend->setGeometry(QRectF(margin, size.height() - noteHeight - margin / 2 - below, width, below));
+        legend->update();
+    }
+    const QMargins margins{int(margin), int(margin), int(margin), int(std::ceil(noteHeight + below + margin))};
     if (chart_->margins() != margins)
         chart_->setMargins(margins);
 }

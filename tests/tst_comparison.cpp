@@ -106,6 +106,8 @@ private slots:
     void tabLeavesTheTable();
     void stepsBoxSpeaks();
     void newNMovesTheCursor();
+    void legendWholeWhenNarrow_data();
+    void legendWholeWhenNarrow();
 
 private:
     // One window, shown, for the tests that only read it.
@@ -493,6 +495,38 @@ void TestComparison::newNMovesTheCursor()
     w.setSteps(100000);
     QCOMPARE(w.probe(), 100000);
     QVERIFY(w.readout().startsWith(QStringLiteral("n＝100000\n")));
+}
+
+void TestComparison::legendWholeWhenNarrow_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::newRow("beside") << QSize(1008, 728);
+    QTest::newRow("below, folded") << QSize(600, 700);
+    QTest::newRow("below, narrower") << QSize(420, 700);
+}
+
+void TestComparison::legendWholeWhenNarrow()
+{
+    QFETCH(QSize, client);
+    ComparisonWindow w;
+    w.resize(client);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QStringList names;
+    for (QLegendMarker* marker : w.chart()->legend()->markers())
+        if (marker->isVisible())
+            names.append(marker->label().simplified());
+    QCOMPARE(names.size(), 11);
+    // Every name drawn whole, inside the chart (a drawn U+3000 reads back as a blank).
+    const QRectF chart(QPointF(), w.chart()->size());
+    QTRY_VERIFY([&] {
+        QStringList drawn;
+        for (QGraphicsTextItem* t : texts(w))
+            if (chart.contains(t->mapRectToItem(w.chart(), t->boundingRect())))
+                drawn.append(t->toPlainText().simplified());
+        return std::all_of(names.begin(), names.end(), [&](const QString& n) { return drawn.contains(n); });
+    }());
+    QVERIFY(!w.chart()->legend()->geometry().intersects(w.chart()->plotArea()));
 }
 
 QTEST_MAIN(TestComparison)
