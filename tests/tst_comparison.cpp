@@ -381,9 +381,10 @@ void TestComparison::numbersInWords_data()
     QTest::newRow("ja, positive exponent") << "ja" << "1e+06" << "1 かける 10 の 6 乗";
     QTest::newRow("ja, in a sentence") << "ja" << "誤差 5.2e-08。" << "誤差 5.2 かける 10 の マイナス 8 乗。";
     QTest::newRow("ja, plain decimals") << "ja" << "3.14159265358979" << "3.14159265358979";
-    QTest::newRow("ja, not a number") << "ja" << "x2e5 and 10e" << "x2e5 and 10e";
+    QTest::newRow("ja, powers as the axes write them") << "ja" << "10⁻¹⁶ から 10⁴ まで" << "10 の マイナス 16 乗 から 10 の 4 乗 まで";
+    QTest::newRow("ja, not a number") << "ja" << "x2e5, 10e, 110⁴" << "x2e5, 10e, 110⁴";
     QTest::newRow("en, negative exponent") << "en" << "error 5.2e-08" << "error 5.2 times 10 to the minus 8";
-    QTest::newRow("en, two numbers") << "en" << "1e-16 to 1e+01" << "1 times 10 to the minus 16 to 1 times 10 to the 1";
+    QTest::newRow("en, two numbers") << "en" << "1e-16 to 10⁻⁵" << "1 times 10 to the minus 16 to 10 to the minus 5";
 }
 
 void TestComparison::numbersInWords()

@@ -866,6 +866,14 @@
         <source>%1 かける 10 の %2 乗</source>
         <translation>%1 times 10 to the %2</translation>
     </message>
+    <message>
+        <source>10 の マイナス %1 乗</source>
+        <translation>10 to the minus %1</translation>
+    </message>
+    <message>
+        <source>10 の %1 乗</source>
+        <translation>10 to the %1</translation>
+    </message>
 </context>
 <context>
     <name>experiments::ExperimentWindow</name>

@@ -22,8 +22,9 @@ QString spokenPi();
 
 namespace platform::accessible {
 
-// A text with its numbers in e-notation (5.2e-08) as a listener understands
-// them: "5.2 かける 10 の マイナス 8 乗"; the rest of the text is itself.
+// A text with its numbers in e-notation (5.2e-08) and its powers of ten
+// (10⁻¹⁶) as a listener understands them: "5.2 かける 10 の マイナス 8 乗";
+// the rest of the text is itself.
 QString spokenNumbers(const QString& text);
 
 } // namespace platform::accessible
