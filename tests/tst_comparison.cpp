@@ -7,7 +7,6 @@
 #include "charts/ComparisonWindow.h"
 #include "charts/Voice.h"
 #include "charts/WindowFit.h"
-#include "platform/accessible/Narrator.h"
 #include "platform/accessible/Signs.h"
 #include "shell/Form7.h"
 #include "support/Scripted.h"
@@ -63,14 +62,6 @@ QList<QGraphicsTextItem*> texts(const ComparisonWindow& w)
     return found;
 }
 
-// What the window announced, through the program's voice.
-QStringList heard;
-void listen(QObject* source, int event)
-{
-    if (event == QAccessible::ObjectShow)
-        heard.append(qobject_cast<QWidget*>(source)->accessibleName());
-}
-
 } // namespace
 
 class TestComparison : public QObject {
@@ -98,7 +89,6 @@ private slots:
     void cellsSpokenWithMethodAndN();
     void tabLeavesTheTable_data();
     void tabLeavesTheTable();
-    void stepsBoxSpeaks();
     void newNMovesTheCursor();
 
 private:
@@ -109,7 +99,6 @@ private:
 void TestComparison::initTestCase()
 {
     charts::setVoice(charts::programVoice());
-    platform::narrator::setListener(listen);
     w_ = new ComparisonWindow;
     w_->resize(1000, 700);
     w_->show();
@@ -378,8 +367,7 @@ void TestComparison::numbersInWords_data()
     QTest::newRow("ja, every digit") << "ja" << "5.1677131018834643e-08" << "5.1677131018834643 かける 10 の マイナス 8 乗";
     QTest::newRow("ja, positive, in a sentence") << "ja" << "誤差 1e+06。" << "誤差 1 かける 10 の 6 乗。";
     QTest::newRow("ja, powers as the axes write them") << "ja" << "10⁻¹⁶ から 10⁴ まで" << "10 の マイナス 16 乗 から 10 の 4 乗 まで";
-    QTest::newRow("ja, plain decimals") << "ja" << "3.14159265358979" << "3.14159265358979";
-    QTest::newRow("ja, not numbers") << "ja" << "x2e5, 10e, 110⁴" << "x2e5, 10e, 110⁴";
+    QTest::newRow("ja, not numbers") << "ja" << "3.14159265358979, x2e5, 10e, 110⁴" << "3.14159265358979, x2e5, 10e, 110⁴";
     QTest::newRow("en") << "en" << "error 5.2e-08 or 10⁻⁵" << "error 5.2 times 10 to the minus 8 or 10 to the minus 5";
 }
 
@@ -441,26 +429,6 @@ void TestComparison::tabLeavesTheTable()
     QTest::keyClick(w.tableView(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget() != w.tableView());
     QCOMPARE(w.tableView()->currentIndex().row(), 5);
-}
-
-void TestComparison::stepsBoxSpeaks()
-{
-    ComparisonWindow w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    // Orca reads a combo box's value from its text, which Qt's own lacks.
-    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(w.stepsChooser())->textInterface();
-    QVERIFY(text);
-    QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("10,000"));
-    heard.clear();
-    w.stepsChooser()->setFocus();
-    QTest::keyClick(w.stepsChooser(), Qt::Key_Up);
-    QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("1,000"));
-    QCOMPARE(heard, QStringList{QStringLiteral("段数 N の上限：1,000")});
-    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("again")), Qt::LeftButton);
-    QCOMPARE(heard.size(), 2);
-    QVERIFY2(heard[1].startsWith(QStringLiteral("新しい乱数で実験しました。n＝1000 で、")), qPrintable(heard[1]));
-    QVERIFY(heard[1].contains(QString::fromStdString(compare::valueText(Method::Buffon, w.run(Method::Buffon).at(1000)))));
 }
 
 void TestComparison::newNMovesTheCursor()
