@@ -298,7 +298,11 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     connect(pictureButton_, &QPushButton::clicked, this, &ComparisonWindow::pictureDialog);
     connect(csvButton_, &QPushButton::clicked, this, &ComparisonWindow::csvDialog);
     connect(chart_, &QChart::geometryChanged, this, &ComparisonWindow::layOutChart);
-    connect(chart_, &QChart::plotAreaChanged, this, [this] { labelAxes(false); });
+    connect(chart_, &QChart::plotAreaChanged, this, [this] {
+        labelAxes(false);
+        // The legend moving below changes the plot but not the view's size.
+        moveProbeLine();
+    });
 
     compute(true);
     redraw();
@@ -475,28 +479,35 @@ void ComparisonWindow::layOutChart()
             legend->detachFromChart();
         // Detached, the top alignment fills its rows from the top, in order.
         legend->setAlignment(Qt::AlignTop);
-        const QFontMetricsF metrics(legend->font());
-        // An entry: its line sample, its name and the room between entries.
+        // Rows enough for the names Qt has laid out: it shows none beyond.
         const qreal width = size.width() - 2 * margin;
-        qreal x = 0;
-        int rows = 1;
-        for (QLegendMarker* marker : legend->markers()) {
-            if (!marker->isVisible())
-                continue;
-            const qreal entry = metrics.horizontalAdvance(marker->label()) + 2 * metrics.height() + 12;
-            if (x > 0 && x + entry > width) {
-                ++rows;
-                x = 0;
-            }
-            x += entry;
+        const qreal row = QFontMetricsF(legend->font()).height() + 8;
+        for (int rows = 1; rows <= legend->markers().size(); ++rows) {
+            below = rows * row + margin;
+            legend->setGeometry(QRectF(margin, size.height() - noteHeight - margin / 2 - below, width, below));
+            if (legendFits())
+                break;
         }
-        below = rows * (metrics.height() + 8) + margin;
-        legend->setGeometry(QRectF(margin, size.height() - noteHeight - margin / 2 - below, width, below));
         legend->update();
     }
     const QMargins margins{int(margin), int(margin), int(margin), int(std::ceil(noteHeight + below + margin))};
     if (chart_->margins() != margins)
         chart_->setMargins(margins);
+}
+
+bool ComparisonWindow::legendFits() const
+{
+    QLegend* legend = chart_->legend();
+    const QRectF room(QPointF(), legend->geometry().size());
+    QList<QGraphicsItem*> items = legend->childItems();
+    while (!items.isEmpty()) {
+        QGraphicsItem* item = items.takeLast();
+        items += item->childItems();
+        if (dynamic_cast<QGraphicsTextItem*>(item) && item->isVisible() &&
+            !room.contains(item->mapRectToItem(legend, item->boundingRect())))
+            return false;
+    }
+    return true;
 }
 
 void ComparisonWindow::labelAxes(bool force)

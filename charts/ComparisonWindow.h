@@ -93,6 +93,7 @@ private:
     void saved(const QString& path, bool done);
     void fitToScreen();
     void layOutChart();
+    bool legendFits() const;
     void labelAxes(bool force);
     void toggle(QLegendMarker* marker);
     void showHidden();

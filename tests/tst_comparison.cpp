@@ -325,6 +325,11 @@ void TestComparison::labelsWhole()
             drawn.append(t->toPlainText().simplified());
         return std::all_of(wanted.begin(), wanted.end(), [&](const QString& l) { return drawn.contains(l); });
     }());
+    // Nor cut where the legend ends.
+    const QRectF legend = w.chart()->legend()->geometry();
+    for (QGraphicsTextItem* t : texts(w))
+        if (w.chart()->legend()->isAncestorOf(t))
+            QVERIFY2(legend.contains(t->mapRectToItem(w.chart(), t->boundingRect())), qPrintable(t->toPlainText()));
     QList<QRectF> boxes;
     for (QGraphicsTextItem* t : texts(w)) {
         QVERIFY2(!t->toPlainText().contains(QStringLiteral("...")) && !t->toPlainText().contains(QChar(0x2026)),
