@@ -32,7 +32,7 @@ public:
 struct Voice {
     // Says the text once, now, whatever has the focus.
     void (*announce)(QWidget* where, const QString& text);
-    // The text with its numbers in e-notation read as words.
+    // The text with its numbers in e-notation and powers of ten read as words.
     QString (*spokenNumbers)(const QString& text);
 };
 
