@@ -4,6 +4,7 @@
 #include "ChartsModule.h"
 #include "ComparisonWindow.h"
 #include "TraceChart.h"
+#include "Voice.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ QWidget* createComparison(QWidget* parent) { return new charts::ComparisonWindow
 
 charts::Trace* createTrace(QWidget* parent) { return new charts::TraceChart(parent); }
 
-const charts::ChartsModule module{createComparison, createTrace};
+const charts::ChartsModule module{createComparison, createTrace, charts::setVoice};
 
 } // namespace
 

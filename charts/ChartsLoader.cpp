@@ -3,6 +3,9 @@
 #include "ChartsModule.h"
 
 #include "platform/Modules.h"
+#include "platform/accessible/Factory.h"
+#include "platform/accessible/Narrator.h"
+#include "platform/accessible/Signs.h"
 
 #include <QWidget>
 
@@ -14,11 +17,24 @@ const ChartsModule* chartsModule(QString* why)
     static const ChartsModule* const module = [] {
         const auto entry = reinterpret_cast<SorvenaChartsEntry>(
             platform::moduleEntry(QStringLiteral("sorvena-charts.so"), SORVENA_CHARTS_ENTRY, &failure));
-        return entry ? entry() : nullptr;
+        const ChartsModule* loaded = entry ? entry() : nullptr;
+        if (loaded && loaded->setVoice) {
+            // Alone (--compare), no window of ours has installed the
+            // interfaces the announcements are spoken through.
+            platform::accessible::install();
+            loaded->setVoice(programVoice());
+        }
+        return loaded;
     }();
     if (why)
         *why = module ? QString() : failure;
     return module;
+}
+
+const Voice& programVoice()
+{
+    static const Voice voice{&platform::narrator::announce, &platform::accessible::spokenNumbers};
+    return voice;
 }
 
 QWidget* openComparison(QWidget* parent)

@@ -28,12 +28,25 @@ public:
     virtual void append(const QList<QPointF>& points) = 0;
 };
 
+// What the module asks of the program, whose code it does not link.
+struct Voice {
+    // Says the text once, now, whatever has the focus.
+    void (*announce)(QWidget* where, const QString& text);
+    // The text with its numbers in e-notation and powers of ten read as words.
+    QString (*spokenNumbers)(const QString& text);
+};
+
 struct ChartsModule {
     // The window that compares the eight methods, a top-level of its own.
     QWidget* (*createComparison)(QWidget* parent);
     // A live chart of one run, for lesson mode's controller.
     Trace* (*createTrace)(QWidget* parent);
+    // Lends the module the program's voice; called once, as it is loaded.
+    void (*setVoice)(const Voice& voice);
 };
+
+// The program's voice, as it lends it to the module.
+const Voice& programVoice();
 
 // The loaded module, found and loaded on first use; null (with the reason
 // in `why` when given) where there is none. Defined in the program, not in

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ComparisonModel.h"
 
+#include "Voice.h"
+
 #include <QCoreApplication>
 
 #include <cmath>
@@ -40,7 +42,9 @@ int ComparisonModel::columnCount(const QModelIndex& parent) const
 
 QVariant ComparisonModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+    if (role == Qt::AccessibleTextRole)
+        return spokenText(index.row(), index.column());
+    if (role != Qt::DisplayRole)
         return {};
     return text(index.row(), index.column());
 }
@@ -66,6 +70,17 @@ QString ComparisonModel::text(int row, int column) const
     const double value = run.at(n);
     return QString::fromStdString(column <= int(methods.size()) ? valueText(run.method, value)
                                                                : exactText(error(value)));
+}
+
+QString ComparisonModel::spokenText(int row, int column) const
+{
+    const QString n = QString::number(steps_[std::size_t(row)]);
+    if (column == 0)
+        return translated(QT_TRANSLATE_NOOP("charts::ComparisonWindow", "n＝%1")).arg(n);
+    const QString cell = text(row, column);
+    return translated(QT_TRANSLATE_NOOP("charts::ComparisonWindow", "%1、n＝%2、%3"))
+        .arg(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), n,
+             cell.isEmpty() ? translated(QT_TRANSLATE_NOOP("charts::ComparisonWindow", "なし")) : voice().spokenNumbers(cell));
 }
 
 } // namespace charts

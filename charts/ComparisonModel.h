@@ -32,6 +32,9 @@ public:
 
     // A cell as the table shows it, empty where the method has no value.
     QString text(int row, int column) const;
+    // A cell as a screen reader says it: with its column and its n, "none"
+    // where it is empty, numbers in words.
+    QString spokenText(int row, int column) const;
 
 private:
     const Runs& runs_;

@@ -3,6 +3,8 @@
 
 #include "ComparisonExport.h"
 #include "ComparisonModel.h"
+#include "StepsAccessible.h"
+#include "Voice.h"
 #include "WindowFit.h"
 #include "rules/Runtime.h"
 
@@ -12,6 +14,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGraphicsLineItem>
 #include <QGraphicsTextItem>
@@ -190,6 +193,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     setObjectName(QStringLiteral("ComparisonWindow"));
     setWindowTitle(tr("収束を比べる"));
 
+    installStepsAccessible();
     chooser_ = new QComboBox;
     chooser_->setObjectName(QStringLiteral("steps"));
     for (std::int64_t n = 100; n <= maxSteps; n *= 10)
@@ -252,6 +256,8 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     table_->setObjectName(QStringLiteral("table"));
     table_->setModel(model_);
     table_->setAccessibleName(tr("収束の表"));
+    // Tab leaves the table; the arrows move between its cells.
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -285,11 +291,18 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
 
     connect(chooser_, &QComboBox::currentIndexChanged, this,
             [this] { setSteps(chooser_->currentData().toLongLong()); });
+    // A change by the keyboard is otherwise silent.
+    connect(chooser_, &QComboBox::activated, this,
+            [this] { voice().announce(this, tr("段数 N の上限：%1").arg(chooser_->currentText())); });
     connect(againButton_, &QPushButton::clicked, this, &ComparisonWindow::again);
     connect(pictureButton_, &QPushButton::clicked, this, &ComparisonWindow::pictureDialog);
     connect(csvButton_, &QPushButton::clicked, this, &ComparisonWindow::csvDialog);
     connect(chart_, &QChart::geometryChanged, this, &ComparisonWindow::layOutChart);
-    connect(chart_, &QChart::plotAreaChanged, this, [this] { labelAxes(false); });
+    connect(chart_, &QChart::plotAreaChanged, this, [this] {
+        labelAxes(false);
+        // The legend moving below changes the plot but not the view's size.
+        moveProbeLine();
+    });
 
     compute(true);
     redraw();
@@ -304,6 +317,8 @@ void ComparisonWindow::setSteps(std::int64_t n)
     if (n == steps_)
         return;
     steps_ = n;
+    // The cursor's n belonged to the old N: the reading starts again at the end.
+    cursor_ = 0;
     const int index = chooser_->findData(qlonglong(n));
     if (index >= 0 && index != chooser_->currentIndex()) {
         const QSignalBlocker quiet(chooser_);
@@ -318,6 +333,10 @@ void ComparisonWindow::again()
     seed_ = rt::freshSeed();
     compute(false);
     redraw();
+    auto last = [this](Method m) { return QString::fromStdString(valueText(m, run(m).at(steps_))); };
+    voice().announce(this, tr("新しい乱数で実験しました。n＝%1 で、%2 は %3、%4 は %5。")
+                               .arg(QString::number(steps_), methodName(Method::MonteCarlo), last(Method::MonteCarlo),
+                                    methodName(Method::Buffon), last(Method::Buffon)));
 }
 
 void ComparisonWindow::compute(bool everything)
@@ -415,7 +434,7 @@ void ComparisonWindow::redraw()
         connect(marker, &QLegendMarker::clicked, this, [this, marker] { toggle(marker); });
     showHidden();
     model_->reset();
-    view_->setAccessibleDescription(chartDescription());
+    view_->setAccessibleDescription(voice().spokenNumbers(chartDescription()));
     setProbe(cursor_ > 0 && cursor_ <= steps_ ? cursor_ : steps_);
 }
 
@@ -437,20 +456,58 @@ void ComparisonWindow::fitToScreen()
 
 void ComparisonWindow::layOutChart()
 {
-    // The legend beside the plot, where its names are whole; below it (one
-    // row, names shortened) only where beside would leave the plot too narrow.
+    // The legend beside the plot, where its names are whole; below it only
+    // where beside would leave the plot too narrow. Attached below, Qt puts
+    // every entry on one row and cuts the names; detached, it folds them
+    // into as many rows as they need.
     const QSizeF size = chart_->size();
-    const Qt::Alignment side = size.width() >= 640 ? Qt::AlignRight : Qt::AlignBottom;
-    if (chart_->legend()->alignment() != side)
-        chart_->legend()->setAlignment(side);
-    // The note under everything, inside the chart so that the pictures saved carry it.
+    QLegend* legend = chart_->legend();
+    const bool beside = size.width() >= 640;
     const qreal margin = 8;
+    // The note under everything, inside the chart so that the pictures saved carry it.
     note_->setTextWidth(std::max<qreal>(size.width() - 2 * margin, 100));
     const qreal noteHeight = note_->boundingRect().height();
     note_->setPos(margin, size.height() - noteHeight - margin / 2);
-    const QMargins margins{int(margin), int(margin), int(margin), int(std::ceil(noteHeight + margin))};
+    qreal below = 0;
+    if (beside) {
+        if (!legend->isAttachedToChart())
+            legend->attachToChart();
+        if (legend->alignment() != Qt::AlignRight)
+            legend->setAlignment(Qt::AlignRight);
+    } else {
+        if (legend->isAttachedToChart())
+            legend->detachFromChart();
+        // Detached, the top alignment fills its rows from the top, in order.
+        legend->setAlignment(Qt::AlignTop);
+        // Rows enough for the names Qt has laid out: it shows none beyond.
+        const qreal width = size.width() - 2 * margin;
+        const qreal row = QFontMetricsF(legend->font()).height() + 8;
+        for (int rows = 1; rows <= legend->markers().size(); ++rows) {
+            below = rows * row + margin;
+            legend->setGeometry(QRectF(margin, size.height() - noteHeight - margin / 2 - below, width, below));
+            if (legendFits())
+                break;
+        }
+        legend->update();
+    }
+    const QMargins margins{int(margin), int(margin), int(margin), int(std::ceil(noteHeight + below + margin))};
     if (chart_->margins() != margins)
         chart_->setMargins(margins);
+}
+
+bool ComparisonWindow::legendFits() const
+{
+    QLegend* legend = chart_->legend();
+    const QRectF room(QPointF(), legend->geometry().size());
+    QList<QGraphicsItem*> items = legend->childItems();
+    while (!items.isEmpty()) {
+        QGraphicsItem* item = items.takeLast();
+        items += item->childItems();
+        if (dynamic_cast<QGraphicsTextItem*>(item) && item->isVisible() &&
+            !room.contains(item->mapRectToItem(legend, item->boundingRect())))
+            return false;
+    }
+    return true;
 }
 
 void ComparisonWindow::labelAxes(bool force)
@@ -520,7 +577,7 @@ void ComparisonWindow::setProbe(std::int64_t n)
         html += QStringLiteral("<tr><td>%1</td><td width=24></td><td>%2</td></tr>")
                     .arg(lines.value(row).toHtmlEscaped(), lines.value(row + 4).toHtmlEscaped());
     readout_->setText(html + QStringLiteral("</table>"));
-    readout_->setAccessibleName(readout());
+    readout_->setAccessibleName(voice().spokenNumbers(readout()));
 }
 
 void ComparisonWindow::moveProbeLine()
@@ -582,8 +639,7 @@ void ComparisonWindow::pictureDialog()
         return;
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) && !path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
         path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
-    if (!savePicture(path))
-        QMessageBox::warning(this, windowTitle(), tr("%1 に保存できませんでした。").arg(path));
+    saved(path, savePicture(path));
 }
 
 void ComparisonWindow::csvDialog()
@@ -594,7 +650,15 @@ void ComparisonWindow::csvDialog()
         return;
     if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
         path += QStringLiteral(".csv");
-    if (!saveCsv(path))
+    saved(path, saveCsv(path));
+}
+
+void ComparisonWindow::saved(const QString& path, bool done)
+{
+    // The dialog has closed; where the file went is said once.
+    if (done)
+        voice().announce(this, tr("保存しました：%1").arg(QDir::toNativeSeparators(path)));
+    else
         QMessageBox::warning(this, windowTitle(), tr("%1 に保存できませんでした。").arg(path));
 }
 

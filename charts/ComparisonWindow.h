@@ -90,8 +90,10 @@ private:
     void moveProbeLine();
     void pictureDialog();
     void csvDialog();
+    void saved(const QString& path, bool done);
     void fitToScreen();
     void layOutChart();
+    bool legendFits() const;
     void labelAxes(bool force);
     void toggle(QLegendMarker* marker);
     void showHidden();

@@ -569,6 +569,22 @@
         <source>CSV ファイル (*.csv)</source>
         <translation>CSV file (*.csv)</translation>
     </message>
+    <message>
+        <source>段数 N の上限：%1</source>
+        <translation>Largest number of steps N: %1</translation>
+    </message>
+    <message>
+        <source>新しい乱数で実験しました。n＝%1 で、%2 は %3、%4 は %5。</source>
+        <translation>Experiments again, with new random numbers. At n = %1, %2 gives %3, and %4 gives %5.</translation>
+    </message>
+    <message>
+        <source>保存しました：%1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>%1、n＝%2、%3</source>
+        <translation>%1, n = %2, %3</translation>
+    </message>
 </context>
 <context>
     <name>charts::TraceChart</name>
@@ -841,6 +857,22 @@
     <message>
         <source> かっことじ </source>
         <translation> close bracket </translation>
+    </message>
+    <message>
+        <source>%1 かける 10 の マイナス %2 乗</source>
+        <translation>%1 times 10 to the minus %2</translation>
+    </message>
+    <message>
+        <source>%1 かける 10 の %2 乗</source>
+        <translation>%1 times 10 to the %2</translation>
+    </message>
+    <message>
+        <source>10 の マイナス %1 乗</source>
+        <translation>10 to the minus %1</translation>
+    </message>
+    <message>
+        <source>10 の %1 乗</source>
+        <translation>10 to the %1</translation>
     </message>
 </context>
 <context>

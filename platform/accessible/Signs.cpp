@@ -63,3 +63,38 @@ QString spokenCloseBracket() { return say(QT_TRANSLATE_NOOP("platform::signs", "
 QString spokenPi() { return say(QT_TRANSLATE_NOOP("platform::signs", "パイ")); }
 
 } // namespace platform::accessible
+
+#include <QRegularExpression>
+
+namespace platform::accessible {
+
+QString spokenNumbers(const QString& text)
+{
+    // 5.2e-08 as the table prints it, and 10⁻¹⁶ as the axes write it.
+    static const QRegularExpression number(QStringLiteral(
+        R"((?<![\w.])(?:(\d+(?:\.\d+)?)[eE]([+-]?)0*(\d+)(?![\w.])|10(⁻?)([⁰¹²³⁴-⁹]+)))"));
+    static const QString superscripts = QStringLiteral(u"⁰¹²³⁴⁵⁶⁷⁸⁹");
+    QString spoken;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& m : number.globalMatch(text)) {
+        spoken += text.mid(from, m.capturedStart() - from);
+        const QString mantissa = m.captured(1);
+        if (mantissa.isEmpty()) {
+            QString exponent;
+            for (QChar digit : m.captured(5))
+                exponent += QString::number(superscripts.indexOf(digit));
+            spoken += say(m.captured(4).isEmpty() ? QT_TRANSLATE_NOOP("platform::signs", "10 の %1 乗")
+                                                  : QT_TRANSLATE_NOOP("platform::signs", "10 の マイナス %1 乗"))
+                          .arg(exponent);
+        } else {
+            spoken += say(m.captured(2) == QLatin1String("-")
+                              ? QT_TRANSLATE_NOOP("platform::signs", "%1 かける 10 の マイナス %2 乗")
+                              : QT_TRANSLATE_NOOP("platform::signs", "%1 かける 10 の %2 乗"))
+                          .arg(mantissa, m.captured(3));
+        }
+        from = m.capturedEnd();
+    }
+    return spoken + text.mid(from);
+}
+
+} // namespace platform::accessible

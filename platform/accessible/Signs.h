@@ -19,3 +19,12 @@ QString spokenCloseBracket();
 QString spokenPi();
 
 } // namespace platform::accessible
+
+namespace platform::accessible {
+
+// A text with its numbers in e-notation (5.2e-08) and its powers of ten
+// (10⁻¹⁶) as a listener understands them: "5.2 かける 10 の マイナス 8 乗";
+// the rest of the text is itself.
+QString spokenNumbers(const QString& text);
+
+} // namespace platform::accessible

@@ -3,7 +3,8 @@
 # A blind pupil's session with the real screen reader: Orca on a private
 # accessibility bus, keyboard only. Title -> menu -> Monte Carlo -> its page
 # -> a run of 3,000 points -> the result -> a series window -> menu -> quit,
-# checked against what Orca says (the SPEECH OUTPUT lines of its debug log).
+# then the comparison alone, checked against what Orca says (the SPEECH
+# OUTPUT lines of its debug log).
 source "$(dirname "$0")/lib.sh"
 bin="$(realpath "$1")"
 
@@ -226,6 +227,39 @@ Tab Tab Tab Tab Tab|-|終
 space|-|はい
 STEPS
 keys Return
+e2e_expect_exit 0
+
+# The comparison alone, by keyboard: the N box is read with its value and
+# says its change; Down in the table reads the row's cells, each with its
+# method and its n; Tab leaves the table; もう一度 and saving say so.
+compare_from=$(lines)
+"${bin}" --compare >>"${E2E_LOG}" 2>&1 &
+E2E_PID=$!
+compare=$(e2e_window '^収束を比べる$')
+xdotool windowactivate "${compare}" 2>/dev/null || xdotool windowfocus "${compare}" 2>/dev/null || true
+said '段数 N の上限.*combo box' "${compare_from}" 30
+said "'10,000[.]'" "${compare_from}" 10
+steps <<'STEPS'
+Up|-|notification 段数 N の上限：1,000[.]
+Tab Tab Tab Tab|-|page tab list
+Right Tab|-|table with 200 rows 17 columns
+Down|-|ウォーリスの公式からπを求める、n＝2、2.66666666666667
+Down|-|円の内接正多角形の周の長さからπを求める、n＝3、2.59807621135331
+Tab|-|段数 N の上限.*combo box
+ctrl+r|-|notification 新しい乱数で実験しました。n＝1000 で、
+STEPS
+from=$(lines)
+keys ctrl+e
+e2e_window '^CSV を保存$' >/dev/null
+said 'CSV を保存' "${from}"
+keys ctrl+a; xdotool type --delay 50 "${work}/table.csv"
+# Typing floods Orca, which then drops what is not a key or a focus: Return
+# only once it has caught up with the last letter.
+said "'v '" "${from}"
+keys Return
+said "notification 保存しました：${work}/table.csv" "${from}"
+[ -s "${work}/table.csv" ] || e2e_fail "no table saved"
+e2e_close_request "${compare}"
 e2e_expect_exit 0
 
 # awk reads to the end: head would leave grep a broken pipe, a failure under pipefail.
