@@ -8,9 +8,11 @@
 #include "platform/Controls.h"
 #include "platform/accessible/Reading.h"
 #include "series/Form9.h"
+#include "series/SeriesWindow.h"
 #include "shell/Language.h"
 #include "shell/Windows.h"
 #include "support/Pages.h"
+#include "support/Probes.h"
 #include "support/Scripted.h"
 
 #include <QFontInfo>
@@ -73,6 +75,8 @@ private slots:
     void everyCaptionFits_data();
     void everyCaptionFits();
     void pageIsReadInWords_data();
+    void formulaIsReadInWords_data();
+    void formulaIsReadInWords();
     void pageIsReadInWords();
 
 private:
@@ -190,27 +194,54 @@ void EnglishTest::everyCaptionFits()
 
 void EnglishTest::pageIsReadInWords_data()
 {
-    QTest::addColumn<bool>("needle");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("explain");
+    QTest::addColumn<QString>("said"); // blanks as one
+    QTest::newRow("rows broken at a blank") << "Form20" << "Command5" << "in 1733; Laplace later proposed";
+    QTest::newRow("≈, leader dots unread") << "Form20" << "Command5" << "r is nearly equal to P ②";
+    QTest::newRow("≤, sin, θ") << "Form20" << "Command5" << "y is less than or equal to b sine theta .";
+    QTest::newRow("<") << "Form20" << "Command5" << "provided that b is less than a.";
+    QTest::newRow("/, π, a bracket that groups") << "Form20" << "Command5" << "P equals 2b divided by pi a ①";
+    QTest::newRow("/") << "Form19" << "Command5" << "4m divided by n";
+    QTest::newRow("a ratio's colon") << "Form19" << "Command5" << "area of square to area of circle is nearly equal to n to m.";
+    QTest::newRow("rows broken twice, a colon of prose")
+        << "Form18" << "Command6" << "and give it more and more sides, its perimeter comes ever closer to the circumference.";
+    QTest::newRow("brackets of prose") << "Form16" << "Command5" << "Madhava (c. 1400), Gregory (1671) and Leibniz (1673)";
+}
+
+void EnglishTest::formulaIsReadInWords_data()
+{
+    QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("said");
-    QTest::newRow("rows broken at a blank") << true << QStringLiteral("in 1733; Laplace later proposed");
-    QTest::newRow("≈, leader dots unread") << true << QStringLiteral("r  is nearly equal to  P  ②");
-    QTest::newRow("≤") << true << QStringLiteral("y  is less than or equal to  b sin θ");
-    QTest::newRow("/") << false << QStringLiteral("4m divided by n");
+    QTest::newRow("squares grouped over a product")
+        << "Form9" << "plus the product of 1 squared and 2 squared, over 3 times 4 times 5 times 6 plus";
+    QTest::newRow("three squares") << "Form10" << "the product of 1 squared, 3 squared and 5 squared, over 4 times";
+    QTest::newRow("an open product") << "Form15" << "the product of 2, 2, 4, 4, 6 and 6 and so on, over 1 times 3";
+    QTest::newRow("one factor") << "Form17" << "pi squared equals 12 open bracket 1 over 1 squared minus 1 over 2 squared";
+}
+
+void EnglishTest::formulaIsReadInWords()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, said);
+    const QString words = testing::seriesWindow(window).Picture2->pictureDescription();
+    QVERIFY2(words.contains(said), qPrintable(words));
 }
 
 void EnglishTest::pageIsReadInWords()
 {
-    QFETCH(bool, needle);
+    QFETCH(QString, window);
+    QFETCH(QString, explain);
     QFETCH(QString, said);
     testing::ScriptedServices services;
     testing::SoundRecorder sounds;
-    experiments::ExperimentWindow& w = needle ? static_cast<experiments::ExperimentWindow&>(shell::form20())
-                                              : shell::form19();
+    platform::Form& w = testing::window(window);
     w.Show();
-    w.Command5->click();
-    const QString reading = platform::accessible::readingOf(*w.Picture1).text;
+    w.findChild<QPushButton*>(explain)->click();
+    const QString reading = platform::accessible::readingOf(*w.findChild<platform::PictureBox*>(QStringLiteral("Picture1"))).text;
     w.Hide();
-    QVERIFY2(reading.contains(said), qPrintable(reading));
+    QVERIFY2(reading.simplified().contains(said), qPrintable(reading));
+    QVERIFY2(!reading.contains(QRegularExpression(QStringLiteral("[\\x{FF01}-\\x{FF5E}<>:]"))), qPrintable(reading));
 }
 
 QTEST_MAIN(EnglishTest)
