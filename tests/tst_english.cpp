@@ -15,6 +15,7 @@
 #include "support/Probes.h"
 #include "support/Scripted.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QRegularExpression>
 #include <QtTest>
@@ -75,6 +76,8 @@ private slots:
     void everyCaptionFits_data();
     void everyCaptionFits();
     void pageIsReadInWords_data();
+    void readerHearsNoJapanese_data();
+    void readerHearsNoJapanese();
     void formulaIsReadInWords_data();
     void formulaIsReadInWords();
     void pageIsReadInWords();
@@ -207,6 +210,31 @@ void EnglishTest::pageIsReadInWords_data()
     QTest::newRow("rows broken twice, a colon of prose")
         << "Form18" << "Command6" << "and give it more and more sides, its perimeter comes ever closer to the circumference.";
     QTest::newRow("brackets of prose") << "Form16" << "Command5" << "Madhava (c. 1400), Gregory (1671) and Leibniz (1673)";
+}
+
+void EnglishTest::readerHearsNoJapanese_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char* window : {"Form1", "Form7", "Form9", "Form10", "Form15", "Form16", "Form17", "Form18", "Form19", "Form20"})
+        QTest::newRow(window) << QString::fromLatin1(window);
+}
+
+void EnglishTest::readerHearsNoJapanese()
+{
+    // Every name, description and value in the window's accessible tree, as
+    // the pages and runs of initTestCase left it, drawings included.
+    QFETCH(QString, window);
+    QStringList heard;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        for (QAccessible::Text t : {QAccessible::Name, QAccessible::Description, QAccessible::Value})
+            if (hasJapanese(node->text(t)))
+                heard += node->text(t);
+        for (int i = 0; i < node->childCount(); ++i)
+            if (QAccessibleInterface* child = node->child(i))
+                walk(child);
+    };
+    walk(QAccessible::queryAccessibleInterface(&testing::window(window)));
+    QVERIFY2(heard.isEmpty(), qPrintable(heard.join(QLatin1Char('\n'))));
 }
 
 void EnglishTest::formulaIsReadInWords_data()
