@@ -74,6 +74,17 @@ QString spokenColon(bool betweenBlanks)
                          : QCoreApplication::translate("platform::signs", ":", "punctuation, not a ratio");
 }
 
+QString spokenProse(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool blankBefore = i == 0 || text[i - 1].isSpace();
+        const bool blankAfter = i + 1 == text.size() || text[i + 1].isSpace();
+        out += text[i] == QLatin1Char(':') && !blankBefore && blankAfter ? spokenColon(false) : QString(text[i]);
+    }
+    return out;
+}
+
 QString spokenProduct(const QStringList& factors)
 {
     if (factors.size() < 2)

@@ -19,6 +19,8 @@ QString spokenWord(const QString& word);
 bool isLeader(QStringView run);
 // A colon between blanks is a ratio; any other is punctuation.
 QString spokenColon(bool betweenBlanks);
+// A label's text with its colons of prose said as a pause.
+QString spokenProse(const QString& text);
 // A fraction's factors, heard as one group where the language needs it.
 QString spokenProduct(const QStringList& factors);
 
