@@ -59,30 +59,26 @@ Reading readingOf(const PictureBox& box)
             int bracketAfterSlash = 0;
             for (int i = 0; i < chars.size();) {
                 const QChar c = chars[i];
+                int run = 1, letters = 0;
+                while (i + run < chars.size() && chars[i + run] == c)
+                    ++run;
+                while (isLatinLetter(at(i + letters)))
+                    ++letters;
+                const QString word = isLatinLetter(at(i - 1)) ? QString() : spokenWord(chars.mid(i, letters));
                 int taken = 1;
-                while (i + taken < chars.size() && chars[i + taken] == c)
-                    ++taken;
                 QString said;
-                if (isLeader(QStringView(chars).mid(i, taken))) {
-                } else if (int letters = 0; isLatinLetter(c) && !isLatinLetter(at(i - 1))) {
-                    while (isLatinLetter(at(i + letters)))
-                        ++letters;
-                    said = spokenWord(chars.mid(i, letters));
-                    taken = said.isEmpty() ? 1 : letters;
-                    if (said.isEmpty())
-                        said = c;
+                if (isLeader(QStringView(chars).mid(i, run))) {
+                    taken = run;
+                } else if (!word.isEmpty()) {
+                    said = word;
+                    taken = letters;
                 } else if (c == QLatin1Char(':')) {
-                    taken = 1;
                     said = spokenColon(at(i - 1).isSpace() && at(i + 1).isSpace());
                 } else if (c == QLatin1Char('(') && at(i - 1) == QLatin1Char('/')) {
-                    // u/(2r): the bracket only groups what is divided by.
-                    taken = 1;
-                    ++bracketAfterSlash;
+                    ++bracketAfterSlash; // u/(2r): the bracket only groups the divisor
                 } else if (c == QLatin1Char(')') && bracketAfterSlash > 0) {
-                    taken = 1;
                     --bracketAfterSlash;
                 } else {
-                    taken = 1;
                     said = spokenSign(c);
                 }
                 out.text += said;
