@@ -15,6 +15,7 @@
 #include "support/Scripted.h"
 
 #include <QAccessible>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QtTest>
@@ -385,8 +386,10 @@ void AccessibilityTest::rowsAreJoinedAsTheyWrap()
 void AccessibilityTest::inputFieldIsReadWhole_data()
 {
     QTest::addColumn<QString>("value");
-    for (const char* value : {"100", "1000", "sorvena-compare.csv"})
-        QTest::newRow(value) << QString::fromLatin1(value);
+    QTest::addColumn<bool>("file"); // the name field of a file dialog, else the input box
+    QTest::newRow("100") << "100" << false;
+    QTest::newRow("1000") << "1000" << false;
+    QTest::newRow("a file's name") << "sorvena-compare.csv" << true;
 }
 
 void AccessibilityTest::inputFieldIsReadWhole()
@@ -394,9 +397,14 @@ void AccessibilityTest::inputFieldIsReadWhole()
     // A reader joins the text attribute runs of the caret's line and reads
     // from the first run's start to the last run's end.
     QFETCH(QString, value);
+    QFETCH(bool, file);
     QInputDialog box;
     box.setTextValue(value);
-    QAccessibleTextInterface* text = accessible(box.findChild<QLineEdit*>())->textInterface();
+    QFileDialog files(nullptr, QString(), QDir::tempPath());
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.selectFile(value);
+    auto* field = file ? files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : box.findChild<QLineEdit*>();
+    QAccessibleTextInterface* text = accessible(field)->textInterface();
     int start = -1, end = -1, first = -1;
     for (int offset = 0; offset < text->characterCount(); offset = std::max(end, offset + 1)) {
         text->attributes(offset, &start, &end);

@@ -10,7 +10,6 @@
 
 #include <QAccessibleWidget>
 #include <QFontMetricsF>
-#include <QInputDialog>
 #include <QLineEdit>
 
 #include <optional>
@@ -150,10 +149,11 @@ private:
     }
 };
 
-// The input box's field. Qt's own interface gives every character a text
-// attribute run of no length; Orca joins the runs of a line and so reads it
-// without its last character ("10 selected" for 100). Here one run spans
-// the whole text, which the field shows in one face.
+// A text field: the input box's, a file dialog's name. Qt's own interface
+// gives every character a text attribute run of no length; Orca joins the
+// runs of a line and so reads it without its last character ("10 selected"
+// for 100). Here one run spans the whole text, which a field shows in one
+// face. Fields that hide what is typed keep Qt's interface.
 class InputFieldAccessible : public QAccessibleWidget,
                              public QAccessibleTextInterface,
                              public QAccessibleEditableTextInterface {
@@ -256,7 +256,7 @@ QAccessibleInterface* factory(const QString& key, QObject* object)
         if (auto* label = qobject_cast<Label*>(object))
             return new LabelAccessible(label);
     if (key == QLatin1String(QLineEdit::staticMetaObject.className()))
-        if (auto* edit = qobject_cast<QLineEdit*>(object); edit && qobject_cast<QInputDialog*>(edit->parentWidget()))
+        if (auto* edit = qobject_cast<QLineEdit*>(object); edit && edit->echoMode() == QLineEdit::Normal)
             return new InputFieldAccessible(edit);
     if (key == QLatin1String(PictureBox::staticMetaObject.className()))
         if (auto* box = qobject_cast<PictureBox*>(object))
