@@ -87,6 +87,7 @@ std::optional<double> ExperimentWindow::askCount()
     // Text that is not a number is refused like an empty reply.
     const std::optional<double> value = replyValue(reply);
     if (!value || *value < 10 || *value > design_.largest) {
+        Refused(this, reply);
         Command1->setEnabled(true);
         Command2->setEnabled(true);
         Command3->setEnabled(true);

@@ -2,6 +2,7 @@
 #include "Controls.h"
 #include "accessible/Factory.h"
 #include "accessible/Narrator.h"
+#include "accessible/Signs.h"
 #include "PictureBox.h"
 
 #include <QAccessibleWidget>
@@ -114,7 +115,7 @@ QString Label::spokenText() const
 {
     if (text().isEmpty() || (stopHint_ && !narrator::running(this)))
         return {};
-    return spokenCaption_.isEmpty() ? text() : spokenCaption_ + QLatin1Char(' ') + text();
+    return accessible::spokenProse(spokenCaption_.isEmpty() ? text() : spokenCaption_ + QLatin1Char(' ') + text());
 }
 
 void Label::paintEvent(QPaintEvent* event)

@@ -14,7 +14,9 @@ struct Fragment {
     std::optional<int> palette; // none: the paragraph's own colour
     QString text;
 };
-using Row = std::vector<Fragment>;
+struct Row : std::vector<Fragment> {
+    bool wraps = false; // broken to fit: the next row goes on with it
+};
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QChar(0x3000); }
 
@@ -81,7 +83,9 @@ void printRows(PictureBox& box, const std::vector<Row>& rows, rt::Colour base)
             const rt::Colour colour = row[i].palette ? rt::QBColor(*row[i].palette) : base;
             if (box.foreColor() != colour)
                 box.setForeColor(colour);
-            box.Print(row[i].text, i + 1 < row.size() ? PictureBox::StayOnLine : PictureBox::EndLine);
+            box.Print(row[i].text, i + 1 < row.size() ? PictureBox::StayOnLine
+                                   : row.wraps                ? PictureBox::WrapLine
+                                                              : PictureBox::EndLine);
         }
     }
 }
@@ -138,11 +142,14 @@ std::vector<Row> fitRows(const PictureBox& box, const std::vector<Row>& source, 
         for (const Row& next : words) {
             const double wordWidth = widthOf(next);
             if (row.empty() || width + space + wordWidth > room) {
-                if (!row.empty())
+                if (!row.empty()) {
+                    row.wraps = true;
                     rows.push_back(row);
+                }
                 const QString indent = opening ? first : hanging;
                 opening = false;
-                row = {{next.front().palette, indent}};
+                row = Row{};
+                row.push_back({next.front().palette, indent});
                 width = box.textWidth(indent);
             } else {
                 append(row, {next.front().palette == row.back().palette ? row.back().palette : std::nullopt,

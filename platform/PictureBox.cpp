@@ -85,7 +85,15 @@ QString PictureBox::printedText() const
 
 void PictureBox::setDescription(const QString& description)
 {
-    narrator::publish(this, [this, description] { setAccessibleDescription(description); });
+    narrator::publish(this, [this, description] {
+        setAccessibleDescription(description);
+        // With nothing printed the description is the drawing's name, which
+        // a reader that reached it by Tab hears anew.
+        if (printed_.empty() && QAccessible::isActive()) {
+            QAccessibleEvent named(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&named);
+        }
+    });
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* event)
@@ -193,7 +201,7 @@ void PictureBox::Print(const QString& text, PrintEnd end)
     }
     const bool readerOn = QAccessible::isActive();
     const int position = readerOn ? int(accessible::readingOf(*this).text.size()) : 0;
-    printed_.push_back({text, at, font_, advance, end == EndLine});
+    printed_.push_back({text, at, font_, advance, end != StayOnLine, end == WrapLine});
     if (readerOn) {
         const QString after = accessible::readingOf(*this).text;
         textChanged(position, after.mid(position), QString());

@@ -48,6 +48,7 @@ public:
         QFont font;
         double advance;   // width in pixels
         bool endsLine;
+        bool wraps = false; // ends a row broken to fit: the paragraph goes on
     };
     const std::vector<PrintedText>& printed() const { return printed_; }
     // The printed lines in order, without their indentation, one line each.
@@ -59,7 +60,9 @@ public:
     int caret() const { return caret_; }
 
     void Cls();
-    enum PrintEnd { EndLine, StayOnLine };
+    // WrapLine ends a row that a paragraph too wide for the surface was
+    // broken at; a reader joins the next row to it.
+    enum PrintEnd { EndLine, StayOnLine, WrapLine };
     void Print();
     void Print(const QString& text, PrintEnd end = EndLine);
     void setForeColor(rt::Colour colour) { foreColor_ = colour; }

@@ -3,6 +3,7 @@
 #include "Form.h"
 #include "MMControl.h"
 #include "Run.h"
+#include "accessible/Narrator.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -174,6 +175,13 @@ void setServices(Services* r) { replacement = r; }
 std::optional<double> replyValue(const QString& reply)
 {
     return rt::ParseReply(reply.toStdString());
+}
+
+void Refused(QWidget* owner, const QString& reply)
+{
+    narrator::announce(owner, reply.trimmed().isEmpty()
+                                  ? QCoreApplication::translate("Services", "取り消しました。")
+                                  : QCoreApplication::translate("Services", "「%1」は使えないため、取り消しました。").arg(reply));
 }
 
 } // namespace platform

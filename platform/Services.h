@@ -55,6 +55,9 @@ inline float Timer() { return services().timer(); }
 
 // The reply conversion on a QString.
 std::optional<double> replyValue(const QString& reply);
+// A reply the window will not use: the box closes without a word, as
+// designed, and a screen reader is told why nothing starts.
+void Refused(QWidget* owner, const QString& reply);
 
 inline QString Str(double v) { return QString::fromStdString(rt::Str(v)); }
 inline QString Str(float v) { return QString::fromStdString(rt::Str(v)); }

@@ -106,6 +106,7 @@ void Form18::Command2_Click()
     // Letters and other text that is no number count as a cancelled box.
     const std::optional<double> n = replyValue(answer);
     if (!n) {
+        Refused(this, answer);
         Command1->setEnabled(true);
         Command3->setEnabled(true);
         Command2->setEnabled(true);
@@ -115,6 +116,8 @@ void Form18::Command2_Click()
     }
 
     std::optional<Run> run;
+    if (*n < 3)
+        Refused(this, answer);
     if (*n >= 3) {
         const double last = rt::Int(*n);
         setMousePointer(vbArrowHourglass);

@@ -256,6 +256,26 @@ QString spoken(const QString& s)
     return plain.replace(italicPi, platform::accessible::spokenPi());
 }
 
+QString wordsOf(const Row& row);
+
+// A numerator of several factors is read as one group: 1²·2² over 3·4·5·6.
+QString numeratorWords(const Row& row)
+{
+    QStringList factors{QString()};
+    Row factor;
+    for (const Item& item : row) {
+        if (item.kind == Item::Kind::Text && item.text == QStringLiteral("·")) {
+            factors.back() = wordsOf(factor).trimmed();
+            factors.append(QString());
+            factor.clear();
+        } else {
+            factor.push_back(item);
+        }
+    }
+    factors.back() = wordsOf(factor).trimmed();
+    return platform::accessible::spokenProduct(factors);
+}
+
 QString wordsOf(const Row& row)
 {
     QString out;
@@ -269,7 +289,7 @@ QString wordsOf(const Row& row)
             out += platform::accessible::spokenPower(spoken(item.text), item.exponent);
             break;
         case Item::Kind::Fraction:
-            out += platform::accessible::spokenFraction(wordsOf(item.numerator), wordsOf(item.denominator));
+            out += platform::accessible::spokenFraction(numeratorWords(item.numerator), wordsOf(item.denominator));
             break;
         case Item::Kind::Open:
             out += platform::accessible::spokenOpenBracket();

@@ -59,7 +59,9 @@ SeriesWindow::SeriesWindow(const SeriesVariant& variant)
     connect(Command5, &QPushButton::clicked, this, &SeriesWindow::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &SeriesWindow::Command6_Click);
 
-    setTabOrder({Command1, Command3, Command2, Command6, Command5});
+    // The formula is a stop before the page that says "the formula above".
+    Picture2->setFocusPolicy(Qt::TabFocus);
+    setTabOrder({Command1, Command3, Command2, Command6, Command5, Picture2, Picture1});
     setFocusFlow({Command5, Command2, Command6});
 }
 
@@ -136,6 +138,7 @@ void SeriesWindow::Command2_Click()
     // A reply that is not a number is taken as a cancelled box.
     const std::optional<double> reply = replyValue(answer);
     if (!reply) {
+        Refused(this, answer);
         Command1->setEnabled(true);
         Command2->setEnabled(true);
         Command3->setEnabled(true);

@@ -15,6 +15,9 @@
 #include "support/Scripted.h"
 
 #include <QAccessible>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QtTest>
 
 using platform::PictureBox;
@@ -49,6 +52,14 @@ QPushButton* button(QWidget& w, const QString& name)
     return b;
 }
 
+// What the announcements said.
+QStringList heard;
+void hear(QObject* source, int event)
+{
+    if (event == QAccessible::ObjectShow)
+        heard += static_cast<QWidget*>(source)->accessibleName();
+}
+
 // Presses the button by keyboard, as a pupil without a mouse does.
 void press(QPushButton* b)
 {
@@ -72,6 +83,12 @@ private slots:
     void outcomeIsSaidWhereTheKeyboardIs();
     void focusFollowsTheWork_data();
     void focusFollowsTheWork();
+    void rowsAreJoinedAsTheyWrap_data();
+    void rowsAreJoinedAsTheyWrap();
+    void inputFieldIsReadWhole_data();
+    void inputFieldIsReadWhole();
+    void refusedReplyIsSaid_data();
+    void refusedReplyIsSaid();
 
 private:
     testing::ScriptedServices services_;
@@ -203,6 +220,15 @@ void AccessibilityTest::formulaInWords()
     QCOMPARE(iface->role(), QAccessible::Graphic);
     QCOMPARE(iface->text(QAccessible::Name), words);
     QCOMPARE(iface->textInterface()->text(0, iface->textInterface()->characterCount()), words);
+    // The formula is a stop between the buttons and the page below it.
+    w.Show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.Command5->setFocus();
+    for (PictureBox* next : {w.Picture2, w.Picture1}) {
+        QTest::keyClick(&w, Qt::Key_Tab);
+        QCOMPARE(w.focusWidget(), next);
+    }
+    w.Hide();
     // The formula stays when the page around it is cleared.
     w.Picture1->Cls();
     QCOMPARE(iface->text(QAccessible::Name), words);
@@ -258,6 +284,8 @@ void AccessibilityTest::runTellsTheBusLittle()
     QCOMPARE(accessible(w.Label4)->text(QAccessible::Name), QString());
     QTRY_COMPARE(accessible(w.Picture1)->text(QAccessible::Description),
                  QStringLiteral("打った点 3000 個、円の内 %1 個").arg(w.InsideCount));
+    // With nothing printed, the drawing is read as what it shows.
+    QCOMPARE(accessible(w.Picture1)->text(QAccessible::Name), accessible(w.Picture1)->text(QAccessible::Description));
     // The outcome is the description of the focused start button.
     QTRY_VERIFY(w.Command2->accessibleDescription().contains(w.Label3->caption()));
     QVERIFY(w.Command2->accessibleDescription().contains(w.Label1->caption()));
@@ -345,6 +373,87 @@ void AccessibilityTest::focusFollowsTheWork()
     QTRY_COMPARE(w.focusWidget(), button(w, afterRun));
     QTRY_VERIFY(w.focusWidget()->accessibleDescription().contains(QStringLiteral("π")));
     w.Hide();
+}
+
+void AccessibilityTest::rowsAreJoinedAsTheyWrap_data()
+{
+    QTest::addColumn<QStringList>("rows"); // a row ending in "+" was broken to fit
+    QTest::addColumn<QString>("read");
+    QTest::newRow("Latin, broken") << QStringList{"　　with its+", "　　corners+", "　　at random"} << "with its corners at random";
+    QTest::newRow("Latin, as written") << QStringList{"　　with its", "　　corners"} << "with its\ncorners";
+    QTest::newRow("Japanese, broken") << QStringList{"　　円に+", "　　内接する"} << "円に内接する";
+    QTest::newRow("leaders") << QStringList{"s ・・・・ ①", "①…… ②", "π ････ ③", "3.14…"} << "s  ①\n① ②\nπ  ③\n3.14 以下続く";
+    QTest::newRow("colons, brackets") << QStringList{"n : m", "note: u/(2r) (c. 1400)"} << "n  対  m\nnote: u わる 2r (c. 1400)";
+}
+
+void AccessibilityTest::rowsAreJoinedAsTheyWrap()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QString, read);
+    QWidget host;
+    PictureBox box(&host, "Picture1", {0, 0, 6000, 3000}, {});
+    for (const QString& row : rows)
+        box.Print(row.chopped(row.endsWith(u'+')), row.endsWith(u'+') ? PictureBox::WrapLine : PictureBox::EndLine);
+    QCOMPARE(accessible(&box)->text(QAccessible::Name), read);
+}
+
+void AccessibilityTest::inputFieldIsReadWhole_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("file"); // the name field of a file dialog, else the input box
+    QTest::newRow("100") << "100" << false;
+    QTest::newRow("1000") << "1000" << false;
+    QTest::newRow("a file's name") << "sorvena-compare.csv" << true;
+}
+
+void AccessibilityTest::inputFieldIsReadWhole()
+{
+    // A reader joins the text attribute runs of the caret's line and reads
+    // from the first run's start to the last run's end.
+    QFETCH(QString, value);
+    QFETCH(bool, file);
+    QInputDialog box;
+    box.setTextValue(value);
+    QFileDialog files(nullptr, QString(), QDir::tempPath());
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.selectFile(value);
+    auto* field = file ? files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : box.findChild<QLineEdit*>();
+    QAccessibleTextInterface* text = accessible(field)->textInterface();
+    int start = -1, end = -1, first = -1;
+    for (int offset = 0; offset < text->characterCount(); offset = std::max(end, offset + 1)) {
+        text->attributes(offset, &start, &end);
+        first = first < 0 ? start : first;
+    }
+    QCOMPARE(text->text(first, end), value);
+}
+
+void AccessibilityTest::refusedReplyIsSaid_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QStringList>("said");
+    QTest::newRow("letters, points") << "Form19" << "abc" << QStringList{"「abc」は使えないため、取り消しました。"};
+    QTest::newRow("too many needles") << "Form20" << "20001" << QStringList{"「20001」は使えないため、取り消しました。"};
+    QTest::newRow("letters, terms") << "Form16" << "abc" << QStringList{"「abc」は使えないため、取り消しました。"};
+    QTest::newRow("cancelled") << "Form19" << QString() << QStringList{"取り消しました。"};
+    QTest::newRow("a good reply") << "Form19" << "10" << QStringList();
+}
+
+void AccessibilityTest::refusedReplyIsSaid()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reply);
+    QFETCH(QStringList, said);
+    platform::Form& w = window(name);
+    w.Show();
+    button(w, QStringLiteral("Command5"))->click(); // the page, which opens the start button
+    services_.replies = {reply};
+    heard.clear();
+    platform::narrator::setListener(hear);
+    button(w, QStringLiteral("Command2"))->click();
+    platform::narrator::setListener(nullptr);
+    w.Hide();
+    QCOMPARE(heard.filter(QStringLiteral("取り消しました")), said);
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -430,6 +430,14 @@
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>取り消しました。</source>
+        <translation>Cancelled.</translation>
+    </message>
+    <message>
+        <source>「%1」は使えないため、取り消しました。</source>
+        <translation>“%1” cannot be used, so nothing was started.</translation>
+    </message>
 </context>
 <context>
     <name>charts::ComparisonWindow</name>
@@ -841,6 +849,54 @@
     <message>
         <source>パイ</source>
         <translation>pi</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation> is less than </translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation> is greater than </translation>
+    </message>
+    <message>
+        <source>π</source>
+        <translation> pi </translation>
+    </message>
+    <message>
+        <source>θ</source>
+        <translation> theta </translation>
+    </message>
+    <message>
+        <source>sin</source>
+        <translation>sine</translation>
+    </message>
+    <message>
+        <source>cos</source>
+        <translation>cosine</translation>
+    </message>
+    <message>
+        <source>:</source>
+        <comment>punctuation, not a ratio</comment>
+        <translation>,</translation>
+    </message>
+    <message>
+        <source> かける </source>
+        <comment>between grouped factors</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> かける </source>
+        <comment>before the last grouped factor</comment>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>grouped factors</comment>
+        <translation>the product of %1,</translation>
+    </message>
+    <message>
+        <source>%1の2乗</source>
+        <translation>%1 squared</translation>
     </message>
     <message>
         <source>%1の%2乗</source>

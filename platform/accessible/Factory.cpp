@@ -10,6 +10,7 @@
 
 #include <QAccessibleWidget>
 #include <QFontMetricsF>
+#include <QLineEdit>
 
 #include <optional>
 
@@ -127,8 +128,9 @@ private:
     {
         const QString description = box()->pictureDescription();
         const QString printed = readingOf(*box()).text;
+        // A drawing with nothing printed is read as what it shows.
         if (description.isEmpty())
-            return printed;
+            return printed.isEmpty() ? box()->accessibleDescription() : printed;
         return printed.isEmpty() ? description : description + QLatin1Char('\n') + printed;
     }
 
@@ -147,6 +149,100 @@ private:
     }
 };
 
+// A text field: the input box's, a file dialog's name. Qt's own interface
+// gives every character a text attribute run of no length; Orca joins the
+// runs of a line and so reads it without its last character ("10 selected"
+// for 100). Here one run spans the whole text, which a field shows in one
+// face. Fields that hide what is typed keep Qt's interface.
+class InputFieldAccessible : public QAccessibleWidget,
+                             public QAccessibleTextInterface,
+                             public QAccessibleEditableTextInterface {
+public:
+    explicit InputFieldAccessible(QLineEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
+
+    QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = !edit()->isReadOnly();
+        s.readOnly = edit()->isReadOnly();
+        s.selectableText = true;
+        return s;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return edit()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    void selection(int index, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        if (index == 0 && edit()->hasSelectedText()) {
+            *startOffset = edit()->selectionStart();
+            *endOffset = edit()->selectionEnd();
+        }
+    }
+    int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int) override { edit()->deselect(); }
+    void setSelection(int, int startOffset, int endOffset) override
+    {
+        edit()->setSelection(startOffset, endOffset - startOffset);
+    }
+    int cursorPosition() const override { return edit()->cursorPosition(); }
+    void setCursorPosition(int position) override { edit()->setCursorPosition(position); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        return edit()->text().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(edit()->text().size()); }
+
+    QRect characterRect(int offset) const override
+    {
+        // The text starts where the caret stands before its first character.
+        const QString text = edit()->text();
+        if (offset < 0 || offset >= text.size())
+            return {};
+        const QFontMetrics metrics(edit()->font());
+        const QRect caret = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const int left = caret.center().x() - metrics.horizontalAdvance(text.left(edit()->cursorPosition()));
+        const QRect local(left + metrics.horizontalAdvance(text.left(offset)), caret.top(),
+                          metrics.horizontalAdvance(text.mid(offset, 1)), caret.height());
+        return local.translated(edit()->mapToGlobal(QPoint(0, 0)));
+    }
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        return edit()->cursorPositionAt(edit()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int startIndex, int) override { edit()->setCursorPosition(startIndex); }
+    QString attributes(int, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, QString()); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int startOffset, int endOffset, const QString& text) override
+    {
+        edit()->setText(edit()->text().replace(startOffset, endOffset - startOffset, text));
+    }
+};
+
 QAccessibleInterface* factory(const QString& key, QObject* object)
 {
     // A window is a frame to a screen reader, which reads its title.
@@ -159,6 +255,9 @@ QAccessibleInterface* factory(const QString& key, QObject* object)
     if (key == QLatin1String(Label::staticMetaObject.className()))
         if (auto* label = qobject_cast<Label*>(object))
             return new LabelAccessible(label);
+    if (key == QLatin1String(QLineEdit::staticMetaObject.className()))
+        if (auto* edit = qobject_cast<QLineEdit*>(object); edit && edit->echoMode() == QLineEdit::Normal)
+            return new InputFieldAccessible(edit);
     if (key == QLatin1String(PictureBox::staticMetaObject.className()))
         if (auto* box = qobject_cast<PictureBox*>(object))
             return new PictureBoxAccessible(box);

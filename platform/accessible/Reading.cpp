@@ -11,6 +11,7 @@ namespace {
 // Kana, kanji and full-width forms: Japanese rows break between any two of
 // them, a Latin-script row only where a blank stood.
 bool isWide(QChar c) { return c.unicode() >= 0x2E80; }
+bool isLatinLetter(QChar c) { return c.unicode() < 0x80 && c.isLetter(); }
 } // namespace
 
 Reading readingOf(const PictureBox& box)
@@ -19,6 +20,7 @@ Reading readingOf(const PictureBox& box)
     Reading out;
     constexpr std::pair<std::size_t, int> lineBreak{std::size_t(-1), -1};
     int paragraphIndent = 0;
+    bool lastRowWraps = false;
     std::optional<double> lastRowY;
     std::size_t first = 0;
     while (first < printed.size()) {
@@ -39,7 +41,7 @@ Reading readingOf(const PictureBox& box)
             const double em = printed[first].font.pointSizeF() * 96.0 / 72.0;
             const double y = printed[first].at.y();
             const bool adjacent = lastRowY && y - *lastRowY < 1.5 * em;
-            const bool goesOn = adjacent && begin > 0 && begin < paragraphIndent;
+            const bool goesOn = adjacent && ((begin > 0 && begin < paragraphIndent) || lastRowWraps);
             if (!goesOn) {
                 if (!out.text.isEmpty()) {
                     out.text += QLatin1Char('\n');
@@ -50,12 +52,41 @@ Reading readingOf(const PictureBox& box)
                 out.text += QLatin1Char(' ');
                 out.sources.push_back(lineBreak);
             }
-            for (int i = begin; i < end; ++i) {
-                const QString said = spokenSign(row[std::size_t(i)].first);
+            QString chars;
+            for (int i = begin; i < end; ++i)
+                chars += row[std::size_t(i)].first;
+            const auto at = [&](int i) { return i >= 0 && i < chars.size() ? chars[i] : QChar(' '); };
+            int bracketAfterSlash = 0;
+            for (int i = 0; i < chars.size();) {
+                const QChar c = chars[i];
+                int run = 1, letters = 0;
+                while (i + run < chars.size() && chars[i + run] == c)
+                    ++run;
+                while (isLatinLetter(at(i + letters)))
+                    ++letters;
+                const QString word = isLatinLetter(at(i - 1)) ? QString() : spokenWord(chars.mid(i, letters));
+                int taken = 1;
+                QString said;
+                if (isLeader(QStringView(chars).mid(i, run))) {
+                    taken = run;
+                } else if (!word.isEmpty()) {
+                    said = word;
+                    taken = letters;
+                } else if (c == QLatin1Char(':')) {
+                    said = spokenColon(at(i - 1).isSpace() && at(i + 1).isSpace());
+                } else if (c == QLatin1Char('(') && at(i - 1) == QLatin1Char('/')) {
+                    ++bracketAfterSlash; // u/(2r): the bracket only groups the divisor
+                } else if (c == QLatin1Char(')') && bracketAfterSlash > 0) {
+                    --bracketAfterSlash;
+                } else {
+                    said = spokenSign(c);
+                }
                 out.text += said;
                 for (int k = 0; k < said.size(); ++k)
-                    out.sources.push_back(said.size() == 1 ? row[std::size_t(i)].second : lineBreak);
+                    out.sources.push_back(said.size() == 1 && taken == 1 ? row[std::size_t(begin + i)].second : lineBreak);
+                i += taken;
             }
+            lastRowWraps = printed[last].wraps;
             lastRowY = y;
         }
         first = last + 1;

@@ -36,8 +36,69 @@ const Sign signs[] = {
     {u"\u2026", QT_TRANSLATE_NOOP("platform::signs", " 以下続く")},
     {u"\uFF65", nullptr}, // a leader dot
     {u"\u2024", nullptr}, // a leader dot of a Latin-script page
+    // Signs a Japanese reader reads as they stand, which a Latin-script
+    // translation gives in words.
+    {u"<", QT_TRANSLATE_NOOP("platform::signs", "<")},
+    {u">", QT_TRANSLATE_NOOP("platform::signs", ">")},
+    {u"\u03C0", QT_TRANSLATE_NOOP("platform::signs", "π")},
+    {u"\u03B8", QT_TRANSLATE_NOOP("platform::signs", "θ")},
+    {u"sin", QT_TRANSLATE_NOOP("platform::signs", "sin")},
+    {u"cos", QT_TRANSLATE_NOOP("platform::signs", "cos")},
 };
+
+bool isLeaderDot(QChar c)
+{
+    return c == QChar(0x00B7) || c == QChar(0x2024) || c == QChar(0x2025) || c == QChar(0x2026) || c == QChar(0x30FB)
+        || c == QChar(0xFF65);
+}
 } // namespace
+
+QString spokenWord(const QString& word)
+{
+    for (const Sign& s : signs)
+        if (word == QStringView(s.sign) && word.size() > 1)
+            return say(s.words);
+    return {};
+}
+
+bool isLeader(QStringView run)
+{
+    // Three dots or more: one ellipsis alone is a row of digits going on.
+    const bool ellipsis = !run.isEmpty() && (run.front() == QChar(0x2025) || run.front() == QChar(0x2026));
+    return run.size() >= (ellipsis ? 2 : 3) && isLeaderDot(run.front()) && run.count(run.front()) == run.size();
+}
+
+QString spokenColon(bool betweenBlanks)
+{
+    return betweenBlanks ? say(QT_TRANSLATE_NOOP("platform::signs", " 対 "))
+                         : QCoreApplication::translate("platform::signs", ":", "punctuation, not a ratio");
+}
+
+QString spokenProse(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool blankBefore = i == 0 || text[i - 1].isSpace();
+        const bool blankAfter = i + 1 == text.size() || text[i + 1].isSpace();
+        out += text[i] == QLatin1Char(':') && !blankBefore && blankAfter ? spokenColon(false) : QString(text[i]);
+    }
+    return out;
+}
+
+QString spokenProduct(const QStringList& factors)
+{
+    if (factors.size() < 2)
+        return factors.join(QString());
+    // Japanese reads the factors in a row; a translation may group them so
+    // that a fraction's numerator is heard as one.
+    QString out = factors.front();
+    for (qsizetype i = 1; i < factors.size(); ++i)
+        out += (i + 1 < factors.size()
+                    ? QCoreApplication::translate("platform::signs", " かける ", "between grouped factors")
+                    : QCoreApplication::translate("platform::signs", " かける ", "before the last grouped factor"))
+             + factors[i];
+    return QCoreApplication::translate("platform::signs", "%1", "grouped factors").arg(out);
+}
 
 QString spokenSign(const QString& sign)
 {
@@ -49,6 +110,8 @@ QString spokenSign(const QString& sign)
 
 QString spokenPower(const QString& base, const QString& exponent)
 {
+    if (exponent == QLatin1String("2"))
+        return say(QT_TRANSLATE_NOOP("platform::signs", "%1の2乗")).arg(base);
     return say(QT_TRANSLATE_NOOP("platform::signs", "%1の%2乗")).arg(base, exponent);
 }
 

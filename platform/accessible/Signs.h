@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 
 namespace platform::accessible {
 
@@ -11,6 +13,16 @@ namespace platform::accessible {
 // nothing; any other text is itself.
 QString spokenSign(const QString& sign);
 inline QString spokenSign(QChar sign) { return spokenSign(QString(sign)); }
+// A word of a formula ("sin") as it is said; empty for any other text.
+QString spokenWord(const QString& word);
+// A run of three or more dots: a leader of the page's layout.
+bool isLeader(QStringView run);
+// A colon between blanks is a ratio; any other is punctuation.
+QString spokenColon(bool betweenBlanks);
+// A label's text with its colons of prose said as a pause.
+QString spokenProse(const QString& text);
+// A fraction's factors, heard as one group where the language needs it.
+QString spokenProduct(const QStringList& factors);
 
 QString spokenPower(const QString& base, const QString& exponent);
 QString spokenFraction(const QString& numerator, const QString& denominator);

@@ -87,8 +87,9 @@ seen="$(wait_text '^label\tHow many points')"
 no_japanese "the input box" "${seen}"
 e2e_type_to "${box}" 500
 e2e_keys_to "${box}" Return
-seen="$(wait_text '^label\tPoints thrown: 500 of 500$')"
-inside=$(grep -oP '^label\tPoints inside the circle: \K\d+$' <<<"${seen}") || e2e_fail "no count inside: ${seen}"
+# A colon of prose is read as a pause.
+seen="$(wait_text '^label\tPoints thrown, 500 of 500$')"
+inside=$(grep -oP '^label\tPoints inside the circle, \K\d+$' <<<"${seen}") || e2e_fail "no count inside: ${seen}"
 pi=$(grep -oP '^label\tπ ≈ \K[0-9]\.[0-9]{14}$' <<<"${seen}") || e2e_fail "no estimate: ${seen}"
 # The estimate is 4m / n (in single precision) with 14 decimals, as in Japanese.
 [ "$(printf '%.5f' "${pi}")" = "$(awk -v m="${inside}" 'BEGIN { printf "%.5f", 4 * m / 500 }')" ] ||
