@@ -26,6 +26,8 @@ public:
     virtual void clear() = 0;
     // Points (n, estimate) that follow those given before.
     virtual void append(const QList<QPointF>& points) = 0;
+    // Drawn for a narrow place: no legend, no axis titles, fewer ticks.
+    virtual void setCompact(bool compact) = 0;
 };
 
 // What the module asks of the program, whose code it does not link.

@@ -4,6 +4,7 @@
 #include "rules/Convergence.h"
 #include "rules/Ticks.h"
 
+#include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QValueAxis>
@@ -54,7 +55,21 @@ QChart* newChart(std::initializer_list<QLineSeries*> series, QAbstractAxis* x, Q
     return chart;
 }
 
-constexpr int wantedTicks = 4;
+// A value axis's range and ticks, in the order that never has it lay out
+// more than a few ticks on the way: a wide range with the fine ticks of a
+// narrow one would have it make thousands.
+void setTicks(QValueAxis& axis, const ticks::Axis& to)
+{
+    if (to.step >= axis.tickInterval()) {
+        axis.setTickInterval(to.step);
+        axis.setTickAnchor(to.low);
+        axis.setRange(to.low, to.high);
+    } else {
+        axis.setRange(to.low, to.high);
+        axis.setTickAnchor(to.low);
+        axis.setTickInterval(to.step);
+    }
+}
 
 } // namespace
 
@@ -123,8 +138,23 @@ void TraceChart::append(const QList<QPointF>& points)
     redraw();
 }
 
+void TraceChart::setCompact(bool compact)
+{
+    compact_ = compact;
+    for (QChart* chart : {linear_, logError_}) {
+        chart->setMargins(compact ? QMargins(0, 2, 8, 0) : QMargins(2, 2, 12, 2));
+        chart->setBackgroundRoundness(compact ? 0 : 4);
+        chart->layout()->setContentsMargins(compact ? 0 : 9, compact ? 0 : 9, compact ? 0 : 9, compact ? 0 : 9);
+        for (QAbstractAxis* axis : chart->axes())
+            axis->setTitleVisible(!compact);
+    }
+    linear_->legend()->setVisible(!compact);
+    redraw();
+}
+
 void TraceChart::redraw()
 {
+    const int wantedTicks = compact_ ? 3 : 4;
     const double pi = std::numbers::pi;
     const double lastN = points_.isEmpty() ? 10 : std::max(10.0, points_.last().x());
     QList<QPointF> shown = thinned(points_);
@@ -136,13 +166,9 @@ void TraceChart::redraw()
         }
         // n counts steps: whole ticks.
         const ticks::Axis x = ticks::linear(0, lastN, wantedTicks, true);
-        linearX_->setRange(x.low, x.high);
-        linearX_->setTickAnchor(x.low);
-        linearX_->setTickInterval(x.step);
+        setTicks(*linearX_, x);
         const ticks::Axis y = ticks::linear(low, high, wantedTicks, false);
-        linearY_->setRange(y.low, y.high);
-        linearY_->setTickAnchor(y.low);
-        linearY_->setTickInterval(y.step);
+        setTicks(*linearY_, y);
         linearY_->setLabelFormat(QStringLiteral("%.%1f").arg(y.decimals));
         pi_->replace({QPointF(x.low, pi), QPointF(x.high, pi)});
         estimate_->replace(shown);

@@ -28,6 +28,7 @@ public:
     void setView(TraceView view) override;
     void clear() override;
     void append(const QList<QPointF>& points) override;
+    void setCompact(bool compact) override;
 
     TraceView view() const { return view_; }
     // What the curve of the view shown holds: at most a few points a column.
@@ -37,6 +38,7 @@ private:
     void redraw();
 
     TraceView view_ = TraceView::Linear;
+    bool compact_ = false;
     QList<QPointF> points_; // the whole run
     // One chart a view; the view not shown keeps the other.
     QChart* linear_;

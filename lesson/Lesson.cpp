@@ -17,7 +17,7 @@ const char* placeablePlatform(const char* chosen, const char* sessionType, const
     return "xcb";
 }
 
-void start()
+void start(Layout layout)
 {
     // Both live until the program ends, as the windows do.
     static Pace pace;
@@ -27,7 +27,7 @@ void start()
     // The trace is drawn by the chart module; without it there is none.
     const charts::ChartsModule* charts = charts::chartsModule();
     std::unique_ptr<Trace> trace(charts && charts->createTrace ? charts->createTrace(nullptr) : nullptr);
-    static auto* controller = new LessonController(pace, std::move(trace));
+    static auto* controller = new LessonController(pace, std::move(trace), layout);
     Q_UNUSED(controller);
 }
 

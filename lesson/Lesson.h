@@ -7,9 +7,18 @@
 
 namespace lesson {
 
+// The controller's layout: the full one, or a narrow one for a projector's
+// small screen, whose scale the full one would hold down.
+enum class Layout { Full, Compact };
+
 // The controller's client size at scale 1 (at most), and the gap between it
-// and the window it stands beside, for the projector's scale.
+// and the window it stands beside, for the projector's scale. The compact
+// controller is as tall as the tallest window, and narrow enough that the
+// widest window and it fit side by side on a screen of 1024 by 768 at the
+// scale 1.25.
 constexpr QSize controllerArea{340, 480};
+constexpr QSize compactControllerArea{170, 538};
+constexpr QSize areaOf(Layout layout) { return layout == Layout::Compact ? compactControllerArea : controllerArea; }
 constexpr int besideGap = 8;
 
 // The Qt platform lesson mode asks for, or none. The controller stands
@@ -21,6 +30,6 @@ const char* placeablePlatform(const char* chosen, const char* sessionType, const
 // Installs the pace, loads the chart module for the trace and makes the
 // controller, which appears with the first window. Call once, after the
 // application object exists.
-void start();
+void start(Layout layout = Layout::Full);
 
 } // namespace lesson

@@ -2,8 +2,11 @@
 // Lesson mode's one control for every window: the tempo of runs, pause,
 // single steps, the current estimate with its correct digits, the trace of
 // the run and a mute. It follows the active window and stays beside it.
+// Its keys (P pause, S step, + and − tempo, M mute) work in it and in the
+// window beside it, where no control uses them, and each says what it did.
 #pragma once
 
+#include "Lesson.h"
 #include "Pace.h"
 #include "charts/ChartsModule.h"
 #include "platform/Run.h"
@@ -18,6 +21,7 @@ class QButtonGroup;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 class QTimer;
 
 namespace platform {
@@ -33,7 +37,7 @@ class LessonController : public QWidget, private platform::Run::Observer {
     Q_OBJECT
 public:
     // The trace may be null: without the plotting module there is none.
-    LessonController(Pace& pace, std::unique_ptr<Trace> trace);
+    LessonController(Pace& pace, std::unique_ptr<Trace> trace, Layout layout = Layout::Full);
     ~LessonController() override;
 
     // Where the controller goes beside a window (frames, on the available
@@ -45,8 +49,13 @@ public:
     };
     static Placement place(const QRect& windowFrame, const QSize& controllerFrame, const QRect& available);
 
-    QPushButton* tempoButton(Tempo tempo) const;
+    QRadioButton* tempoButton(Tempo tempo) const;
     QString valueText() const;
+    // The points of the trace: the run shown, with the manual steps that
+    // went on from it.
+    const QList<QPointF>& traced() const { return points_; }
+    // What the trace shows now, in words: its accessible description.
+    QString traceDescription() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,8 +69,14 @@ private:
     void showState();
     void refresh();
     bool key(QWidget* target, const QKeyEvent& event);
+    bool arrowInGroup(QWidget* target, int key);
     void setTempoBy(int change);
     void clearValue();
+    void clearTrace();
+    // The accessible names of the readings and the trace's description,
+    // renewed at most once a second while a run draws.
+    void updateReadings();
+    void readingsChanged();
 
     Pace& pace_;
     std::unique_ptr<Trace> trace_;
@@ -76,8 +91,11 @@ private:
     QLabel* stepLabel_;
     QLabel* bracket_;
     QTimer* refresh_;
+    QTimer* readings_;
 
     QPointer<platform::Form> followed_;
+    QPointer<platform::Form> lastRun_; // the window of the last run
+    bool firstStep_ = false;           // the run opened has told no step yet
     bool followedHidden_ = false; // since it was last followed
     QString digits_;
     std::int64_t n_ = 0; // the last step of the run shown

@@ -6,6 +6,9 @@
 #include "platform/Page.h"
 #include "platform/Run.h"
 #include "platform/Services.h"
+#include "platform/accessible/Narrator.h"
+
+#include <QTimer>
 
 using namespace platform;
 
@@ -167,7 +170,20 @@ void Form18::Command5_Click()
 {
     PlayCue(*MMControl1, clickCue);
     Picture1->Cls();
-    PolygonStep(Mode::Manual);
+    // A manual step is a run of one step: whoever listens to runs (the
+    // narrator, lesson mode's trace) hears of it as of any run.
+    const bool automatic = Command2->isEnabled();
+    Run run(*this, compare::Method::Polygon);
+    const double value = PolygonStep(Mode::Manual);
+    run.step(SideCount, value);
+    run.close();
+    // Said once, when 自動 comes with the 11-gon; after the step's own
+    // outcome, which the narrator says as the run closes.
+    if (!automatic && Command2->isEnabled())
+        QTimer::singleShot(autoAvailableDelayMs, this, [this] {
+            if (Command2->isEnabled())
+                narrator::announce(this, tr("「自動」が使えます"));
+        });
 }
 
 void Form18::Command6_Click()

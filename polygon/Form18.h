@@ -33,6 +33,10 @@ public:
     std::int64_t SideCount = 0;
     std::int16_t StopFlag = 0;
 
+    // How long after the manual step that makes 自動 available this is
+    // said, so that the step's outcome is heard first.
+    static constexpr int autoAvailableDelayMs = 1000;
+
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();

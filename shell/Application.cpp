@@ -46,8 +46,9 @@ int run(int argc, char* argv[])
         if (const char* platform = lesson::placeablePlatform(std::getenv("QT_QPA_PLATFORM"),
                                                              std::getenv("XDG_SESSION_TYPE"), std::getenv("DISPLAY")))
             qputenv("QT_QPA_PLATFORM", platform);
+    lesson::Layout controller = lesson::Layout::Full;
     if (options.projector)
-        setProjectorScale(argc, argv, options.lesson ? lesson::controllerArea : QSize());
+        controller = setProjectorScale(argc, argv, options.lesson);
     QApplication app(argc, argv);
     installTranslation(QLocale::system().uiLanguages());
     QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
@@ -67,7 +68,7 @@ int run(int argc, char* argv[])
         charts::openComparison();
     } else {
         if (options.lesson)
-            lesson::start();
+            lesson::start(controller);
         form1().Show();
     }
     return QApplication::exec();

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Projector.h"
 
-#include "lesson/Lesson.h"
-
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -44,7 +42,22 @@ Needed neededArea(QSize beside)
             QSize(2 * kFrame.width(), kFrame.height())};
 }
 
-void setProjectorScale(int argc, char* argv[], QSize beside)
+Choice projectorChoice(QSize available, bool lesson)
+{
+    const auto scaleBeside = [available](QSize beside) {
+        const Needed needed = neededArea(beside);
+        return projectorScale(available, needed.client, needed.frame);
+    };
+    if (!lesson)
+        return {scaleBeside({}), lesson::Layout::Full};
+    const double full = scaleBeside(lesson::controllerArea);
+    const double compact = scaleBeside(lesson::compactControllerArea);
+    if (compact > full)
+        return {compact, lesson::Layout::Compact};
+    return {full, lesson::Layout::Full};
+}
+
+lesson::Layout setProjectorScale(int argc, char* argv[], bool lesson)
 {
     // The screen as it is, whatever scale an earlier start asked for.
     qunsetenv("QT_SCALE_FACTOR");
@@ -60,10 +73,10 @@ void setProjectorScale(int argc, char* argv[], QSize beside)
             available = screen->availableGeometry().size();
     }
     if (available.isEmpty())
-        return;
-    const Needed needed = neededArea(beside);
-    const double scale = projectorScale(available, needed.client, needed.frame);
-    qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+        return lesson::Layout::Full;
+    const Choice choice = projectorChoice(available, lesson);
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(choice.scale));
+    return choice.controller;
 }
 
 } // namespace shell

@@ -3,6 +3,8 @@
 // them be, title bar included.
 #pragma once
 
+#include "lesson/Lesson.h"
+
 #include <QSize>
 
 namespace shell {
@@ -26,9 +28,18 @@ struct Needed {
 };
 Needed neededArea(QSize beside = {});
 
+// The scale for a screen's available area, and in lesson mode the layout of
+// the controller that stands beside the windows: the compact one where it
+// lets the windows be larger than the full one does, the full one otherwise.
+struct Choice {
+    double scale;
+    lesson::Layout controller;
+};
+Choice projectorChoice(QSize available, bool lesson);
+
 // Sets QT_SCALE_FACTOR to the projector scale for the primary screen,
 // learnt from a short-lived application; must run before the program's own
-// application exists.
-void setProjectorScale(int argc, char* argv[], QSize beside = {});
+// application exists. Returns the lesson controller's layout.
+lesson::Layout setProjectorScale(int argc, char* argv[], bool lesson);
 
 } // namespace shell

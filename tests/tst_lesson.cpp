@@ -5,6 +5,7 @@
 #include "lesson/Lesson.h"
 #include "lesson/LessonController.h"
 #include "experiments/Form19.h"
+#include "platform/Controls.h"
 #include "platform/Navigation.h"
 #include "lesson/Pace.h"
 #include "series/Form16.h"
@@ -17,6 +18,10 @@
 #include <QElapsedTimer>
 #include <QGraphicsTextItem>
 #include <QLineSeries>
+#include <QLayout>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <QtTest>
 
 #include <functional>
@@ -74,6 +79,20 @@ void pausedRun(Lesson& l, Form19& w, int pauseAt, QList<std::function<void()>> a
     l.services.onDoEvents = nullptr;
 }
 
+QAccessibleInterface* accessible(QObject* object)
+{
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(object);
+    Q_ASSERT(a);
+    return a;
+}
+
+// What a key said last in the widget's window, if anything.
+QString lastSaid(const QWidget* widget)
+{
+    const auto* announcement = widget->window()->findChild<QWidget*>(QStringLiteral("announcement"));
+    return announcement ? announcement->accessibleName() : QString();
+}
+
 } // namespace
 
 class TestLesson : public QObject {
@@ -91,11 +110,13 @@ private slots:
     void placement();
     void projectorHoldsBoth_data();
     void projectorHoldsBoth();
+    void keys_data();
     void keys();
     void placeablePlatform_data();
     void placeablePlatform();
     void mute();
-    void accessibleNames();
+    void accessibleTable_data();
+    void accessibleTable();
     void traceChart();
     void controllerDrawsTheTrace();
 };
@@ -157,14 +178,15 @@ void TestLesson::pausedScript_data()
 {
     // What happens in a paused 10000-point run, one action every 150 ms:
     // l notes the step count, p notes 1 when running and 0 when paused,
-    // s presses Step, > and _ are the Right arrow and Space in the window;
-    // 中止 ends the run after the last.
+    // s presses Step, S and P are the step and pause keys in the window, x
+    // is Space on its focused 中止; 中止 ends the run after the last.
     QTest::addColumn<int>("pauseAt");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QList<qint64>>("seen");
     QTest::newRow("pause holds while events run") << 5 << "lll" << QList<qint64>{5, 5, 5};
     QTest::newRow("step: exactly one") << 3 << "lsllslssl" << QList<qint64>{3, 4, 4, 5, 7};
-    QTest::newRow("keys: Right steps, Space resumes and pauses") << 2 << ">l_p_p" << QList<qint64>{3, 1, 0};
+    QTest::newRow("keys: S steps, P resumes and pauses") << 2 << "SlPpPp" << QList<qint64>{3, 1, 0};
+    QTest::newRow("Space on 中止 stops the run, not pauses it") << 4 << "px" << QList<qint64>{0};
 }
 
 void TestLesson::pausedScript()
@@ -179,13 +201,23 @@ void TestLesson::pausedScript()
     for (QChar c : script) {
         switch (c.unicode()) {
         case 'l': actions << [&] { noted << l.log.n(); }; break;
-        case 'p': actions << [&] { noted << (l.pace.paused() ? 0 : 1); }; break;
+        case 'p': // the pause button's name says what a press will do
+            actions << [&] {
+                const QString name = accessible(l.controller.findChild<QPushButton*>(QStringLiteral("pause")))
+                                         ->text(QAccessible::Name);
+                noted << (name == (l.pace.paused() ? QStringLiteral("再開") : QStringLiteral("一時停止"))
+                              ? (l.pace.paused() ? 0 : 1)
+                              : -1);
+            };
+            break;
         case 's': actions << [&] { l.pace.step(); }; break;
-        case '>': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_Right); }; break;
-        case '_': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_Space); }; break;
+        case 'S': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_S); }; break;
+        case 'P': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_P); }; break;
+        case 'x': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_Space); }; break;
         }
     }
-    actions << [&] { w.Command4->click(); }; // 中止
+    if (!script.endsWith(QLatin1Char('x')))
+        actions << [&] { w.Command4->click(); }; // 中止
     pausedRun(l, w, pauseAt, actions);
     QCOMPARE(noted, seen);
     // 中止 ended the paused run where it stood: the yield it let go was the
@@ -259,37 +291,112 @@ void TestLesson::projectorHoldsBoth_data()
 {
     QTest::addColumn<QSize>("available");
     QTest::addColumn<double>("expected");
-    QTest::newRow("1920x1080") << QSize(1920, 1080) << 1.9;
-    QTest::newRow("2560x1440") << QSize(2560, 1440) << 2.6;
-    QTest::newRow("1280x1024: the width decides") << QSize(1280, 1024) << 1.25;
-    QTest::newRow("1024x768: as designed") << QSize(1024, 768) << 1.0;
+    QTest::addColumn<lesson::Layout>("layout");
+    // The full controller wherever the compact one would not let the
+    // windows be larger: on a large screen the height decides.
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << 1.9 << lesson::Layout::Full;
+    QTest::newRow("2560x1440") << QSize(2560, 1440) << 2.6 << lesson::Layout::Full;
+    QTest::newRow("1280x1024: compact") << QSize(1280, 1024) << 1.55 << lesson::Layout::Compact;
+    QTest::newRow("1024x768: compact") << QSize(1024, 768) << 1.25 << lesson::Layout::Compact;
 }
 
 void TestLesson::projectorHoldsBoth()
 {
     QFETCH(QSize, available);
     QFETCH(double, expected);
-    const shell::Needed needed = shell::neededArea(lesson::controllerArea);
-    const double scale = shell::projectorScale(available, needed.client, needed.frame);
-    QCOMPARE(scale, expected);
-    QVERIFY(needed.client.width() * scale + needed.frame.width() <= available.width());
-    QVERIFY(needed.client.height() * scale + needed.frame.height() <= available.height());
-    // The controller is no larger than the scale was chosen for.
-    Lesson l;
-    l.controller.adjustSize();
-    QVERIFY(l.controller.width() <= lesson::controllerArea.width());
-    QVERIFY(l.controller.height() <= lesson::controllerArea.height());
+    QFETCH(lesson::Layout, layout);
+    const shell::Choice choice = shell::projectorChoice(available, true);
+    QCOMPARE(choice.scale, expected);
+    QCOMPARE(choice.controller, layout);
+    const shell::Needed needed = shell::neededArea(lesson::areaOf(layout));
+    QVERIFY(needed.client.width() * choice.scale + needed.frame.width() <= available.width());
+    QVERIFY(needed.client.height() * choice.scale + needed.frame.height() <= available.height());
+    // Without lesson mode, the scale is that of the windows alone.
+    const shell::Needed alone = shell::neededArea();
+    QCOMPARE(shell::projectorChoice(available, false).scale,
+             shell::projectorScale(available, alone.client, alone.frame));
+    // The controller's parts fit in the area the scale was chosen for, in
+    // each language, in the program's faces.
+    const QFont font = QApplication::font();
+    for (const char* language : {"ja", "en"}) {
+        QTranslator translator;
+        const bool english = qstrcmp(language, "en") == 0;
+        if (english) {
+            QVERIFY(translator.load(QStringLiteral(":/i18n/sorvena_en.qm")));
+            QCoreApplication::installTranslator(&translator);
+        }
+        platform::setLatinFaces(english);
+        QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
+        Pace pace;
+        lesson::LessonController controller(pace, std::unique_ptr<charts::Trace>(new charts::TraceChart), layout);
+        QCOMPARE(controller.size(), lesson::areaOf(layout));
+        const QSize least = controller.layout()->minimumSize();
+        if (qEnvironmentVariableIsSet("DEBUG_LAYOUT")) {
+            for (QLayoutItem* item : controller.layout()->findChildren<QLayout*>())
+                qDebug() << language << item << item->minimumSize();
+            for (QWidget* child : controller.findChildren<QWidget*>())
+                qDebug() << language << child << child->minimumSizeHint() << child->minimumSize();
+            controller.grab().save(QStringLiteral("/tmp/controller-%1-%2.png").arg(QLatin1String(language)).arg(int(layout)));
+        }
+        QVERIFY2(least.width() <= lesson::areaOf(layout).width() && least.height() <= lesson::areaOf(layout).height(),
+                 qPrintable(QStringLiteral("%1: %2x%3").arg(QLatin1String(language)).arg(least.width()).arg(least.height())));
+        if (english)
+            QCoreApplication::removeTranslator(&translator);
+    }
+    platform::setLatinFaces(false);
+    QApplication::setFont(font);
+}
+
+void TestLesson::keys_data()
+{
+    // Keys typed on the controller, on a button of the window beside it, or
+    // on the chosen tempo: + - m p s as themselves, < > the arrows.
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<Tempo>("tempo");
+    QTest::addColumn<bool>("muted");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("− in the controller") << "controller" << "-" << Tempo::Fast << false << "速さ：はやく";
+    QTest::newRow("− − + in the window") << "window" << "--+" << Tempo::Fast << false << "速さ：はやく";
+    QTest::newRow("+ at full speed") << "window" << "+" << Tempo::Full << false << "速さ：全速";
+    QTest::newRow("M mutes") << "window" << "m" << Tempo::Full << true << "消音";
+    QTest::newRow("M again sounds") << "controller" << "mm" << Tempo::Full << false << "消音を解除";
+    QTest::newRow("P and S with no run") << "window" << "ps" << Tempo::Full << false << "計算中ではありません";
+    // The radio group reads its own new choice.
+    QTest::newRow("arrows in the tempo group") << "tempo" << "<<>" << Tempo::Fast << false << "";
+    QTest::newRow("− on the tempo group") << "tempo" << "-" << Tempo::Fast << false << "";
 }
 
 void TestLesson::keys()
 {
+    QFETCH(QString, where);
+    QFETCH(QString, keys);
+    QFETCH(Tempo, tempo);
+    QFETCH(bool, muted);
+    QFETCH(QString, said);
     Lesson l;
-    QTest::keyClick(&l.controller, Qt::Key_Minus);
-    QCOMPARE(l.pace.tempo(), Tempo::Fast);
-    QTest::keyClick(&l.controller, Qt::Key_Minus);
-    QTest::keyClick(&l.controller, Qt::Key_Plus);
-    QCOMPARE(l.pace.tempo(), Tempo::Fast);
-    QVERIFY(l.controller.tempoButton(Tempo::Fast)->isChecked());
+    Form19 w;
+    w.Show();
+    QTRY_VERIFY(l.controller.isVisible()); // beside the window, which it follows
+    for (QChar c : keys) {
+        QWidget* target = where == QLatin1String("window") ? static_cast<QWidget*>(w.Command5)
+                          : where == QLatin1String("tempo") ? static_cast<QWidget*>(l.controller.tempoButton(l.pace.tempo()))
+                                                            : static_cast<QWidget*>(&l.controller);
+        const Qt::Key key = c == '+' ? Qt::Key_Plus : c == '-' ? Qt::Key_Minus : c == 'm' ? Qt::Key_M
+                          : c == 'p' ? Qt::Key_P : c == 's' ? Qt::Key_S : c == '<' ? Qt::Key_Left : Qt::Key_Right;
+        QTest::keyClick(target, key);
+    }
+    QCOMPARE(l.pace.tempo(), tempo);
+    QVERIFY(l.controller.tempoButton(tempo)->isChecked());
+    QCOMPARE(platform::MMControl::muted(), muted);
+    QCOMPARE(lastSaid(where == QLatin1String("window") ? static_cast<QWidget*>(&w) : &l.controller), said);
+    QVERIFY(!w.findChild<QWidget*>(QStringLiteral("announcement")) || where == QLatin1String("window"));
+    // The chosen tempo is the group's one Tab stop, and has the focus where
+    // the arrows moved it.
+    for (Tempo t : {Tempo::ByPress, Tempo::Slow, Tempo::Medium, Tempo::Fast, Tempo::Full})
+        QCOMPARE(bool(l.controller.tempoButton(t)->focusPolicy() & Qt::TabFocus), t == tempo);
+    if (where == QLatin1String("tempo"))
+        QCOMPARE(l.controller.focusWidget(), static_cast<QWidget*>(l.controller.tempoButton(tempo)));
 }
 
 void TestLesson::placeablePlatform_data()
@@ -330,15 +437,74 @@ void TestLesson::mute()
     QCOMPARE(l.recorder.sounded, 1);
 }
 
-void TestLesson::accessibleNames()
+void TestLesson::accessibleTable_data()
 {
-    Lesson l;
-    for (QWidget* w : l.controller.findChildren<QWidget*>()) {
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-        QVERIFY(a);
-        if (w->focusPolicy() != Qt::NoFocus || w->objectName() == QLatin1String("value"))
-            QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
-    }
+    // After 20 terms of Gregory–Leibniz, what a screen reader gets of each
+    // of the controller's parts (by object name; "tempo" is the chosen
+    // one): its role, its name and a part of its description (patterns),
+    // and whether it is checked.
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<bool>("checked");
+    const auto row = [](const char* object, QAccessible::Role role, const char* name, const char* description = "",
+                        bool checked = false) {
+        QTest::newRow(object) << QString::fromUtf8(object) << role << QString::fromUtf8(name)
+                              << QString::fromUtf8(description) << checked;
+    };
+    row("LessonController", QAccessible::Window, "授業モード", "Ｐで一時停止と再開、Ｓで１ステップ");
+    row("tempo", QAccessible::RadioButton, "速さ：ふつう（１秒に２０ステップ）", "", true);
+    row("pause", QAccessible::Button, "一時停止");
+    row("step", QAccessible::Button, "１ステップ進める");
+    row("mute", QAccessible::CheckBox, "消音（合図の音と曲）");
+    row("value", QAccessible::StaticText, "いまの値 3\\.0916238066678\\d*");
+    row("pi", QAccessible::StaticText, "πの正しい値 3\\.1415926535897932");
+    row("correct", QAccessible::StaticText, "正しい桁数 1 桁");
+    row("steps", QAccessible::StaticText, "ｎ＝20");
+    row("viewLinear", QAccessible::RadioButton, "グラフ：値とｎ", "", true);
+    row("viewLogError", QAccessible::RadioButton, "グラフ：誤差とｎ、対数目盛");
+    row("trace", QAccessible::Client, "推定値のグラフ",
+        "値のグラフ：ｎ＝20、最後の値 3\\.0916238066678\\d*、誤差 0\\.05、πの上下に振れています");
+}
+
+void TestLesson::accessibleTable()
+{
+    QFETCH(QString, object);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    QFETCH(bool, checked);
+    testing::ScriptedServices services; // at full speed, no pace to wait for
+    testing::SoundRecorder recorder;
+    Pace pace;
+    pace.setTempo(Tempo::Medium);
+    lesson::LessonController controller(pace, std::unique_ptr<charts::Trace>(new charts::TraceChart));
+    Form16 w;
+    w.Show();
+    w.Command5_Click();
+    services.replies = {QStringLiteral("20")};
+    pace.setTempo(Tempo::Full);
+    w.Command2->click();
+    pace.setTempo(Tempo::Medium);
+
+    QObject* found = object == QLatin1String("LessonController") ? &controller
+                     : object == QLatin1String("tempo")          ? static_cast<QObject*>(controller.tempoButton(pace.tempo()))
+                                                                 : controller.findChild<QObject*>(object);
+    QVERIFY(found);
+    QAccessibleInterface* a = accessible(found);
+    QCOMPARE(a->role(), role);
+    const auto matches = [](const QString& pattern, const QString& text) {
+        return QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(text).hasMatch();
+    };
+    QVERIFY2(matches(name, a->text(QAccessible::Name)), qPrintable(a->text(QAccessible::Name)));
+    QVERIFY2(matches(description + QStringLiteral(".*"), a->text(QAccessible::Description)),
+             qPrintable(a->text(QAccessible::Description)));
+    QCOMPARE(bool(a->state().checked), checked);
+    // The captions are carried by the readings' names, not read twice.
+    for (QLabel* label : controller.findChildren<QLabel*>())
+        if (label->text() == QLatin1String("いまの値") || label->text() == QLatin1String("π"))
+            QVERIFY(accessible(label)->state().invisible);
 }
 
 void TestLesson::traceChart()

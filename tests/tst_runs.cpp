@@ -64,6 +64,7 @@ void TestRuns::stepsAreWhatTheWindowShows_data()
     QTest::addColumn<int>("stopAt"); // DoEvents call that clicks 中止; 0 for none
     QTest::addColumn<qint64>("lastN"); // -1: stopped short of it
     QTest::addColumn<bool>("single");
+    QTest::addColumn<int>("presses"); // of the start button
 
     struct Window {
         const char* name;
@@ -89,10 +90,14 @@ void TestRuns::stepsAreWhatTheWindowShows_data()
     // still ends at 20.
     for (const Window& w : windows) {
         QTest::addRow("%s to the end", w.name) << w.name << w.explain << w.start << w.stop << w.counter << w.estimate
-                                               << QStringLiteral("20") << 0 << qint64(20) << w.single;
+                                               << QStringLiteral("20") << 0 << qint64(20) << w.single << 1;
         QTest::addRow("%s stopped", w.name) << w.name << w.explain << w.start << w.stop << w.counter << w.estimate
-                                            << QStringLiteral("20") << 6 << qint64(-1) << w.single;
+                                            << QStringLiteral("20") << 6 << qint64(-1) << w.single << 1;
     }
+    // The polygons' manual step is a run of one step; nine of them, from
+    // the triangle to the 11-gon, are one trace.
+    QTest::addRow("Form18 by hand") << "Form18" << "Command6" << "Command5" << "Command4" << "Label1" << "Label2"
+                                    << QString() << 0 << qint64(11) << false << 9;
 }
 
 void TestRuns::stepsAreWhatTheWindowShows()
@@ -107,6 +112,7 @@ void TestRuns::stepsAreWhatTheWindowShows()
     QFETCH(int, stopAt);
     QFETCH(qint64, lastN);
     QFETCH(bool, single);
+    QFETCH(int, presses);
 
     testing::ScriptedServices services;
     testing::SoundRecorder recorder;
@@ -120,6 +126,7 @@ void TestRuns::stepsAreWhatTheWindowShows()
     // The polygons' 自動 comes with the manual steps' 11-gon.
     for (int i = 0; i < 10 && !w.findChild<QPushButton*>(start)->isEnabled(); ++i)
         click(w, QStringLiteral("Command5"));
+    log.opened = log.closed = 0;
 
     QStringList mismatches;
     log.onStep = [&](platform::Run& run) {
@@ -137,12 +144,13 @@ void TestRuns::stepsAreWhatTheWindowShows()
         if (call == stopAt)
             click(w, stop);
     };
-    click(w, start);
+    for (int i = 0; i < presses; ++i)
+        click(w, start);
     w.Hide();
 
     QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches.join(QLatin1Char('\n'))));
-    QCOMPARE(log.opened, 1);
-    QCOMPARE(log.closed, 1);
+    QCOMPARE(log.opened, presses);
+    QCOMPARE(log.closed, presses);
     QVERIFY(!log.steps.isEmpty());
     // What the window shows at the end is the run's last word.
     QCOMPARE(log.n(), shownCount(label(w, counter)));
@@ -165,6 +173,23 @@ void TestRuns::stepsAreWhatTheWindowShows()
         QCOMPARE(controller.valueText(), QString::fromStdString(digits));
         QCOMPARE(child("correct")->text(), QStringLiteral("正しい桁数：%1 桁").arg(digits::correct(digits)));
     }
+    // Its trace holds a point for each n that showed a value: the run's,
+    // or the manual steps' one after another.
+    QList<qint64> valued;
+    for (const testing::RunLog::Step& step : std::as_const(log.steps))
+        if (step.value && (valued.isEmpty() || valued.last() != step.n))
+            valued << step.n;
+    if (presses > 1) {
+        valued.clear();
+        for (qint64 n = log.n() - presses + 1; n <= log.n(); ++n)
+            valued << n;
+    }
+    QList<qint64> traced;
+    for (const QPointF& point : controller.traced())
+        traced << qint64(point.x());
+    QCOMPARE(traced, valued);
+    if (shown)
+        QCOMPARE(controller.traced().last().y(), *log.steps.last().value);
     // Archimedes' bracket beside the polygons only.
     QCOMPARE(child("bracket")->isVisibleTo(&controller), window == QLatin1String("Form18"));
 }

@@ -137,6 +137,10 @@
         <source>円に内接する正%1角形</source>
         <translation>A regular polygon with %1 sides inscribed in a circle</translation>
     </message>
+    <message>
+        <source>「自動」が使えます</source>
+        <translation>Auto can be used now</translation>
+    </message>
 </context>
 <context>
     <name>Form19</name>
@@ -633,7 +637,7 @@
     </message>
     <message>
         <source>１回ずつ</source>
-        <translation>One at a time</translation>
+        <translation>By hand</translation>
     </message>
     <message>
         <source>ステップボタンを押すたびに１ステップ</source>
@@ -676,8 +680,8 @@
         <translation>Lesson mode</translation>
     </message>
     <message>
-        <source>スペースで一時停止と再開、右矢印で１ステップ、プラスとマイナスで速さを変え、Ｍで消音します。</source>
-        <translation>Space pauses and resumes, the right arrow takes one step, plus and minus change the speed, and M mutes the sound.</translation>
+        <source>Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音します。このキーは計算の窓でも使えます。</source>
+        <translation>P pauses and resumes, S takes one step, plus and minus change the speed, and M mutes the sound. These keys work in the method window too.</translation>
     </message>
     <message>
         <source>速さ（＋&#x3000;－）</source>
@@ -716,8 +720,8 @@
         <translation>π</translation>
     </message>
     <message>
-        <source>πの正しい値</source>
-        <translation>The true value of π</translation>
+        <source>πの正しい値 %1</source>
+        <translation>The true value of π %1</translation>
     </message>
     <message>
         <source>値のグラフ</source>
@@ -753,6 +757,95 @@
     <message>
         <source>ｎ＝%1</source>
         <translation>n = %1</translation>
+    </message>
+    <message>
+        <source>%1×10のマイナス%2乗</source>
+        <comment>an error, as 1.2×10⁻⁵ is read</comment>
+        <translation>%1 times 10 to the minus %2</translation>
+    </message>
+    <message>
+        <source>計算中ではありません</source>
+        <translation>Nothing is running</translation>
+    </message>
+    <message>
+        <source>一時停止</source>
+        <comment>said: the run is paused now</comment>
+        <translation>Paused</translation>
+    </message>
+    <message>
+        <source>再開</source>
+        <comment>said: the run goes on</comment>
+        <translation>Resumed</translation>
+    </message>
+    <message>
+        <source>１ステップ</source>
+        <comment>said: the run went one step on</comment>
+        <translation>One step</translation>
+    </message>
+    <message>
+        <source>消音</source>
+        <comment>said: the sound is off now</comment>
+        <translation>Muted</translation>
+    </message>
+    <message>
+        <source>消音を解除</source>
+        <comment>said: the sound is on again</comment>
+        <translation>Sound on</translation>
+    </message>
+    <message>
+        <source>速さ：%1</source>
+        <translation>Speed: %1</translation>
+    </message>
+    <message>
+        <source>いまの値 なし</source>
+        <translation>Value now: none</translation>
+    </message>
+    <message>
+        <source>いまの値 %1</source>
+        <translation>Value now %1</translation>
+    </message>
+    <message>
+        <source>正しい桁数 なし</source>
+        <translation>Correct digits: none</translation>
+    </message>
+    <message numerus="yes">
+        <source>正しい桁数 %n 桁</source>
+        <translation>
+            <numerusform>%n correct digit</numerusform>
+            <numerusform>%n correct digits</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>まだ点がありません</source>
+        <translation>No points yet</translation>
+    </message>
+    <message>
+        <source>πの上下に振れています</source>
+        <translation>swings above and below π</translation>
+    </message>
+    <message>
+        <source>πから離れています</source>
+        <translation>moves away from π</translation>
+    </message>
+    <message>
+        <source>πの上から落ち着いて近づいています</source>
+        <translation>settles towards π from above</translation>
+    </message>
+    <message>
+        <source>πの下から落ち着いて近づいています</source>
+        <translation>settles towards π from below</translation>
+    </message>
+    <message>
+        <source>πと同じです</source>
+        <translation>equal to π</translation>
+    </message>
+    <message>
+        <source>%1：ｎ＝%2、最後の値 %3、誤差 %4</source>
+        <translation>%1: n = %2, last value %3, error %4</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
     </message>
 </context>
 <context>
