@@ -331,13 +331,6 @@ void TestLesson::projectorHoldsBoth()
         lesson::LessonController controller(pace, std::unique_ptr<charts::Trace>(new charts::TraceChart), layout);
         QCOMPARE(controller.size(), lesson::areaOf(layout));
         const QSize least = controller.layout()->minimumSize();
-        if (qEnvironmentVariableIsSet("DEBUG_LAYOUT")) {
-            for (QLayoutItem* item : controller.layout()->findChildren<QLayout*>())
-                qDebug() << language << item << item->minimumSize();
-            for (QWidget* child : controller.findChildren<QWidget*>())
-                qDebug() << language << child << child->minimumSizeHint() << child->minimumSize();
-            controller.grab().save(QStringLiteral("/tmp/controller-%1-%2.png").arg(QLatin1String(language)).arg(int(layout)));
-        }
         QVERIFY2(least.width() <= lesson::areaOf(layout).width() && least.height() <= lesson::areaOf(layout).height(),
                  qPrintable(QStringLiteral("%1: %2x%3").arg(QLatin1String(language)).arg(least.width()).arg(least.height())));
         if (english)

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Lesson mode with the real binary, by the controller's keys: at the slow
-# tempo a Monte Carlo run of 100 points is still under way after a second;
-# paused, its counter holds; resumed at full speed, it finishes. With a
-# private PulseAudio server, a click is heard, and once muted a click
-# leaves the null sink silent. Under --projector with a window manager, on
-# a projector's screens, the widest window and the controller lie side by
-# side on the screen, frames included.
+# Lesson mode with the real binary, by the lesson keys: at the slow tempo a
+# Monte Carlo run of 100 points is still under way after a second; paused
+# by P in the controller, its counter holds; resumed at full speed, it
+# finishes. P on the window's focused 中止 pauses the next run, and Space
+# there presses 中止. With a private PulseAudio server, a click is heard,
+# and once muted a click leaves the null sink silent. Under --projector
+# with a window manager, on a projector's screens, the widest window and
+# the controller lie side by side on the screen, frames included, at a
+# scale of at least 1.25 on 1024x768 and 1.9 on 1920x1080.
 source "$(dirname "$0")/lib.sh"
 work="$(mktemp -d)"
 trap 'e2e_cleanup; rm -rf "${work}"' EXIT
@@ -51,7 +53,7 @@ sleep 1
 e2e_wait_buttons "${w}" 00100 "${BUTTONS[@]}"                    # still under way
 
 # Paused, the counter holds while the program keeps drawing its windows.
-e2e_keys_to "${controller}" space
+e2e_keys_to "${controller}" p
 sleep 0.5
 # shellcheck disable=SC2086
 held=$(e2e_now e2e_pixels "${w}" ${COUNTER})
@@ -62,10 +64,27 @@ shot="${work}/b.png"; e2e_shot "${w}" "${shot}"
 [ "$(e2e_button_map "${shot}" "${BUTTONS[@]}")" = 00100 ] || e2e_fail "the paused run ended"
 
 # Resumed at full speed, the run finishes.
-e2e_keys_to "${controller}" plus plus plus space
+e2e_keys_to "${controller}" plus plus plus p
 e2e_wait_buttons "${w}" 11001 "${BUTTONS[@]}"
 # shellcheck disable=SC2086
 [ "$(e2e_now e2e_pixels "${w}" ${COUNTER})" != "${held}" ] || e2e_fail "the counter did not move after resuming"
+
+# In the window, with the focus on 中止: P pauses the run and Space presses
+# 中止, which ends it.
+e2e_keys_to "${controller}" minus minus minus                    # slow again
+click_start
+e2e_input '^打つ点の個数の設定$' 100
+e2e_wait_buttons "${w}" 00100 "${BUTTONS[@]}"
+e2e_keys_to "${w}" p
+sleep 0.5
+# shellcheck disable=SC2086
+held=$(e2e_now e2e_pixels "${w}" ${COUNTER})
+sleep 1
+# shellcheck disable=SC2086
+[ "$(e2e_now e2e_pixels "${w}" ${COUNTER})" = "${held}" ] || e2e_fail "P on 中止 did not pause the run"
+e2e_keys_to "${w}" space
+e2e_wait_buttons "${w}" 11001 "${BUTTONS[@]}"
+e2e_keys_to "${controller}" plus plus plus                       # full speed
 
 if [ "${sound}" = yes ]; then
   e2e_keys_to "${controller}" m                                  # mute
@@ -93,6 +112,10 @@ else
     read -r cl ct cr cb <<<"${controls}"
     echo "${screen}: scale ${E2E_SCALE}, window ${wl},${wt}-${wr},${wb}, controller ${cl},${ct}-${cr},${cb}"
     (( cl >= wr || cr <= wl )) || e2e_fail "${screen}: the controller covers the window"
+    least=$([ "${screen}" = 1024x768 ] && echo 1.25 || echo 1.90)
+    awk -v s="${E2E_SCALE}" -v l="${least}" 'BEGIN { exit !(s >= l - 0.01) }' ||
+      e2e_fail "${screen}: scale ${E2E_SCALE}, less than ${least}"
+    [ -z "${E2E_SHOTS:-}" ] || import -window root "${E2E_SHOTS}/lesson-projector-${screen}.png"
     e2e_cleanup
   done
 fi
