@@ -82,6 +82,8 @@ TraceChart::TraceChart(QWidget* parent)
     , linearY_(new QValueAxis)
     , logX_(new QLogValueAxis)
     , logY_(new QLogValueAxis)
+    , decadesX_(new QValueAxis)
+    , decadesY_(new QValueAxis)
 {
     setObjectName(QStringLiteral("trace"));
     setAccessibleName(tr("推定値のグラフ"));
@@ -96,14 +98,28 @@ TraceChart::TraceChart(QWidget* parent)
     linearX_->setLabelFormat(QStringLiteral("%d"));
     for (QValueAxis* axis : {linearX_, linearY_})
         axis->setTickType(QValueAxis::TicksDynamic);
-    logX_->setLabelFormat(QStringLiteral("%g"));
-    logY_->setLabelFormat(QStringLiteral("%.0e"));
+    for (QLogValueAxis* axis : {logX_, logY_}) {
+        axis->setBase(10);
+        axis->setVisible(false);
+    }
+    for (QValueAxis* axis : {decadesX_, decadesY_}) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+        axis->setTickInterval(1);
+        axis->setMinorTickCount(0);
+        // 10 with the exponent raised: the labels are rich text.
+        axis->setLabelFormat(QStringLiteral("10<sup>%lld</sup>"));
+    }
+    for (QValueAxis* axis : {linearX_, linearY_, decadesX_, decadesY_})
+        axis->setTruncateLabels(false);
     linearX_->setTitleText(tr("ｎ"));
-    logX_->setTitleText(tr("ｎ"));
+    decadesX_->setTitleText(tr("ｎ"));
     linearY_->setTitleText(tr("値"));
-    logY_->setTitleText(tr("誤差 |π－値|"));
+    decadesY_->setTitleText(tr("誤差 |π－値|"));
     linear_ = newChart({pi_, estimate_}, linearX_, linearY_);
     logError_ = newChart({error_}, logX_, logY_);
+    logError_->addAxis(decadesX_, Qt::AlignBottom);
+    logError_->addAxis(decadesY_, Qt::AlignLeft);
     logError_->legend()->setVisible(false);
     setChart(linear_);
     hidden_.reset(logError_);
@@ -142,7 +158,7 @@ void TraceChart::setCompact(bool compact)
 {
     compact_ = compact;
     for (QChart* chart : {linear_, logError_}) {
-        chart->setMargins(compact ? QMargins(0, 2, 8, 0) : QMargins(2, 2, 12, 2));
+        chart->setMargins(compact ? QMargins(0, 2, 12, 0) : QMargins(2, 2, 12, 2));
         chart->setBackgroundRoundness(compact ? 0 : 4);
         chart->layout()->setContentsMargins(compact ? 0 : 9, compact ? 0 : 9, compact ? 0 : 9, compact ? 0 : 9);
         for (QAbstractAxis* axis : chart->axes())
@@ -181,16 +197,16 @@ void TraceChart::redraw()
         high = std::max(high, p.y());
     }
     // Whole decades, at most a few labelled, so that no label is crowded out.
-    // A log axis ticks every power of its base: a base of 10^step ticks
-    // only the decades labelled.
-    const auto fit = [](QLogValueAxis* axis, const std::vector<int>& decades) {
-        const int step = decades.size() > 1 ? decades[1] - decades[0] : 1;
-        axis->setBase(std::pow(10, step));
-        axis->setRange(std::pow(10, decades.front()), std::pow(10, decades.back()));
-        axis->setMinorTickCount(0);
+    const std::vector<int> x = ticks::decades(1, lastN, wantedTicks + 1);
+    const std::vector<int> y = ticks::decades(low, high, wantedTicks + 1);
+    logX_->setRange(std::pow(10, x.front()), std::pow(10, x.back()));
+    logY_->setRange(std::pow(10, y.front()), std::pow(10, y.back()));
+    const auto label = [](QValueAxis& axis, const std::vector<int>& decades) {
+        const int every = decades.size() > 1 ? decades[1] - decades[0] : 1;
+        setTicks(axis, {double(decades.front()), double(decades.back()), double(every), 0});
     };
-    fit(logX_, ticks::decades(1, lastN, wantedTicks + 1));
-    fit(logY_, ticks::decades(low, high, wantedTicks + 1));
+    label(*decadesX_, x);
+    label(*decadesY_, y);
     error_->replace(shown);
 }
 

@@ -33,6 +33,11 @@ public:
     TraceView view() const { return view_; }
     // What the curve of the view shown holds: at most a few points a column.
     const QLineSeries& curve() const;
+    // The axes shown in the error view, over the logarithms.
+    const QValueAxis& decadeAxis(Qt::Orientation orientation) const
+    {
+        return orientation == Qt::Horizontal ? *decadesX_ : *decadesY_;
+    }
 
 private:
     void redraw();
@@ -49,8 +54,12 @@ private:
     QLineSeries* error_;
     QValueAxis* linearX_;
     QValueAxis* linearY_;
+    // The error curve is drawn on logarithmic axes that are not shown; the
+    // axes shown run over the logarithms, labelled 10ⁿ and never elided.
     QLogValueAxis* logX_;
     QLogValueAxis* logY_;
+    QValueAxis* decadesX_;
+    QValueAxis* decadesY_;
 };
 
 } // namespace charts
