@@ -229,7 +229,6 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
         tempoGrid->addWidget(b, cell / columns, cell % columns);
         ++cell;
     }
-    mute_ = button(this, "mute", tr("消音"), tr("消音（合図の音と曲）"), true);
     column->addLayout(tempoGrid);
 
     auto* runRow = new QHBoxLayout;
@@ -237,6 +236,7 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
     // A toggle whose name says what it will do.
     pause_ = button(this, "pause", tr("一時停止"), tr("一時停止"), true, "toggle");
     step_ = button(this, "step", tr("１ステップ →"), tr("１ステップ進める"));
+    mute_ = button(this, "mute", tr("消音"), tr("消音（合図の音と曲）"), true);
     runRow->addWidget(pause_);
     runRow->addWidget(step_);
     runRow->addStretch();
@@ -626,9 +626,16 @@ void LessonController::runClosed(platform::Run& run)
 void LessonController::showState()
 {
     const bool running = pace_.runningForm() != nullptr;
-    if (QAbstractButton* chosen = tempi_->button(int(pace_.tempo())))
+    QAbstractButton* chosen = tempi_->button(int(pace_.tempo()));
+    if (chosen)
         chosen->setChecked(true);
     tabStopOnChecked(*tempi_);
+    // The controller's focus, where it was on the tempo, follows the choice
+    // however it was made (a key in the window beside it), so that it comes
+    // back to the chosen one.
+    auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+    if (chosen && focused && focused != chosen && focused->group() == tempi_)
+        chosen->setFocus(Qt::OtherFocusReason);
     pause_->setEnabled(running);
     step_->setEnabled(running);
     pause_->setChecked(pace_.paused());
