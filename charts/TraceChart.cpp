@@ -121,6 +121,8 @@ TraceChart::TraceChart(QWidget* parent)
     logError_->addAxis(decadesX_, Qt::AlignBottom);
     logError_->addAxis(decadesY_, Qt::AlignLeft);
     logError_->legend()->setVisible(false);
+    // The view made a chart of its own, which it lets go of unowned.
+    const std::unique_ptr<QChart> initial(chart());
     setChart(linear_);
     hidden_.reset(logError_);
     redraw();
