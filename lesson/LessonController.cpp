@@ -360,8 +360,8 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
     connect(readings_, &QTimer::timeout, this, &LessonController::updateReadings);
 
     connect(tempi_, &QButtonGroup::idClicked, this, [this](int id) { pace_.setTempo(Tempo(id)); });
-    connect(pause_, &QPushButton::clicked, this, [this](bool checked) { pace_.setPaused(checked); });
-    connect(step_, &QPushButton::clicked, &pace_, &Pace::step);
+    connect(pause_, &QPushButton::clicked, this, [this](bool checked) { setPaused(checked, this); });
+    connect(step_, &QPushButton::clicked, this, [this] { stepOnce(this); });
     connect(mute_, &QPushButton::toggled, this, [](bool on) { platform::MMControl::setMuted(on); });
     connect(&pace_, &Pace::changed, this, &LessonController::showState);
     // The controller may be all that is left on screen of a minimised window.
@@ -480,22 +480,11 @@ bool LessonController::key(QWidget* target, const QKeyEvent& event)
     const auto say = [window](const QString& text) { platform::narrator::announce(window, text); };
     switch (event.key()) {
     case Qt::Key_P:
-        if (event.isAutoRepeat())
-            return true;
-        if (!pace_.runningForm()) {
-            say(tr("計算中ではありません"));
-            return true;
-        }
-        pace_.setPaused(!pace_.paused());
-        say(pace_.paused() ? tr("一時停止", "said: the run is paused now") : tr("再開", "said: the run goes on"));
+        if (!event.isAutoRepeat())
+            setPaused(!pace_.paused(), window);
         return true;
     case Qt::Key_S:
-        if (!pace_.runningForm()) {
-            say(tr("計算中ではありません"));
-            return true;
-        }
-        pace_.step();
-        say(tr("１ステップ", "said: the run went one step on"));
+        stepOnce(window);
         return true;
     case Qt::Key_Plus:
     case Qt::Key_Equal:
@@ -552,6 +541,29 @@ bool LessonController::arrowInGroup(QWidget* target, int key)
     if (!next->isChecked())
         next->click();
     return true;
+}
+
+void LessonController::setPaused(bool paused, QWidget* where)
+{
+    // Said in the window where the keyboard is: a screen reader does not
+    // read a focused button's new name (Qt 6.4 sends it as an object).
+    if (!pace_.runningForm()) {
+        platform::narrator::announce(where, tr("計算中ではありません"));
+        return;
+    }
+    pace_.setPaused(paused);
+    platform::narrator::announce(where, pace_.paused() ? tr("一時停止", "said: the run is paused now")
+                                                       : tr("再開", "said: the run goes on"));
+}
+
+void LessonController::stepOnce(QWidget* where)
+{
+    if (!pace_.runningForm()) {
+        platform::narrator::announce(where, tr("計算中ではありません"));
+        return;
+    }
+    pace_.step();
+    platform::narrator::announce(where, tr("１ステップ", "said: the run went one step on"));
 }
 
 void LessonController::setTempoBy(int change)

@@ -70,6 +70,9 @@ private:
     void refresh();
     bool key(QWidget* target, const QKeyEvent& event);
     bool arrowInGroup(QWidget* target, int key);
+    // Pause, resume or step, and say so in the window of `where`.
+    void setPaused(bool paused, QWidget* where);
+    void stepOnce(QWidget* where);
     void setTempoBy(int change);
     void clearValue();
     void clearTrace();

@@ -179,7 +179,9 @@ void TestLesson::pausedScript_data()
     // What happens in a paused 10000-point run, one action every 150 ms:
     // l notes the step count, p notes 1 when running and 0 when paused,
     // s presses Step, S and P are the step and pause keys in the window, x
-    // is Space on its focused 中止; 中止 ends the run after the last.
+    // is Space on its focused 中止, B and T click the controller's pause and
+    // step buttons, a notes what the controller said last (0 nothing, 1 一時停止,
+    // 2 再開, 3 １ステップ); 中止 ends the run after the last.
     QTest::addColumn<int>("pauseAt");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QList<qint64>>("seen");
@@ -187,6 +189,7 @@ void TestLesson::pausedScript_data()
     QTest::newRow("step: exactly one") << 3 << "lsllslssl" << QList<qint64>{3, 4, 4, 5, 7};
     QTest::newRow("keys: S steps, P resumes and pauses") << 2 << "SlPpPp" << QList<qint64>{3, 1, 0};
     QTest::newRow("Space on 中止 stops the run, not pauses it") << 4 << "px" << QList<qint64>{0};
+    QTest::newRow("the buttons say what they did") << 3 << "BaBaTa" << QList<qint64>{2, 1, 3};
 }
 
 void TestLesson::pausedScript()
@@ -214,6 +217,14 @@ void TestLesson::pausedScript()
         case 'S': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_S); }; break;
         case 'P': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_P); }; break;
         case 'x': actions << [&] { QTest::keyClick(w.Command4, Qt::Key_Space); }; break;
+        case 'B': actions << [&] { l.controller.findChild<QPushButton*>(QStringLiteral("pause"))->click(); }; break;
+        case 'T': actions << [&] { l.controller.findChild<QPushButton*>(QStringLiteral("step"))->click(); }; break;
+        case 'a':
+            actions << [&] {
+                noted << QStringList{QString(), QStringLiteral("一時停止"), QStringLiteral("再開"), QStringLiteral("１ステップ")}
+                             .indexOf(lastSaid(&l.controller));
+            };
+            break;
         }
     }
     if (!script.endsWith(QLatin1Char('x')))
