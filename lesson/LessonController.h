@@ -79,7 +79,6 @@ private:
     // The accessible names of the readings and the trace's description,
     // renewed at most once a second while a run draws.
     void updateReadings();
-    void readingsChanged();
 
     Pace& pace_;
     std::unique_ptr<Trace> trace_;
