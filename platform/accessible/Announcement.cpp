@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Announcement.h"
 
+#include <QTimer>
+
 namespace platform::accessible {
 
 Announcement::Announcement(QWidget* window) : QWidget(window)
@@ -26,6 +28,11 @@ void Announcement::say(const QString& text)
     hide();
     setAccessibleName(text);
     show();
+    // Gone once said: a window shown again would have it read anew.
+    QTimer::singleShot(2000, this, [this, text] {
+        if (accessibleName() == text)
+            hide();
+    });
 }
 
 } // namespace platform::accessible

@@ -283,6 +283,44 @@ said "notification 保存しました：${work}/table.csv" "${from}"
 e2e_close_request "${compare}"
 e2e_expect_exit 0
 
+# Lesson mode beside the polygon window: a manual step says its polygon,
+# 自動's coming is said once, the lesson keys say what they did, and Space
+# on 中止 presses 中止 rather than pausing.
+LESSON_FROM=$(lines)
+"${bin}" --lesson >>"${E2E_LOG}" 2>&1 &
+E2E_PID=$!
+title=$(e2e_window '制作')
+e2e_window '^授業モード$' >/dev/null
+xdotool windowactivate "${title}" 2>/dev/null || true
+menu=$(e2e_next "${title}")
+polygons=$(e2e_open "${menu}" 360 '円の内接正多角形の周の長さからπの近似値を求める')
+xdotool windowactivate "${polygons}" 2>/dev/null || xdotool windowfocus "${polygons}" 2>/dev/null || true
+from=$(lines)
+e2e_click_twips "${polygons}" 3427 187
+said '手動' "${from}"
+steps <<'STEPS'
+space|-|notification 正 *3角形、πの近似値＝ *2[.]598076
+space space space space space space space space|-|notification 「自動」が使えます
+m|-|notification 消音
+m|-|notification 消音を解除
+minus|-|notification 速さ：ゆっくり
+plus|-|notification 速さ：ふつう
+Tab|-|自動
+space|-|何角形まで
+STEPS
+keys ctrl+a; xdotool type --delay 50 1000000; keys Return
+said '中止 push button' "$(lines)" 30
+steps <<'STEPS'
+p|-|notification 一時停止
+p|-|notification 再開
+space|-|自動 push button
+STEPS
+hears 'notification 正 *11角形' "${LESSON_FROM}" 1 || e2e_fail "the 11-gon was not said"
+autos=$(tail -n +"$(( LESSON_FROM + 1 ))" "${log}" | grep -a 'SPEECH OUTPUT' | grep -ac '「自動」が使えます' || true)
+[ "${autos}" = 1 ] || e2e_fail "「自動」が使えます said ${autos} times"
+kill "${E2E_PID}" 2>/dev/null || true
+wait "${E2E_PID}" 2>/dev/null || true
+
 # In English, a page's rows that were broken to fit are read with a space
 # between them.
 LANGUAGE=en LANG=en_US.UTF-8 "${bin}" >>"${E2E_LOG}" 2>&1 &
