@@ -52,14 +52,6 @@ QPushButton* button(QWidget& w, const QString& name)
     return b;
 }
 
-// What the announcements said.
-QStringList heard;
-void hear(QObject* source, int event)
-{
-    if (event == QAccessible::ObjectShow)
-        heard += static_cast<QWidget*>(source)->accessibleName();
-}
-
 // Presses the button by keyboard, as a pupil without a mouse does.
 void press(QPushButton* b)
 {
@@ -448,12 +440,10 @@ void AccessibilityTest::refusedReplyIsSaid()
     w.Show();
     button(w, QStringLiteral("Command5"))->click(); // the page, which opens the start button
     services_.replies = {reply};
-    heard.clear();
-    platform::narrator::setListener(hear);
+    testing::Announcements heard;
     button(w, QStringLiteral("Command2"))->click();
-    platform::narrator::setListener(nullptr);
     w.Hide();
-    QCOMPARE(heard.filter(QStringLiteral("取り消しました")), said);
+    QCOMPARE(heard.said().filter(QStringLiteral("取り消しました")), said);
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Probes.h"
 
+#include "platform/accessible/Narrator.h"
+#include <QAccessible>
+#include <QWidget>
+
 #include "series/Form10.h"
 #include "series/Form15.h"
 #include "series/Form16.h"
@@ -66,6 +70,28 @@ QRect nonWhiteBounds(const QImage& image)
 QRect colourBounds(const QImage& image, QRgb colour)
 {
     return boundsWhere(image, [colour](QRgb p) { return p == colour; });
+}
+
+namespace {
+Announcements* listening = nullptr;
+}
+
+Announcements::Announcements()
+{
+    listening = this;
+    platform::narrator::setListener(&Announcements::listen);
+}
+
+Announcements::~Announcements()
+{
+    platform::narrator::setListener(nullptr);
+    listening = nullptr;
+}
+
+void Announcements::listen(QObject* source, int event)
+{
+    if (event == QAccessible::ObjectShow && listening)
+        listening->said_ += qobject_cast<QWidget*>(source)->accessibleName();
 }
 
 } // namespace testing

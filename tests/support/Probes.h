@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QList>
 #include <QRect>
+#include <QStringList>
 #include <QString>
 
 #include <functional>
@@ -67,6 +68,22 @@ private:
             onStep(run);
     }
     void runClosed(platform::Run&) override { ++closed; }
+};
+
+// What the screen reader is told unasked, for as long as it lives: the
+// texts of the announcements, in order.
+class Announcements {
+public:
+    Announcements();
+    ~Announcements();
+    Announcements(const Announcements&) = delete;
+    Announcements& operator=(const Announcements&) = delete;
+    const QStringList& said() const { return said_; }
+    void clear() { said_.clear(); }
+
+private:
+    static void listen(QObject* source, int event);
+    QStringList said_;
 };
 
 } // namespace testing
