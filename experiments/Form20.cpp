@@ -100,7 +100,7 @@ void Form20::Command2_Click()
         if (CrossCount != 0) {
             const float estimate = buffon::estimate(NeedleIndex, CrossCount);
             Label3->setCaption(pi.arg(Format14(estimate)));
-            run.step(NeedleIndex, estimate);
+            run.step(NeedleIndex, estimate, Run::Precision::Single);
         } else {
             run.step(NeedleIndex);
         }

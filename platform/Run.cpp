@@ -40,17 +40,10 @@ Run::Run(Form& form, compare::Method method) : form_(form), method_(method)
 
 Run::~Run() { close(); }
 
-void Run::step(std::int64_t n, double value)
+void Run::step(std::int64_t n, double value, Precision precision)
 {
     value_ = value;
-    single_ = false;
-    stepped(n);
-}
-
-void Run::step(std::int64_t n, float value)
-{
-    value_ = double(value);
-    single_ = true;
+    single_ = precision == Precision::Single;
     stepped(n);
 }
 

@@ -21,16 +21,18 @@ class Form;
 
 class Run {
 public:
+    // The precision a value was computed in: the experiments compute in
+    // single precision, the series and polygons in double.
+    enum class Precision { Double, Single };
+
     Run(Form& form, compare::Method method);
     ~Run(); // closes the run if the handler has not
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
 
-    // Step n, where the window shows the value `value`. The experiments
-    // compute in single precision, the series and polygons in double; the
-    // value keeps the precision it was computed in.
-    void step(std::int64_t n, double value);
-    void step(std::int64_t n, float value);
+    // Step n, where the window shows the value `value`, computed in
+    // `precision`.
+    void step(std::int64_t n, double value, Precision precision);
     // Step n, where the window shows no value yet (no needle has met a line).
     void step(std::int64_t n);
     void close();

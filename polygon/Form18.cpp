@@ -136,7 +136,7 @@ void Form18::Command2_Click()
             }
             Picture1->Cls();
             const double value = PolygonStep(Mode::Automatic);
-            run->step(SideCount, value);
+            run->step(SideCount, value, Run::Precision::Double);
         }
     }
 
@@ -175,7 +175,7 @@ void Form18::Command5_Click()
     const bool automatic = Command2->isEnabled();
     Run run(*this, compare::Method::Polygon);
     const double value = PolygonStep(Mode::Manual);
-    run.step(SideCount, value);
+    run.step(SideCount, value, Run::Precision::Double);
     run.close();
     // Said once, when 自動 comes with the 11-gon; after the step's own
     // outcome, which the narrator says as the run closes.

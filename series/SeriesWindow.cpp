@@ -174,7 +174,7 @@ void SeriesWindow::Command2_Click()
     std::optional<double> shownValue;
     const auto tellRun = [&] {
         if (shownValue)
-            run.step(shownTerm, *shownValue);
+            run.step(shownTerm, *shownValue, Run::Precision::Double);
         else
             run.step(shownTerm);
     };
