@@ -49,15 +49,15 @@ double bareRun(BarePlot& plot, const std::vector<std::int64_t>& samples)
     clock.start();
     plot.lines.clear();
     const double w = plot.width(), h = plot.height();
-    std::vector<std::future<compare::Run>> runs;
+    std::vector<std::future<compare::Sequence>> sequences;
     for (compare::Method m : compare::methods)
-        runs.push_back(std::async(std::launch::async, [m] { return compare::compute(m, compare::maxSteps, 1); }));
-    for (std::future<compare::Run>& pending : runs) {
-        const compare::Run run = pending.get();
+        sequences.push_back(std::async(std::launch::async, [m] { return compare::compute(m, compare::maxSteps, 1); }));
+    for (std::future<compare::Sequence>& pending : sequences) {
+        const compare::Sequence sequence = pending.get();
         QPolygonF line;
         for (std::int64_t n : samples)
-            if (n >= run.first && !std::isnan(run.at(n))) {
-                const double e = std::clamp(compare::error(run.at(n)), 1e-16, 10.0);
+            if (n >= sequence.first && !std::isnan(sequence.at(n))) {
+                const double e = std::clamp(compare::error(sequence.at(n)), 1e-16, 10.0);
                 line.append({w * std::log10(double(n)) / 6, h * (1 - std::log10(e)) / 17});
             }
         plot.lines.push_back(line);

@@ -20,9 +20,9 @@ QString translated(const char* text) { return QCoreApplication::translate("chart
 
 QString methodName(Method method) { return QCoreApplication::translate("methods", title(method)); }
 
-ComparisonModel::ComparisonModel(const Runs& runs, const std::vector<std::int64_t>& steps, QObject* parent)
+ComparisonModel::ComparisonModel(const Sequences& sequences, const std::vector<std::int64_t>& steps, QObject* parent)
     : QAbstractTableModel(parent)
-    , runs_(runs)
+    , sequences_(sequences)
     , steps_(steps)
 {
 }
@@ -64,11 +64,11 @@ QString ComparisonModel::text(int row, int column) const
     const std::int64_t n = steps_[std::size_t(row)];
     if (column == 0)
         return QString::number(n);
-    const Run& run = runs_[std::size_t(methods[std::size_t((column - 1) % methods.size())])];
-    if (n < run.first || std::isnan(run.at(n)))
+    const Sequence& sequence = sequences_[std::size_t(methods[std::size_t((column - 1) % methods.size())])];
+    if (n < sequence.first || std::isnan(sequence.at(n)))
         return {};
-    const double value = run.at(n);
-    return QString::fromStdString(column <= int(methods.size()) ? valueText(run.method, value)
+    const double value = sequence.at(n);
+    return QString::fromStdString(column <= int(methods.size()) ? valueText(sequence.method, value)
                                                                : exactText(error(value)));
 }
 

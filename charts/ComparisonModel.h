@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison as a table: one row per sampled step n, then each method's
-// value and each one's error. It reads the runs and steps the window
+// value and each one's error. It reads the sequences and steps the window
 // computes and keeps no copy of them.
 #pragma once
 
@@ -18,10 +18,10 @@ QString methodName(compare::Method method);
 
 class ComparisonModel : public QAbstractTableModel {
 public:
-    using Runs = std::array<compare::Run, compare::methods.size()>;
+    using Sequences = std::array<compare::Sequence, compare::methods.size()>;
 
     // Both must outlive the model; call reset() after they change.
-    ComparisonModel(const Runs& runs, const std::vector<std::int64_t>& steps, QObject* parent = nullptr);
+    ComparisonModel(const Sequences& sequences, const std::vector<std::int64_t>& steps, QObject* parent = nullptr);
 
     void reset();
 
@@ -37,7 +37,7 @@ public:
     QString spokenText(int row, int column) const;
 
 private:
-    const Runs& runs_;
+    const Sequences& sequences_;
     const std::vector<std::int64_t>& steps_;
 };
 

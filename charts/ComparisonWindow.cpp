@@ -133,9 +133,10 @@ std::vector<std::int64_t> samplesUpTo(std::int64_t last)
     return steps;
 }
 
-bool shownAt(const Run& run, std::int64_t n)
+bool shownAt(const Sequence& sequence, std::int64_t n)
 {
-    return n >= run.first && n <= run.last() && !std::isnan(run.at(n)) && (run.limitStep == 0 || n <= run.limitStep);
+    return n >= sequence.first && n <= sequence.last() && !std::isnan(sequence.at(n))
+           && (sequence.limitStep == 0 || n <= sequence.limitStep);
 }
 
 // The chart view: the mouse and the arrow keys move the cursor.
@@ -251,7 +252,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     readout_->setTextFormat(Qt::RichText);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    model_ = new ComparisonModel(runs_, samples_, this);
+    model_ = new ComparisonModel(sequences_, samples_, this);
     table_ = new QTableView;
     table_->setObjectName(QStringLiteral("table"));
     table_->setModel(model_);
@@ -333,7 +334,7 @@ void ComparisonWindow::again()
     seed_ = rt::freshSeed();
     compute(false);
     redraw();
-    auto last = [this](Method m) { return QString::fromStdString(valueText(m, run(m).at(steps_))); };
+    auto last = [this](Method m) { return QString::fromStdString(valueText(m, sequence(m).at(steps_))); };
     voice().announce(this, tr("新しい乱数で実験しました。n＝%1 で、%2 は %3、%4 は %5。")
                                .arg(QString::number(steps_), methodName(Method::MonteCarlo), last(Method::MonteCarlo),
                                     methodName(Method::Buffon), last(Method::Buffon)));
@@ -347,7 +348,7 @@ void ComparisonWindow::compute(bool everything)
         if (everything || isExperiment(m))
             pending.push_back(std::async(std::launch::async, [this, m] {
                 // The experiments as the methods really are, not on the windows' grid.
-                runs_[std::size_t(m)] = compare::compute(m, steps_, seed_, Throws::Continuous);
+                sequences_[std::size_t(m)] = compare::compute(m, steps_, seed_, Throws::Continuous);
             }));
     for (std::future<void>& f : pending)
         f.get();
@@ -402,14 +403,14 @@ void ComparisonWindow::redraw()
     limits->setMarkerSize(11);
     limits->setColor(Qt::black);
     for (Method m : methods) {
-        const Run& run = runs_[std::size_t(m)];
+        const Sequence& sequence = sequences_[std::size_t(m)];
         QList<QPointF> points;
         points.reserve(qsizetype(samples_.size()) + 1);
         for (std::int64_t n : samples_)
-            if (shownAt(run, n))
-                points.append({double(n), plotted(error(run.at(n)))});
-        if (run.limitStep != 0 && run.limitStep <= steps_) {
-            const QPointF end(double(run.limitStep), plotted(error(run.at(run.limitStep))));
+            if (shownAt(sequence, n))
+                points.append({double(n), plotted(error(sequence.at(n)))});
+        if (sequence.limitStep != 0 && sequence.limitStep <= steps_) {
+            const QPointF end(double(sequence.limitStep), plotted(error(sequence.at(sequence.limitStep))));
             if (points.isEmpty() || points.back().x() < end.x())
                 points.append(end);
             limits->append(end);
@@ -591,10 +592,10 @@ QString ComparisonWindow::readout() const
 {
     QStringList parts;
     for (Method m : methods) {
-        const Run& run = runs_[std::size_t(m)];
+        const Sequence& sequence = sequences_[std::size_t(m)];
         QString value = tr("なし");
-        if (cursor_ >= run.first && !std::isnan(run.at(cursor_)))
-            value = QString::fromStdString(valueText(m, run.at(cursor_)));
+        if (cursor_ >= sequence.first && !std::isnan(sequence.at(cursor_)))
+            value = QString::fromStdString(valueText(m, sequence.at(cursor_)));
         parts.append(tr("%1：%2").arg(methodName(m), value));
     }
     return tr("n＝%1").arg(cursor_) + QLatin1Char('\n') + parts.join(QLatin1Char('\n'));
@@ -609,11 +610,11 @@ QString ComparisonWindow::chartDescription() const
     lines.append(tr("ここの実験は、点と針をウィンドウのような格子の上ではなく、どこにでも倍精度で投げます。"
                     "格子の上では、とても多く投げると π から少しずれた値に落ち着いてしまうからです。"));
     for (Method m : methods) {
-        const Run& run = runs_[std::size_t(m)];
-        const double last = run.at(run.last());
-        QString line = tr("%1：n＝%2 で誤差 %3").arg(methodName(m)).arg(run.last()).arg(error(last), 0, 'g', 2);
-        if (run.limitStep != 0)
-            line += tr("（n＝%1 で倍精度の限界に達して止まる）").arg(run.limitStep);
+        const Sequence& sequence = sequences_[std::size_t(m)];
+        const double last = sequence.at(sequence.last());
+        QString line = tr("%1：n＝%2 で誤差 %3").arg(methodName(m)).arg(sequence.last()).arg(error(last), 0, 'g', 2);
+        if (sequence.limitStep != 0)
+            line += tr("（n＝%1 で倍精度の限界に達して止まる）").arg(sequence.limitStep);
         lines.append(line + tr("。"));
     }
     return lines.join(QLatin1Char('\n'));

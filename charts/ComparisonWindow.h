@@ -31,7 +31,7 @@ class QLogValueAxis;
 namespace charts {
 
 using compare::Method;
-using compare::Run;
+using compare::Sequence;
 using compare::defaultSteps;
 using compare::maxSteps;
 using compare::methods;
@@ -54,7 +54,7 @@ public:
     void again();
     std::uint64_t seed() const { return seed_; }
 
-    const Run& run(Method method) const { return runs_[std::size_t(method)]; }
+    const Sequence& sequence(Method method) const { return sequences_[std::size_t(method)]; }
     // The steps the curves, the table and the CSV show: every n up to 100,
     // then a hundred to a decade, and N itself.
     const std::vector<std::int64_t>& sampleSteps() const { return samples_; }
@@ -101,7 +101,7 @@ private:
     std::int64_t steps_ = defaultSteps;
     std::uint64_t seed_ = 0;
     std::int64_t cursor_ = 0;
-    std::array<Run, methods.size()> runs_{};
+    std::array<Sequence, methods.size()> sequences_{};
     std::vector<std::int64_t> samples_;
 
     QComboBox* chooser_;

@@ -50,21 +50,21 @@ const series::Rule* seriesRule(Method method)
 
 // Each n runs the window's loop over range(n); the ranges only grow with n,
 // so the passes of step n are those of step n - 1 and a few more.
-void runSeries(Run& run, const series::Rule& rule)
+void runSeries(Sequence& sequence, const series::Rule& rule)
 {
     series::State state = rule.start;
-    double i = rule.range(double(run.first)).first;
-    for (std::int64_t n = run.first; n <= run.last(); ++n) {
+    double i = rule.range(double(sequence.first)).first;
+    for (std::int64_t n = sequence.first; n <= sequence.last(); ++n) {
         const series::LoopRange range = rule.range(double(n));
         for (; i <= range.last; i += range.step)
             rule.update(state, i);
-        run.values[std::size_t(n - run.first)] = rule.result(state);
+        sequence.values[std::size_t(n - sequence.first)] = rule.result(state);
     }
     // Unchanged by a further term and within a few units in the last place.
     constexpr double rounding = 8 * std::numeric_limits<double>::epsilon();
-    for (std::int64_t n = run.first + 1; n <= run.last(); ++n)
-        if (run.at(n) == run.at(n - 1) && error(run.at(n)) <= rounding) {
-            run.limitStep = n - 1;
+    for (std::int64_t n = sequence.first + 1; n <= sequence.last(); ++n)
+        if (sequence.at(n) == sequence.at(n - 1) && error(sequence.at(n)) <= rounding) {
+            sequence.limitStep = n - 1;
             break;
         }
 }
@@ -73,22 +73,22 @@ void runSeries(Run& run, const series::Rule& rule)
 // before each throw, `hit` draws one throw and says whether it counts, and
 // `estimate` gives π from the hits and throws so far.
 template <typename Hit, typename Estimate>
-void runExperiment(Run& run, std::uint64_t seed, Hit hit, Estimate estimate)
+void runExperiment(Sequence& sequence, std::uint64_t seed, Hit hit, Estimate estimate)
 {
     rt::RandomGenerator generator(seed);
     int hits = 0;
-    for (std::size_t k = 0; k < run.values.size(); ++k) {
+    for (std::size_t k = 0; k < sequence.values.size(); ++k) {
         generator.Randomize(seededClock);
         if (hit(generator))
             ++hits;
-        run.values[k] = estimate(hits, int(k + 1));
+        sequence.values[k] = estimate(hits, int(k + 1));
     }
 }
 
-void runMonteCarlo(Run& run, std::uint64_t seed)
+void runMonteCarlo(Sequence& sequence, std::uint64_t seed)
 {
     runExperiment(
-        run, seed,
+        sequence, seed,
         [](rt::RandomGenerator& g) {
             const float r1 = g.Rnd();
             const float r2 = g.Rnd();
@@ -97,10 +97,10 @@ void runMonteCarlo(Run& run, std::uint64_t seed)
         [](int inside, int points) { return double(montecarlo::estimate(inside, points)); });
 }
 
-void runBuffon(Run& run, std::uint64_t seed)
+void runBuffon(Sequence& sequence, std::uint64_t seed)
 {
     runExperiment(
-        run, seed,
+        sequence, seed,
         [](rt::RandomGenerator& g) {
             const float r1 = g.Rnd();
             const float r2 = g.Rnd();
@@ -114,7 +114,7 @@ void runBuffon(Run& run, std::uint64_t seed)
 }
 
 // Doubles uniform in [0, 1) from the 53 high bits of a generator whose
-// sequence the standard fixes, so that a seed gives the same run anywhere.
+// sequence the standard fixes, so that a seed gives the same values anywhere.
 class Uniform {
 public:
     explicit Uniform(std::uint64_t seed) : engine_(seed) {}
@@ -125,16 +125,16 @@ private:
 };
 
 // Points anywhere in the square [-1, 1]², inside when within the unit circle.
-void continuousMonteCarlo(Run& run, std::uint64_t seed)
+void continuousMonteCarlo(Sequence& sequence, std::uint64_t seed)
 {
     Uniform uniform(seed);
     std::int64_t inside = 0;
-    for (std::size_t k = 0; k < run.values.size(); ++k) {
+    for (std::size_t k = 0; k < sequence.values.size(); ++k) {
         const double x = 2 * uniform() - 1;
         const double y = 2 * uniform() - 1;
         if (x * x + y * y <= 1)
             ++inside;
-        run.values[k] = 4.0 * double(inside) / double(k + 1);
+        sequence.values[k] = 4.0 * double(inside) / double(k + 1);
     }
 }
 
@@ -142,11 +142,11 @@ void continuousMonteCarlo(Run& run, std::uint64_t seed)
 // anywhere from 0 to 1 from the nearest line, and the needle crosses when
 // that distance is at most half its length times sin θ. The angle comes
 // from a point of the unit disc, so that no value of π goes into finding π.
-void continuousBuffon(Run& run, std::uint64_t seed)
+void continuousBuffon(Sequence& sequence, std::uint64_t seed)
 {
     Uniform uniform(seed);
     std::int64_t crossed = 0;
-    for (std::size_t k = 0; k < run.values.size(); ++k) {
+    for (std::size_t k = 0; k < sequence.values.size(); ++k) {
         const double distance = uniform();
         double u = 0, v = 0, r2 = 0;
         do {
@@ -157,7 +157,7 @@ void continuousBuffon(Run& run, std::uint64_t seed)
         const double sine = std::fabs(v) / std::sqrt(r2);
         if (distance <= 0.5 * sine)
             ++crossed;
-        run.values[k] = crossed != 0 ? double(k + 1) / double(crossed) : std::numeric_limits<double>::quiet_NaN();
+        sequence.values[k] = crossed != 0 ? double(k + 1) / double(crossed) : std::numeric_limits<double>::quiet_NaN();
     }
 }
 
@@ -205,32 +205,32 @@ double standardError(Method method, std::int64_t n)
 
 std::string exactText(double value) { return digits::shortest(value); }
 
-Run compute(Method method, std::int64_t last, std::uint64_t seed, Throws throws)
+Sequence compute(Method method, std::int64_t last, std::uint64_t seed, Throws throws)
 {
-    Run run{method, firstStep(method), {}, 0, isExperiment(method) ? throws : Throws::Window};
-    if (last >= run.first)
-        run.values.resize(std::size_t(last - run.first + 1));
+    Sequence sequence{method, firstStep(method), {}, 0, isExperiment(method) ? throws : Throws::Window};
+    if (last >= sequence.first)
+        sequence.values.resize(std::size_t(last - sequence.first + 1));
     if (const series::Rule* rule = seriesRule(method))
-        runSeries(run, *rule);
+        runSeries(sequence, *rule);
     else if (method == Method::Polygon)
-        for (std::int64_t k = run.first; k <= last; ++k)
-            run.values[std::size_t(k - run.first)] = polygon::halfPerimeter(k);
+        for (std::int64_t k = sequence.first; k <= last; ++k)
+            sequence.values[std::size_t(k - sequence.first)] = polygon::halfPerimeter(k);
     else if (method == Method::MonteCarlo)
-        run.throws == Throws::Continuous ? continuousMonteCarlo(run, seed) : runMonteCarlo(run, seed);
+        sequence.throws == Throws::Continuous ? continuousMonteCarlo(sequence, seed) : runMonteCarlo(sequence, seed);
     else
-        run.throws == Throws::Continuous ? continuousBuffon(run, seed) : runBuffon(run, seed);
-    return run;
+        sequence.throws == Throws::Continuous ? continuousBuffon(sequence, seed) : runBuffon(sequence, seed);
+    return sequence;
 }
 
 std::string csvHeader() { return "n,value,error\n"; }
 
-std::string csvRow(const Run& run, std::int64_t n)
+std::string csvRow(const Sequence& sequence, std::int64_t n)
 {
-    const double value = run.at(n);
+    const double value = sequence.at(n);
     std::string row = std::to_string(n) + ',';
     if (!std::isnan(value))
-        // A continuous run's value has more digits than a window shows.
-        row += (run.throws == Throws::Continuous ? exactText(value) : valueText(run.method, value)) + ','
+        // A continuous sequence's value has more digits than a window shows.
+        row += (sequence.throws == Throws::Continuous ? exactText(value) : valueText(sequence.method, value)) + ','
             + exactText(error(value));
     else
         row += ',';

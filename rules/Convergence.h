@@ -64,7 +64,8 @@ std::string exactText(double value);
 // throws anywhere, in double precision, as the method really is.
 enum class Throws { Window, Continuous };
 
-struct Run {
+// One method's values step after step: the sequence that tends to π.
+struct Sequence {
     Method method;
     std::int64_t first = 1;
     // values[k] is the value at step first + k; NaN while the window shows
@@ -82,10 +83,10 @@ struct Run {
 
 // Steps first .. last of one method; seed and throws only matter to the
 // experiments.
-Run compute(Method method, std::int64_t last, std::uint64_t seed, Throws throws = Throws::Window);
+Sequence compute(Method method, std::int64_t last, std::uint64_t seed, Throws throws = Throws::Window);
 
-// The CSV of one run: "n,value,error", then one row per step.
+// The CSV of one sequence: "n,value,error", then one row per step.
 std::string csvHeader();
-std::string csvRow(const Run& run, std::int64_t n);
+std::string csvRow(const Sequence& sequence, std::int64_t n);
 
 } // namespace compare

@@ -60,10 +60,10 @@ int writeTable(const std::string& method, const std::optional<std::string>& coun
 
     if (continuous && !isExperiment(*m))
         return refuse(err, "--continuous applies only to montecarlo and buffon");
-    const Run run = compute(*m, last, s, continuous ? Throws::Continuous : Throws::Window);
+    const Sequence sequence = compute(*m, last, s, continuous ? Throws::Continuous : Throws::Window);
     std::string text = csvHeader();
-    for (std::int64_t n = run.first; n <= run.last(); ++n)
-        text += csvRow(run, n);
+    for (std::int64_t n = sequence.first; n <= sequence.last(); ++n)
+        text += csvRow(sequence, n);
     std::fwrite(text.data(), 1, text.size(), out);
     return std::fflush(out) == 0 ? 0 : 1;
 }

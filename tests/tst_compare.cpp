@@ -133,10 +133,10 @@ void TestCompare::sameAsWindow()
     SoundRecorder sound;
     ScriptedServices services;
     const QString shown = windowValue(method, n, services);
-    const compare::Run run = compute(method, n, seed);
-    QCOMPARE(run.last(), n);
+    const compare::Sequence sequence = compute(method, n, seed);
+    QCOMPARE(sequence.last(), n);
     QVERIFY(!shown.isEmpty());
-    QCOMPARE(QString::fromStdString(compare::valueText(method, run.at(n))), shown);
+    QCOMPARE(QString::fromStdString(compare::valueText(method, sequence.at(n))), shown);
 }
 
 void TestCompare::csv_data()
@@ -208,12 +208,12 @@ void TestCompare::refused()
 void TestCompare::limitOfDoublePrecision()
 {
     for (Method m : {Method::Matsunaga1, Method::Matsunaga2}) {
-        const compare::Run run = compute(m, 200, 0);
-        QVERIFY(run.limitStep > 2 && run.limitStep < 100);
-        QVERIFY(run.at(run.limitStep - 1) != run.at(run.limitStep));
-        QVERIFY(compare::error(run.at(run.limitStep)) < 1e-15);
-        for (std::int64_t n = run.limitStep; n <= run.last(); ++n)
-            QCOMPARE(run.at(n), run.at(run.limitStep));
+        const compare::Sequence sequence = compute(m, 200, 0);
+        QVERIFY(sequence.limitStep > 2 && sequence.limitStep < 100);
+        QVERIFY(sequence.at(sequence.limitStep - 1) != sequence.at(sequence.limitStep));
+        QVERIFY(compare::error(sequence.at(sequence.limitStep)) < 1e-15);
+        for (std::int64_t n = sequence.limitStep; n <= sequence.last(); ++n)
+            QCOMPARE(sequence.at(n), sequence.at(sequence.limitStep));
     }
     for (Method m : {Method::Wallis, Method::Leibniz, Method::Euler})
         QCOMPARE(compute(m, 100000, 0).limitStep, 0);
@@ -222,7 +222,7 @@ void TestCompare::limitOfDoublePrecision()
 void TestCompare::seededRuns()
 {
     for (Method m : {Method::MonteCarlo, Method::Buffon}) {
-        const compare::Run a = compute(m, 5000, 7);
+        const compare::Sequence a = compute(m, 5000, 7);
         QCOMPARE(compute(m, 5000, 7).values, a.values);
         QVERIFY(compute(m, 5000, 8).values != a.values);
         // About two in three runs end within one standard error.
@@ -251,9 +251,9 @@ void TestCompare::continuousExperimentsCentreOnPi()
     constexpr std::int64_t throws = 1'000'000;
     double sum = 0;
     for (std::uint64_t seed = 11; seed < 11 + runs; ++seed) {
-        const compare::Run run = compute(method, throws, seed, compare::Throws::Continuous);
-        QCOMPARE(run.throws, compare::Throws::Continuous);
-        sum += run.at(throws);
+        const compare::Sequence sequence = compute(method, throws, seed, compare::Throws::Continuous);
+        QCOMPARE(sequence.throws, compare::Throws::Continuous);
+        sum += sequence.at(throws);
     }
     const double mean = sum / runs;
     const double standardError = compare::standardError(method, throws) / std::sqrt(double(runs));

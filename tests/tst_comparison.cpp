@@ -132,9 +132,9 @@ void TestComparison::eightCurves()
     QCOMPARE(styles.size(), std::size_t(8));
     // Every point is the method's error at that step.
     for (Method m : compare::methods) {
-        const compare::Run& run = w.run(m);
+        const compare::Sequence& sequence = w.sequence(m);
         for (const QPointF& p : curve(w, m)->points()) {
-            const double e = compare::error(run.at(std::int64_t(p.x())));
+            const double e = compare::error(sequence.at(std::int64_t(p.x())));
             QCOMPARE(p.y(), std::clamp(e, 1e-16, 10.0));
         }
     }
@@ -152,12 +152,12 @@ void TestComparison::seriesStopAtTheLimit()
     QCOMPARE(w.steps(), compare::maxSteps);
     QList<double> stops;
     for (Method m : compare::methods) {
-        const compare::Run& run = w.run(m);
-        QCOMPARE(run.last(), compare::maxSteps);
+        const compare::Sequence& sequence = w.sequence(m);
+        QCOMPARE(sequence.last(), compare::maxSteps);
         const QList<QPointF> points = curve(w, m)->points();
-        QCOMPARE(std::int64_t(points.back().x()), run.limitStep ? run.limitStep : compare::maxSteps);
-        if (run.limitStep)
-            stops.append(double(run.limitStep));
+        QCOMPARE(std::int64_t(points.back().x()), sequence.limitStep ? sequence.limitStep : compare::maxSteps);
+        if (sequence.limitStep)
+            stops.append(double(sequence.limitStep));
     }
     QCOMPARE(stops.size(), 2); // the two Matsunaga series
 }
@@ -178,7 +178,7 @@ void TestComparison::cursorReadsEveryMethod()
     QVERIFY(reading.startsWith(QStringLiteral("n＝%1\n").arg(w.probe())));
     for (Method m : compare::methods)
         QVERIFY(reading.contains(ComparisonWindow::methodName(m) + QStringLiteral("：") +
-                                 QString::fromStdString(compare::valueText(m, w.run(m).at(w.probe())))));
+                                 QString::fromStdString(compare::valueText(m, w.sequence(m).at(w.probe())))));
     QVERIFY(w.chartView()->accessibleDescription().contains(QStringLiteral("両対数")));
     // The picture saved is the chart as shown (SVG and CSV are checked end
     // to end, through the file dialog).
@@ -198,9 +198,10 @@ void TestComparison::tableHoldsTheCurvesData()
     for (int row : {0, 99, model->rowCount() - 1}) {
         const std::int64_t n = model->index(row, 0).data().toLongLong();
         QCOMPARE(n, w.sampleSteps()[std::size_t(row)]);
-        const compare::Run& run = w.run(Method::Leibniz);
-        QCOMPARE(model->index(row, 5).data().toString().toStdString(), compare::valueText(Method::Leibniz, run.at(n)));
-        QCOMPARE(model->index(row, 13).data().toDouble(), compare::error(run.at(n)));
+        const compare::Sequence& sequence = w.sequence(Method::Leibniz);
+        QCOMPARE(model->index(row, 5).data().toString().toStdString(),
+                 compare::valueText(Method::Leibniz, sequence.at(n)));
+        QCOMPARE(model->index(row, 13).data().toDouble(), compare::error(sequence.at(n)));
     }
     // The polygons start at the triangle.
     QVERIFY(model->index(1, 1).data().toString().isEmpty());
@@ -228,12 +229,12 @@ void TestComparison::csvWithoutTheWindow()
     QFETCH(int, line);
     QFETCH(int, cell);
     QFETCH(QString, text);
-    charts::ComparisonModel::Runs runs;
+    charts::ComparisonModel::Sequences sequences;
     for (Method m : compare::methods)
-        runs[std::size_t(m)] = compare::compute(m, 3, 1);
-    runs[std::size_t(Method::Buffon)].values[0] = std::nan("");
+        sequences[std::size_t(m)] = compare::compute(m, 3, 1);
+    sequences[std::size_t(Method::Buffon)].values[0] = std::nan("");
     const std::vector<std::int64_t> steps{1, 3};
-    const charts::ComparisonModel model(runs, steps);
+    const charts::ComparisonModel model(sequences, steps);
     const QStringList lines = charts::comparisonCsv(model).split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 4); // and the last line ends in a newline
     for (const QString& l : lines.mid(0, 3))
@@ -244,15 +245,15 @@ void TestComparison::csvWithoutTheWindow()
 void TestComparison::againDrawsNewExperiments()
 {
     ComparisonWindow w;
-    const std::vector<double> leibniz = w.run(Method::Leibniz).values;
-    const std::vector<double> points = w.run(Method::MonteCarlo).values;
+    const std::vector<double> leibniz = w.sequence(Method::Leibniz).values;
+    const std::vector<double> points = w.sequence(Method::MonteCarlo).values;
     const std::uint64_t seed = w.seed();
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("again")), Qt::LeftButton);
     QVERIFY(w.seed() != seed);
-    QVERIFY(w.run(Method::MonteCarlo).values != points);
-    QCOMPARE(w.run(Method::MonteCarlo).values,
+    QVERIFY(w.sequence(Method::MonteCarlo).values != points);
+    QCOMPARE(w.sequence(Method::MonteCarlo).values,
              compare::compute(Method::MonteCarlo, w.steps(), w.seed(), compare::Throws::Continuous).values);
-    QCOMPARE(w.run(Method::Leibniz).values, leibniz);
+    QCOMPARE(w.sequence(Method::Leibniz).values, leibniz);
 }
 
 void TestComparison::menuShortcutOpensIt()
