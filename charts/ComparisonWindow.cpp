@@ -3,9 +3,9 @@
 
 #include "ComparisonExport.h"
 #include "ComparisonModel.h"
-#include "StepsAccessible.h"
 #include "Voice.h"
 #include "WindowFit.h"
+#include "platform/accessible/Kind.h"
 #include "rules/Runtime.h"
 
 #include <QAreaSeries>
@@ -194,9 +194,12 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     setObjectName(QStringLiteral("ComparisonWindow"));
     setWindowTitle(tr("収束を比べる"));
 
-    installStepsAccessible();
     chooser_ = new QComboBox;
     chooser_->setObjectName(QStringLiteral("steps"));
+    // Read by its current text. The program's factory serves the mark (the
+    // header is all the module takes from the platform: it links none of it).
+    chooser_->setProperty(platform::accessible::kindProperty,
+                          QByteArray(platform::accessible::kindName(platform::accessible::Kind::Choice)));
     for (std::int64_t n = 100; n <= maxSteps; n *= 10)
         chooser_->addItem(QLocale().toString(qlonglong(n)), qlonglong(n));
     chooser_->setCurrentIndex(chooser_->findData(qlonglong(defaultSteps)));

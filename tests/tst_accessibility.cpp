@@ -3,6 +3,7 @@
 // through the surface's accessible name and text interface, and each
 // formula picture as its formula in words.
 #include "experiments/Form19.h"
+#include "platform/accessible/Factory.h"
 #include "platform/accessible/Narrator.h"
 #include "polygon/Form18.h"
 #include "experiments/Form20.h"
@@ -15,9 +16,12 @@
 #include "support/Scripted.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 using platform::PictureBox;
@@ -79,6 +83,8 @@ private slots:
     void rowsAreJoinedAsTheyWrap();
     void inputFieldIsReadWhole_data();
     void inputFieldIsReadWhole();
+    void kindsAreServed_data();
+    void kindsAreServed();
     void refusedReplyIsSaid_data();
     void refusedReplyIsSaid();
 
@@ -417,6 +423,71 @@ void AccessibilityTest::inputFieldIsReadWhole()
         first = first < 0 ? start : first;
     }
     QCOMPARE(text->text(first, end), value);
+}
+
+void AccessibilityTest::kindsAreServed_data()
+{
+    using platform::accessible::Kind;
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("text"); // the button's, the label's, the title or the chosen item
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("invisible");
+    QTest::newRow("toggle, checked") << Kind::Toggle << "一時停止" << QAccessible::Button << "一時停止" << ""
+                                     << true << false;
+    QTest::newRow("caption") << Kind::Caption << "いまの値" << QAccessible::StaticText << "" << "" << false << true;
+    QTest::newRow("frame") << Kind::Frame << "授業モード" << QAccessible::Window << "授業モード" << "" << false
+                           << false;
+    QTest::newRow("choice") << Kind::Choice << "1,000" << QAccessible::ComboBox << "" << "1,000" << false << false;
+}
+
+void AccessibilityTest::kindsAreServed()
+{
+    using platform::accessible::Kind;
+    QFETCH(Kind, kind);
+    QFETCH(QString, text);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    QFETCH(bool, checked);
+    QFETCH(bool, invisible);
+    // Widgets of Qt's own classes, which Qt's factory would serve unmarked;
+    // marked before anything may make their interfaces.
+    std::unique_ptr<QWidget> widget;
+    switch (kind) {
+    case Kind::Toggle: widget = std::make_unique<QPushButton>(); break;
+    case Kind::Caption: widget = std::make_unique<QLabel>(); break;
+    case Kind::Frame: widget = std::make_unique<QWidget>(); break;
+    case Kind::Choice: widget = std::make_unique<QComboBox>(); break;
+    }
+    platform::accessible::setKind(widget.get(), kind);
+    if (auto* toggle = qobject_cast<QPushButton*>(widget.get())) {
+        toggle->setText(text);
+        toggle->setCheckable(true);
+        toggle->setChecked(checked);
+    } else if (auto* label = qobject_cast<QLabel*>(widget.get())) {
+        label->setText(text);
+    } else if (auto* box = qobject_cast<QComboBox*>(widget.get())) {
+        box->addItems({QStringLiteral("100"), text, QStringLiteral("10,000")});
+        box->setCurrentIndex(1);
+    } else {
+        widget->setWindowTitle(text);
+    }
+    // Shown, so that only a caption is hidden from the reader.
+    widget->show();
+    QAccessibleInterface* iface = accessible(widget.get());
+    QCOMPARE(iface->role(), role);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    QCOMPARE(iface->text(QAccessible::Value), value);
+    QCOMPARE(iface->state().checked, checked);
+    QCOMPARE(iface->state().invisible, invisible);
+    if (kind == Kind::Choice) {
+        QAccessibleTextInterface* textInterface = iface->textInterface();
+        QVERIFY(textInterface);
+        QCOMPARE(textInterface->text(0, textInterface->characterCount()), value);
+    }
 }
 
 void AccessibilityTest::refusedReplyIsSaid_data()

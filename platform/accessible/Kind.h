@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a widget is to a screen reader where its class does not say it. The
+// kind is kept in a property, set before the widget's interface is made,
+// and the program's one factory reads it. Header only: the chart module,
+// which links no platform code, marks its widgets with it too.
+#pragma once
+
+namespace platform::accessible {
+
+enum class Kind {
+    Toggle,  // a checkable push button, read as a button named for what a press does
+    Caption, // a caption that a reading carries in its own name: not read twice
+    Frame,   // a window with a title, read as a frame
+    Choice,  // a combo box that cannot be typed into, read by its current text
+};
+
+inline constexpr char kindProperty[] = "sorvenaAccessible";
+
+constexpr const char* kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Toggle: return "toggle";
+    case Kind::Caption: return "caption";
+    case Kind::Frame: return "frame";
+    case Kind::Choice: return "choice";
+    }
+    return "";
+}
+
+} // namespace platform::accessible
