@@ -447,4 +447,4 @@ void TestComparison::newNMovesTheCursor()
 }
 
 QTEST_MAIN(TestComparison)
-#include "tst_comparison.moc"
+#include "tst_comparison_window.moc"
