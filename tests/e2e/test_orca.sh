@@ -40,6 +40,7 @@ orca_cleanup() {
   local status=$?
   # What Orca heard and said, beside the screenshot of a failure.
   [ "${status}" = 0 ] || [ "${status}" = 77 ] || cp "${log}" "e2e-orca-failure-$$.log" 2>/dev/null || true
+  # Workaround(Orca 43): it ignores SIGTERM while idle, so it is killed.
   # Orca ignores SIGTERM while idle; only ours is ended, by its id.
   [ -n "${ORCA_PID}" ] && kill -KILL "${ORCA_PID}" 2>/dev/null || true
   # The speech server and its synthesis module, in the group of their own.
@@ -61,6 +62,7 @@ export XDG_DATA_HOME="${work}/home/.local/share" XDG_CACHE_HOME="${work}/home/.c
 mkdir -p "${HOME}" "${XDG_CONFIG_HOME}" "${XDG_RUNTIME_DIR}"
 chmod 700 "${XDG_RUNTIME_DIR}"
 echo 'pcm.!default { type null }' >"${HOME}/.asoundrc"
+# Workaround(Orca 43): its debug file is block-buffered; sitecustomize makes it line-buffered.
 # Orca's debug file is block-buffered; line-buffered, the log is current.
 mkdir -p "${work}/py"
 cat >"${work}/py/sitecustomize.py" <<'PY'
@@ -155,6 +157,7 @@ title=$(e2e_window '制作')
 # window manager's focus: the pupil's desktop hands it over. The title frame
 # and its first button are read as the window appears. Should a loaded Orca
 # miss that, the focus moving there and back brings it to Orca again.
+# Workaround(Orca 43): a loaded Orca may miss the first window; a focus round trip repeats it.
 xdotool windowactivate "${title}" 2>/dev/null || xdotool windowfocus "${title}" 2>/dev/null || true
 for _ in 1 2; do
   hears '制作' 0 20 && break
@@ -277,6 +280,7 @@ said 'CSV を保存' "${from}"
 keys ctrl+a; xdotool type --delay 50 "${work}/table.csv"
 # Typing floods Orca, which then drops what is not a key or a focus: Return
 # only once it has caught up with the last letter.
+# Workaround(Orca 43): typing floods it, so Return waits until the last letter is echoed.
 said "'v '" "${from}"
 keys Return
 said "notification 保存しました：${work}/table.csv" "${from}"
