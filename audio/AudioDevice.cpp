@@ -33,6 +33,7 @@ std::vector<char> readFile(const QString& path, qint64 largest)
 // PulseAudio a stream per cue, started right after another was torn down,
 // could stall until some other stream started.
 //
+// Workaround(Qt 6.4): pull mode stalls PulseAudio below its pre-buffer mark, so the stream is fed.
 // The stream is fed rather than pulled: Qt 6.4's pull mode hands PulseAudio
 // whole 20 ms periods only, and with a buffer short enough for a prompt
 // click cue it stalls for good below the server's pre-buffer mark. Each

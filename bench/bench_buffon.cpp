@@ -3,25 +3,14 @@
 // loop that draws one needle and three label texts per pass on a
 // QImage-backed widget and yields once per pass. Run under `xvfb-run -a`.
 #include "experiments/Form20.h"
-#include "platform/MMControl.h"
-#include "platform/Services.h"
-#include "BenchSupport.h"
+#include "ExperimentBench.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QLabel>
 #include <QPainter>
-#include <QWindow>
 
 #include <cmath>
-#include <cstdio>
 #include <random>
 
 namespace {
-
-using bench::waitExposed;
-using Silent = bench::SilentDevice;
-using BenchServices = bench::AnsweringServices;
 
 class Surface : public bench::ImageSurface {
 public:
@@ -32,23 +21,9 @@ public:
     }
 };
 
-class BareWindow : public QWidget {
+class BareWindow : public bench::BareExperiment<Surface> {
 public:
-    BareWindow()
-    {
-        setFixedSize(369, 538);
-        surface = new Surface(this, QRect(8, 32, 353, 353));
-        QFont font;
-        font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-        font.setPointSize(12);
-        for (int i = 0; i < 3; ++i) {
-            labels[i] = new QLabel(this);
-            labels[i]->setGeometry(24, 400 + 32 * i, 321, 25);
-            labels[i]->setFont(font);
-            labels[i]->setFrameShape(QFrame::Box);
-            labels[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        }
-    }
+    BareWindow() : BareExperiment(QSize(369, 538), 353, 400) {}
 
     void run(int total)
     {
@@ -87,45 +62,11 @@ public:
                 labels[2]->setText(QStringLiteral("π＝") + QString::number(double(float(i) / float(crossed)), 'f', 14));
         }
     }
-
-    Surface* surface;
-    QLabel* labels[3];
 };
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    platform::MMControl::setDeviceFactory([] { return std::make_unique<Silent>(); });
-    BenchServices services;
-    platform::setServices(&services);
-
-    Form20 window;
-    window.Show();
-    waitExposed(window);
-    window.Command5_Click();
-
-    BareWindow bare;
-    bare.show();
-    waitExposed(bare);
-
-    std::printf("Buffon's needle window, needles per second (real window vs bare Qt loop)\n");
-    // One short run of each first, so fonts and caches are warm.
-    services.reply = QStringLiteral("400");
-    window.Command2_Click();
-    bare.run(400);
-
-    const auto windowRun = [&](int total) {
-        services.reply = QString::number(total);
-        window.Command2_Click();
-    };
-    const auto bareRun = [&](int total) { bare.run(total); };
-    bench::compareRuns("needles", 2000, windowRun, bareRun);
-    const double ratio = bench::compareRuns("needles", 20000, windowRun, bareRun);
-    std::printf("ratio at 20000 needles: %.2f (target >= 0.80)\n", ratio);
-    std::printf("last labels: %s | %s | %s\n", qPrintable(window.Label1->text()), qPrintable(window.Label2->text()),
-                qPrintable(window.Label3->text()));
-    platform::setServices(nullptr);
-    return 0;
+    return bench::compareExperiment<Form20, BareWindow>(argc, argv, "Buffon's needle window, needles per second", "needles", 400, 20000);
 }

@@ -4,25 +4,14 @@
 // yields once per pass. Run under `xvfb-run -a`.
 #include "experiments/Form19.h"
 #include "rules/MonteCarloRules.h"
-#include "platform/MMControl.h"
-#include "platform/Services.h"
-#include "BenchSupport.h"
+#include "ExperimentBench.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QLabel>
 #include <QPainter>
-#include <QWindow>
 
 #include <cmath>
-#include <cstdio>
 #include <random>
 
 namespace {
-
-using bench::waitExposed;
-using Silent = bench::SilentDevice;
-using BenchServices = bench::AnsweringServices;
 
 class Surface : public bench::ImageSurface {
 public:
@@ -35,23 +24,9 @@ public:
 };
 
 // The same frame, drawn the plain way.
-class BareWindow : public QWidget {
+class BareWindow : public bench::BareExperiment<Surface> {
 public:
-    BareWindow()
-    {
-        setFixedSize(369, 524);
-        surface = new Surface(this, QRect(8, 32, 353, 329));
-        QFont font;
-        font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-        font.setPointSize(12);
-        for (int i = 0; i < 3; ++i) {
-            labels[i] = new QLabel(this);
-            labels[i]->setGeometry(24, 384 + 32 * i, 321, 25);
-            labels[i]->setFont(font);
-            labels[i]->setFrameShape(QFrame::Box);
-            labels[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        }
-    }
+    BareWindow() : BareExperiment(QSize(369, 524), 329, 384) {}
 
     void run(int total)
     {
@@ -86,45 +61,11 @@ public:
             labels[2]->setText(QStringLiteral("π＝") + QString::number(double(float(4 * inside) / float(i)), 'f', 14));
         }
     }
-
-    Surface* surface;
-    QLabel* labels[3];
 };
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    platform::MMControl::setDeviceFactory([] { return std::make_unique<Silent>(); });
-    BenchServices services;
-    platform::setServices(&services);
-
-    Form19 window;
-    window.Show();
-    waitExposed(window);
-    window.Command5_Click();
-
-    BareWindow bare;
-    bare.show();
-    waitExposed(bare);
-
-    std::printf("Monte Carlo window, points per second (real window vs bare Qt loop)\n");
-    // One short run of each first, so fonts and caches are warm.
-    services.reply = QStringLiteral("200");
-    window.Command2_Click();
-    bare.run(200);
-
-    const auto windowRun = [&](int total) {
-        services.reply = QString::number(total);
-        window.Command2_Click();
-    };
-    const auto bareRun = [&](int total) { bare.run(total); };
-    bench::compareRuns("points", 1000, windowRun, bareRun);
-    const double ratio = bench::compareRuns("points", 10000, windowRun, bareRun);
-    std::printf("ratio at 10000 points: %.2f (target >= 0.80)\n", ratio);
-    std::printf("last labels: %s | %s | %s\n", qPrintable(window.Label1->text()), qPrintable(window.Label2->text()),
-                qPrintable(window.Label3->text()));
-    platform::setServices(nullptr);
-    return 0;
+    return bench::compareExperiment<Form19, BareWindow>(argc, argv, "Monte Carlo window, points per second", "points", 200, 10000);
 }

@@ -7,6 +7,7 @@
 #include "WindowFit.h"
 #include "platform/accessible/Kind.h"
 #include "rules/Runtime.h"
+#include "rules/Ticks.h"
 
 #include <QAreaSeries>
 #include <QBoxLayout>
@@ -67,33 +68,17 @@ double plotted(double error) { return std::clamp(error, errorFloor, errorCeiling
 // The σ lines go with their band: shown, hidden and named with it.
 constexpr char companion[] = "companionOfBand";
 
-// 10⁻⁵ rather than 1e-05: short, and what the pupils write.
-QString powerOfTen(int k)
-{
-    if (k == 0)
-        return QStringLiteral("1");
-    if (k == 1)
-        return QStringLiteral("10");
-    static const char16_t superscripts[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
-    QString text = QStringLiteral("10");
-    if (k < 0)
-        text += QChar(0x207B);
-    for (QChar digit : QString::number(std::abs(k)))
-        text += QChar(superscripts[digit.digitValue()]);
-    return text;
-}
-
 // Labels at every `step`-th power of ten from `low` to `high` (logarithms),
-// counted from 1 so that 1 is always labelled.
+// counted from 1 so that 1 is always labelled; 10⁻⁵ rather than 1e-05:
+// short, and what the pupils write.
 void labelDecades(QCategoryAxis* axis, double low, double high, int step)
 {
     for (const QString& label : axis->categoriesLabels())
         axis->remove(label);
     // A sliver below the range, so that its lowest value can carry a label too.
     axis->setStartValue(low - 1e-9);
-    for (int k = int(std::ceil(low)); k <= int(std::floor(high)); ++k)
-        if (k % step == 0)
-            axis->append(powerOfTen(k), k);
+    for (int k : ticks::multiples(int(std::ceil(low)), int(std::floor(high)), step))
+        axis->append(QString::fromStdString(ticks::power(k)), k);
 }
 
 QCategoryAxis* decadeAxis(const QString& title)

@@ -44,6 +44,8 @@ const experiments::ExperimentDesign design{
 
 } // namespace
 
+platform::Twips Form19::designArea() { return design.clientArea; }
+
 Form19::Form19() : ExperimentWindow(design) {}
 
 void Form19::drawFigure()

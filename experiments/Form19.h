@@ -11,6 +11,8 @@ class Form19 : public experiments::ExperimentWindow {
     Q_OBJECT
 public:
     Form19();
+    // The client area of the window's design, known before any window exists.
+    static platform::Twips designArea();
 
     std::int16_t PointIndex = 0;
     std::int16_t InsideCount = 0;

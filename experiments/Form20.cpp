@@ -47,6 +47,8 @@ const experiments::ExperimentDesign design{
 
 } // namespace
 
+platform::Twips Form20::designArea() { return design.clientArea; }
+
 Form20::Form20() : ExperimentWindow(design) {}
 
 void Form20::Command2_Click()

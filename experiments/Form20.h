@@ -11,6 +11,8 @@ class Form20 : public experiments::ExperimentWindow {
     Q_OBJECT
 public:
     Form20();
+    // The client area of the window's design, known before any window exists.
+    static platform::Twips designArea();
 
     std::int16_t StartX = 0;
     std::int16_t StartY = 0;

@@ -41,10 +41,14 @@ const PrintedPage explanation = {"Form18", {
     QT_TRANSLATE_NOOP("Form18", "　　　③より、ｕ を求めれば円周率πの近似値\n　　がわかるというわけです。"),
 }};
 
+const Twips area{5295, 1995, 5490, 7560};
+
 } // namespace
 
+platform::Twips Form18::designArea() { return area; }
+
 Form18::Form18()
-    : Form("Form18", tr("円の内接正多角形の周の長さからπの近似値を求める"), {5295, 1995, 5490, 7560}, lightGrey)
+    : Form("Form18", tr("円の内接正多角形の周の長さからπの近似値を求める"), area, lightGrey)
 {
     Command1 = new CommandButton(this, "Command1", tr("終了"), {0, 0, 855, 375});
     Command3 = new CommandButton(this, "Command3", tr("メニュー"), {840, 0, 855, 375});

@@ -14,6 +14,8 @@ class Form18 : public platform::Form {
     Q_OBJECT
 public:
     Form18();
+    // The client area of the window's design, known before any window exists.
+    static platform::Twips designArea();
 
     platform::CommandButton* Command1; // 終了
     platform::CommandButton* Command3; // メニュー

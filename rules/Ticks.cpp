@@ -40,14 +40,16 @@ std::vector<int> decades(double low, double high, int wanted)
         if ((last - first + m - 1) / m + 1 <= std::max(wanted, 2))
             break;
     }
-    // Whole multiples of the stride, so that the labels stay put as a run grows.
-    const auto down = [every](int e) { return e >= 0 ? e / every * every : -((-e + every - 1) / every * every); };
+    // Whole multiples of the stride, so that the labels stay put as a run
+    // grows: the last at or below `first` to the first at or above `last`.
+    return multiples(first - every + 1, last + every - 1, every);
+}
+
+std::vector<int> multiples(int low, int high, int every)
+{
     std::vector<int> out;
-    for (int e = down(first); e < last + every; e += every) {
+    for (int e = low >= 0 ? (low + every - 1) / every * every : -(-low / every * every); e <= high; e += every)
         out.push_back(e);
-        if (e >= last)
-            break;
-    }
     return out;
 }
 

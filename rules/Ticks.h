@@ -22,6 +22,9 @@ Axis linear(double low, double high, int wanted, bool whole);
 // at least, the first at or below `low` and the last at or above `high`.
 std::vector<int> decades(double low, double high, int wanted);
 
+// The whole multiples of `every` (> 0) from `low` to `high`, both included.
+std::vector<int> multiples(int low, int high, int every);
+
 // 10 to the power, as a pupil writes it: "1", "10", "10²", "10⁻⁵".
 std::string power(int exponent);
 

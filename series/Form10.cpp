@@ -57,4 +57,6 @@ const SeriesVariant& matsunaga2Window()
 
 } // namespace
 
+platform::Twips Form10::designArea() { return matsunaga2Window().layout.clientArea; }
+
 Form10::Form10() : SeriesWindow(matsunaga2Window()) {}

@@ -8,4 +8,6 @@ class Form10 : public series::SeriesWindow {
     Q_OBJECT
 public:
     Form10();
+    // The client area of the window's design, known before any window exists.
+    static platform::Twips designArea();
 };

@@ -55,4 +55,6 @@ const SeriesVariant& wallisWindow()
 
 } // namespace
 
+platform::Twips Form15::designArea() { return wallisWindow().layout.clientArea; }
+
 Form15::Form15() : SeriesWindow(wallisWindow()) {}

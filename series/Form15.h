@@ -8,4 +8,6 @@ class Form15 : public series::SeriesWindow {
     Q_OBJECT
 public:
     Form15();
+    // The client area of the window's design, known before any window exists.
+    static platform::Twips designArea();
 };

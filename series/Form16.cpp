@@ -64,4 +64,6 @@ const SeriesVariant& gregoryLeibnizWindow()
 
 } // namespace
 
+platform::Twips Form16::designArea() { return gregoryLeibnizWindow().layout.clientArea; }
+
 Form16::Form16() : SeriesWindow(gregoryLeibnizWindow()) {}

@@ -63,4 +63,6 @@ const SeriesVariant& eulerWindow()
 
 } // namespace
 
+platform::Twips Form17::designArea() { return eulerWindow().layout.clientArea; }
+
 Form17::Form17() : SeriesWindow(eulerWindow()) {}

@@ -8,4 +8,6 @@ class Form17 : public series::SeriesWindow {
     Q_OBJECT
 public:
     Form17();
+    // The client area of the window's design, known before any window exists.
+    static platform::Twips designArea();
 };

@@ -57,4 +57,6 @@ const SeriesVariant& matsunaga1Window()
 
 } // namespace
 
+platform::Twips Form9::designArea() { return matsunaga1Window().layout.clientArea; }
+
 Form9::Form9() : SeriesWindow(matsunaga1Window()) {}

@@ -7,13 +7,19 @@
 
 using namespace platform;
 
+namespace {
+const Twips area{5775, 3300, 4545, 2985};
+} // namespace
+
 QString Form1::credit()
 {
     return tr("制作　ソルヴェナ開発室");
 }
 
+platform::Twips Form1::designArea() { return area; }
+
 Form1::Form1()
-    : Form("Form1", tr("Sorvena %1", "the title bar: the name and the credit line").arg(credit()), {5775, 3300, 4545, 2985})
+    : Form("Form1", tr("Sorvena %1", "the title bar: the name and the credit line").arg(credit()), area)
 {
     Command1 = new CommandButton(this, "Command1", tr("終了"), {120, 0, 855, 375});
     Command2 = new CommandButton(this, "Command2", tr("次へ"), {3600, 0, 855, 375});

@@ -9,6 +9,8 @@ class Form1 : public platform::Form {
     Q_OBJECT
 public:
     Form1();
+    // The client area of the window's design, known before any window exists.
+    static platform::Twips designArea();
 
     static QString credit();
 

@@ -22,10 +22,13 @@ using namespace platform;
 
 namespace {
 QString methodTitle(compare::Method method) { return QCoreApplication::translate("methods", compare::title(method)); }
+const Twips area{5610, 1995, 4710, 5940};
 } // namespace
 
+platform::Twips Form7::designArea() { return area; }
+
 Form7::Form7()
-    : Form("Form7", QStringLiteral("Sorvena Menu"), {5610, 1995, 4710, 5940})
+    : Form("Form7", QStringLiteral("Sorvena Menu"), area)
 {
     Shape1 = new Shape(this, "Shape1", {120, 120, 4455, 5655}, rt::QBColor(0));
     Command1 = new CommandButton(this, "Command1", methodTitle(compare::Method::Polygon), {360, 360, 3975, 375});

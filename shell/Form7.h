@@ -9,6 +9,8 @@ class Form7 : public platform::Form {
     Q_OBJECT
 public:
     Form7();
+    // The client area of the window's design, known before any window exists.
+    static platform::Twips designArea();
 
     platform::CommandButton* Command1;  // polygons
     platform::CommandButton* Command3;  // Monte Carlo

@@ -1,6 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Projector.h"
 
+#include "Form1.h"
+#include "Form7.h"
+#include "experiments/Form19.h"
+#include "experiments/Form20.h"
+#include "polygon/Form18.h"
+#include "series/Form10.h"
+#include "series/Form15.h"
+#include "series/Form16.h"
+#include "series/Form17.h"
+#include "series/Form9.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -19,8 +30,13 @@ constexpr double kLargest = 3;
 
 QSize largestClientArea()
 {
-    // Form17 is the widest window, Form20 the tallest (9225 and 8070 twips).
-    return {9225 / 15, 8070 / 15};
+    // No window exists yet when the scale is chosen: their designs tell.
+    QSize largest;
+    for (const platform::Twips& area :
+         {Form1::designArea(), Form7::designArea(), Form9::designArea(), Form10::designArea(), Form15::designArea(),
+          Form16::designArea(), Form17::designArea(), Form18::designArea(), Form19::designArea(), Form20::designArea()})
+        largest = largest.expandedTo(QSize(platform::px(area.width), platform::px(area.height)));
+    return largest;
 }
 
 double projectorScale(QSize available, QSize client, QSize frame)

@@ -9,7 +9,7 @@
 source "$(dirname "$0")/lib.sh"
 python=/usr/bin/python3
 "${python}" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-  { echo "no AT-SPI bindings (python3-gi, gir1.2-atspi-2.0): skipped"; exit 77; }
+  e2e_skip "no AT-SPI bindings for python3 (python3-gi, gir1.2-atspi-2.0)"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 here="$(dirname "$0")"
 

@@ -80,5 +80,5 @@ run_case broken-module
 if unshare -m true 2>/dev/null; then
   run_case no-soundfont
 else
-  echo "faults (no-soundfont): skipped, no private mount namespace here"
+  e2e_missing "faults (no-soundfont): no private mount namespace here (unshare -m)"
 fi

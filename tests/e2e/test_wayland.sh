@@ -16,9 +16,9 @@ here="$(dirname "$0")"
 python=/usr/bin/python3
 e2e_need weston weston-debug
 "${python}" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-  { echo "no AT-SPI bindings (python3-gi, gir1.2-atspi-2.0): skipped"; exit 77; }
+  e2e_skip "no AT-SPI bindings for python3 (python3-gi, gir1.2-atspi-2.0)"
 compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null ||
-  { echo "no Qt Wayland platform: skipped"; exit 77; }
+  e2e_skip "no Qt Wayland platform plugin (qt6-wayland)"
 
 runtime="$(mktemp -d)"
 chmod 700 "${runtime}"

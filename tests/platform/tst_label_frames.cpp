@@ -93,4 +93,4 @@ void LabelFramesTest::frameTakesTheFrameColour()
 }
 
 QTEST_MAIN(LabelFramesTest)
-#include "tst_labelframes.moc"
+#include "tst_label_frames.moc"

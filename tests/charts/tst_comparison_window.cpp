@@ -476,4 +476,4 @@ void TestComparison::stepsBoxIsReadByItsText()
 }
 
 QTEST_MAIN(TestComparison)
-#include "tst_comparison.moc"
+#include "tst_comparison_window.moc"

@@ -592,4 +592,4 @@ void Form18Test::quitAnsweredNoLeavesTheWindow()
 }
 
 QTEST_MAIN(Form18Test)
-#include "tst_form18.moc"
+#include "tst_polygon_window.moc"

@@ -73,4 +73,4 @@ void TestLocate::order()
 }
 
 QTEST_GUILESS_MAIN(TestLocate)
-#include "tst_locate.moc"
+#include "tst_sound_lookup.moc"

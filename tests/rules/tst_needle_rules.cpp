@@ -195,4 +195,4 @@ void TestNeedleRules::repeatedRuns()
 }
 
 QTEST_MAIN(TestNeedleRules)
-#include "tst_form20_rules.moc"
+#include "tst_needle_rules.moc"

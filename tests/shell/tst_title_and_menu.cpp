@@ -366,4 +366,4 @@ void ShellTest::frameCloseActsLikeQuitWhileEnabled()
 }
 
 QTEST_MAIN(ShellTest)
-#include "tst_shell.moc"
+#include "tst_title_and_menu.moc"

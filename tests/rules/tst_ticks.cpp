@@ -12,6 +12,8 @@ private slots:
     void linear();
     void decades_data();
     void decades();
+    void multiples_data();
+    void multiples();
 };
 
 void TestTicks::linear_data()
@@ -66,6 +68,25 @@ void TestTicks::decades()
     QCOMPARE(QList<int>(d.begin(), d.end()), expected);
     QCOMPARE(QString::fromStdString(ticks::power(d.front())), lowest);
     QCOMPARE(QString::fromStdString(ticks::power(2)), QStringLiteral("10²"));
+}
+
+void TestTicks::multiples_data()
+{
+    QTest::addColumn<QList<int>>("range"); // low, high, every
+    QTest::addColumn<QList<int>>("expected");
+    QTest::newRow("every decade") << QList<int>{0, 3, 1} << QList<int>{0, 1, 2, 3};
+    QTest::newRow("every fourth below 1") << QList<int>{-16, 4, 4} << QList<int>{-16, -12, -8, -4, 0, 4};
+    QTest::newRow("ends between multiples") << QList<int>{-15, 13, 8} << QList<int>{-8, 0, 8};
+    QTest::newRow("all negative") << QList<int>{-9, -1, 2} << QList<int>{-8, -6, -4, -2};
+    QTest::newRow("none in range") << QList<int>{1, 3, 4} << QList<int>{};
+}
+
+void TestTicks::multiples()
+{
+    QFETCH(QList<int>, range);
+    QFETCH(QList<int>, expected);
+    const std::vector<int> m = ticks::multiples(range[0], range[1], range[2]);
+    QCOMPARE(QList<int>(m.begin(), m.end()), expected);
 }
 
 QTEST_APPLESS_MAIN(TestTicks)

@@ -139,4 +139,4 @@ void PolygonRulesTest::bracketHoldsPi()
 }
 
 QTEST_APPLESS_MAIN(PolygonRulesTest)
-#include "tst_form18_rules.moc"
+#include "tst_polygon_rules.moc"

@@ -155,4 +155,4 @@ void TestMonteCarloRules::statistics()
 }
 
 QTEST_MAIN(TestMonteCarloRules)
-#include "tst_form19_rules.moc"
+#include "tst_montecarlo_rules.moc"

@@ -6,6 +6,7 @@
 #include "audio/AudioDevice.h"
 #include "platform/MMControl.h"
 #include "audio/SoundMixer.h"
+#include "support/Missing.h"
 
 #include <QDataStream>
 #include <QScopeGuard>
@@ -349,7 +350,7 @@ void TestSound::tuneIsWellFormed()
 void TestSound::tunePlays()
 {
     if (!haveSoundFont())
-        QSKIP("TimGM6mb is not installed");
+        SKIP_MISSING("the SoundFont TimGM6mb is not installed (timgm6mb-soundfont)");
     const double tuneSeconds = readTune(readAll("passport.mid")).seconds;
     SoundMixer mixer({kTimGM});
     FakeSink sink{mixer, {}};
@@ -393,7 +394,7 @@ void TestSound::tuneFailsQuietly()
     QFETCH(QStringList, soundFonts);
     QFETCH(bool, sounds);
     if (soundFonts.contains(QString::fromStdString(kTimGM)) && !haveSoundFont())
-        QSKIP("TimGM6mb is not installed");
+        SKIP_MISSING("the SoundFont TimGM6mb is not installed (timgm6mb-soundfont)");
     std::vector<std::string> candidates;
     for (const QString& s : soundFonts)
         candidates.push_back(s.toStdString());
@@ -519,7 +520,7 @@ void TestSound::tuneAndCueOverlap()
     QFETCH(bool, tuneAfter);
     QFETCH(bool, cueAfter);
     if (!haveSoundFont())
-        QSKIP("TimGM6mb is not installed");
+        SKIP_MISSING("the SoundFont TimGM6mb is not installed (timgm6mb-soundfont)");
     // Two mixers play the same tune; one of them gets a cue over it as
     // well, so their difference is what the cue adds.
     SoundMixer tuneOnly({kTimGM}), both({kTimGM});

@@ -271,4 +271,4 @@ void TestCompare::continuousExperimentsCentreOnPi()
 }
 
 QTEST_MAIN(TestCompare)
-#include "tst_compare.moc"
+#include "tst_convergence.moc"
