@@ -18,8 +18,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "timgm6mb-soundfont | fluid-soundfont-gm | musescore-general-soundfont, fonts-horai-umefont, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-dejavu-core")
-# Native windows on Wayland desktops, crisp at fractional scales.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# Native windows on Wayland desktops, crisp at fractional scales; Qt's own
+# dialogs in the program's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 # CPack puts the summary in front as the synopsis line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Sorvena is a desktop teaching program with a Japanese interface that shows
 how the number pi can be approximated. A menu of eight methods leads to a

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -26,27 +27,72 @@ QStringList candidates(const QString& language)
         names += name.left(cut);
     return names;
 }
+
+// The first of the languages that Sorvena has a translation for; nothing
+// where Japanese comes first or none is had.
+QString firstTranslated(const QStringList& languages)
+{
+    for (const QString& language : languages)
+        for (const QString& name : candidates(language)) {
+            if (name == source)
+                return {};
+            if (QFile::exists(QStringLiteral(":/i18n/sorvena_%1.qm").arg(name)))
+                return name;
+        }
+    return {};
+}
+
+// The translators installed by the last call, replaced by the next.
+QList<QTranslator*>& installed()
+{
+    static QList<QTranslator*> translators;
+    return translators;
+}
+
+bool install(const QString& file)
+{
+    // Lives as long as the program, or until the language changes.
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(file)) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed().append(translator);
+    return true;
+}
+
+// Qt's own dialogs (the file dialog, a warning's buttons) speak the program's
+// language too: Qt's catalogue for it, where the system has one
+// (qt6-translations-l10n). English needs none.
+void installQtTranslation(const QString& name)
+{
+    const QString file = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_%1.qm").arg(name);
+    if (QFile::exists(file))
+        install(file);
+}
+
+void uninstallAll()
+{
+    for (QTranslator* translator : std::as_const(installed())) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    installed().clear();
+}
 } // namespace
 
 QString installTranslation(const QStringList& languages)
 {
-    for (const QString& language : languages) {
-        for (const QString& name : candidates(language)) {
-            if (name == source)
-                return {};
-            const QString file = QStringLiteral(":/i18n/sorvena_%1.qm").arg(name);
-            if (!QFile::exists(file))
-                continue;
-            // Lives as long as the program.
-            auto* translator = new QTranslator(QCoreApplication::instance());
-            if (!translator->load(file))
-                continue;
-            QCoreApplication::installTranslator(translator);
-            platform::setLatinFaces(QLocale(name).script() == QLocale::LatinScript);
-            return name;
-        }
+    uninstallAll();
+    const QString name = firstTranslated(languages);
+    if (name.isEmpty() || !install(QStringLiteral(":/i18n/sorvena_%1.qm").arg(name))) {
+        installQtTranslation(source);
+        return {};
     }
-    return {};
+    installQtTranslation(name);
+    platform::setLatinFaces(QLocale(name).script() == QLocale::LatinScript);
+    return name;
 }
 
 } // namespace shell

@@ -106,20 +106,27 @@ void EnglishTest::languageIsTheFirstSorvenaHas_data()
 {
     QTest::addColumn<QStringList>("languages");
     QTest::addColumn<QString>("chosen");
-    QTest::newRow("C") << QStringList{"C"} << QString();
-    QTest::newRow("POSIX") << QStringList{"POSIX"} << QString();
-    QTest::newRow("Japanese") << QStringList{"ja-JP", "ja"} << QString();
-    QTest::newRow("Japanese before English") << QStringList{"ja", "en-US"} << QString();
-    QTest::newRow("German only") << QStringList{"de-DE", "de"} << QString();
-    QTest::newRow("English") << QStringList{"en-US", "en"} << QStringLiteral("en");
-    QTest::newRow("French, then English") << QStringList{"fr-FR", "fr", "en"} << QStringLiteral("en");
+    // Qt's file dialog, in the program's language (Qt's own catalogue).
+    QTest::addColumn<QString>("fileName");
+    const QString japanese = QStringLiteral("ファイル名(&N):");
+    const QString english = QStringLiteral("File &name:");
+    QTest::newRow("C") << QStringList{"C"} << QString() << japanese;
+    QTest::newRow("POSIX") << QStringList{"POSIX"} << QString() << japanese;
+    QTest::newRow("Japanese") << QStringList{"ja-JP", "ja"} << QString() << japanese;
+    QTest::newRow("English after Japanese") << QStringList{"en-US", "en"} << QStringLiteral("en") << english;
+    QTest::newRow("Japanese before English") << QStringList{"ja", "en-US"} << QString() << japanese;
+    QTest::newRow("German only") << QStringList{"de-DE", "de"} << QString() << japanese;
+    // Last, so that the English the other tests read stays installed.
+    QTest::newRow("French, then English") << QStringList{"fr-FR", "fr", "en"} << QStringLiteral("en") << english;
 }
 
 void EnglishTest::languageIsTheFirstSorvenaHas()
 {
     QFETCH(QStringList, languages);
     QFETCH(QString, chosen);
+    QFETCH(QString, fileName);
     QCOMPARE(shell::installTranslation(languages), chosen);
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "File &name:"), fileName);
 }
 
 void EnglishTest::numbersAreTheJapaneseOnes()
