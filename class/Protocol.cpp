@@ -181,7 +181,8 @@ public:
             const auto category = QChar::category(char32_t(c));
             const bool direction = c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E)
                                    || (c >= 0x2066 && c <= 0x2069);
-            if (category == QChar::Other_Control || category == QChar::Separator_Line || category == QChar::Separator_Paragraph || direction)
+            if (direction || category == QChar::Other_Control || category == QChar::Separator_Line
+                || category == QChar::Separator_Paragraph)
                 return refuse(Reason::BadCharacter, key), QString();
         }
         if (text.trimmed().isEmpty())
