@@ -59,7 +59,8 @@ export function throwNeedle(engine) {
   return d * d * (x * x + y * y) <= 2 ** (2 * distanceBits) * y * y;
 }
 
-// experiment: "points" or "needles".
+// experiment: "points" (two outputs a throw) or "needles" (two outputs for
+// each direction drawn, then one for the distance).
 export function hits(experiment, seed, count) {
   const engine = new MT19937(seed);
   const one = experiment === "points" ? throwPoint : throwNeedle;
