@@ -21,3 +21,5 @@ target_compile_features(sorvena_rules PUBLIC cxx_std_20)
 target_compile_options(sorvena_rules PRIVATE -Wall -Wextra)
 # Nothing here is a QObject; keep Qt's code generators away.
 set_target_properties(sorvena_rules PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+# The class session's throws, shared with the pupils' page.
+target_sources(sorvena_rules PRIVATE ${sorvena_root}/rules/ClassThrows.cpp ${sorvena_root}/rules/ClassThrows.h)

@@ -29,6 +29,8 @@ test_packages=(
   at-spi2-core python3-gi gir1.2-atspi-2.0
   orca speech-dispatcher-espeak-ng
   desktop-file-utils appstream lintian file
+  # The throws of the class page run under Node.js against the C++ known answers.
+  nodejs
 )
 
 # What make fresh-check adds: a new Debian root, and git to hand it the
