@@ -368,8 +368,6 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
     for (QAbstractButton* button : findChildren<QAbstractButton*>())
         connect(button, &QAbstractButton::pressed, this, &platform::Form::restoreMinimised);
 
-    pace_.install();
-    platform::Run::addObserver(this);
     qApp->installEventFilter(this);
     clearValue();
     showState();
@@ -614,12 +612,7 @@ void LessonController::runStepped(platform::Run& run)
         // has two correct digits, not the one its double's digits show.
         digits_ = QString::fromStdString(run.singlePrecision() ? digits::shortest(float(*value))
                                                                : digits::shortest(*value));
-        const QPointF point(double(n_), *value);
-        // A window that shows its last value once more replaces it.
-        if (!points_.isEmpty() && points_.last().x() == point.x())
-            points_.last() = point;
-        else
-            points_.append(point);
+        points_.append(QPointF(double(n_), *value));
     }
     if (!refresh_->isActive())
         refresh_->start();

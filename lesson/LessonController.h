@@ -33,7 +33,8 @@ namespace lesson {
 using charts::Trace;
 using charts::TraceView;
 
-class LessonController : public QWidget, private platform::Run::Observer {
+// Observes runs once registered (shell::observeRuns), after the pace.
+class LessonController : public QWidget, public platform::Run::Observer {
     Q_OBJECT
 public:
     // The trace may be null: without the plotting module there is none.

@@ -8,6 +8,7 @@
 #include "experiments/Form20.h"
 #include "shell/Form1.h"
 #include "shell/Form7.h"
+#include "shell/Observers.h"
 #include "platform/PictureBox.h"
 #include "series/SeriesWindow.h"
 #include "shell/Windows.h"
@@ -64,6 +65,7 @@ void press(QPushButton* b)
 class AccessibilityTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void pageIsReadByParagraph();
     void noticeFollowsThePage();
     void clsClearsTheText();
@@ -86,6 +88,8 @@ private:
     testing::ScriptedServices services_;
     testing::SoundRecorder sounds_;
 };
+
+void AccessibilityTest::initTestCase() { shell::observeRuns(); }
 
 void AccessibilityTest::pageIsReadByParagraph()
 {

@@ -270,7 +270,6 @@ void install()
 {
     static const bool installed = [] {
         QAccessible::installFactory(factory);
-        narrator::install();
         return true;
     }();
     Q_UNUSED(installed);
