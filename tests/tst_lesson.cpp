@@ -324,7 +324,7 @@ void TestLesson::placement()
     QFETCH(QRect, controller);
     QFETCH(QPoint, windowMovedTo);
     const QRect available(0, 0, 1280, 1000);
-    const auto at = lesson::LessonController::place(window, QSize(400, 500), available);
+    const auto at = lesson::place(window, QSize(400, 500), available);
     QCOMPARE(at.controller, controller);
     QCOMPARE(at.window, windowMovedTo);
     QVERIFY(available.contains(at.controller));
