@@ -6,6 +6,7 @@
 #include "rules/MonteCarloRules.h"
 #include "platform/MMControl.h"
 #include "platform/Services.h"
+#include "shell/Observers.h"
 #include "BenchSupport.h"
 
 #include <QApplication>
@@ -96,6 +97,7 @@ public:
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    shell::observeRuns(); // the narrator, as in the program
     platform::MMControl::setDeviceFactory([] { return std::make_unique<Silent>(); });
     BenchServices services;
     platform::setServices(&services);
