@@ -4,6 +4,7 @@
 // against it.
 #pragma once
 
+#include "shell/Observers.h"
 #include "BenchSupport.h"
 
 #include <QApplication>
@@ -47,6 +48,7 @@ template <class Window, class Bare>
 int compareExperiment(int argc, char** argv, const char* title, const char* unit, int warmUp, int total)
 {
     QApplication app(argc, argv);
+    shell::observeRuns(); // the narrator, as in the program
     platform::MMControl::setDeviceFactory([] { return std::make_unique<SilentDevice>(); });
     AnsweringServices services;
     platform::setServices(&services);

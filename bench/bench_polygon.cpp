@@ -5,6 +5,7 @@
 // once per pass. Run under `xvfb-run -a`.
 #include "platform/MMControl.h"
 #include "platform/Services.h"
+#include "shell/Observers.h"
 #include "BenchSupport.h"
 #include "polygon/Form18.h"
 
@@ -82,6 +83,7 @@ double realRun(Form18& window)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    shell::observeRuns(); // the narrator, as in the program
     AnsweringServices services;
     platform::setServices(&services);
     platform::MMControl::setDeviceFactory([] { return std::make_unique<SilentDevice>(); });

@@ -6,6 +6,7 @@
 #include "platform/Controls.h"
 #include "platform/MMControl.h"
 #include "platform/Services.h"
+#include "shell/Observers.h"
 #include "BenchSupport.h"
 #include "series/Form9.h"
 
@@ -83,6 +84,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
         qputenv("QT_FONT_DPI", "96");
     QApplication app(argc, argv);
+    shell::observeRuns(); // the narrator, as in the program
     QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
     platform::MMControl::setDeviceFactory([] { return std::make_unique<Silent>(); });
     bench::AnsweringServices services;

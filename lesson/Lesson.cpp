@@ -17,7 +17,7 @@ const char* placeablePlatform(const char* chosen, const char* sessionType, const
     return "xcb";
 }
 
-void start(Layout layout)
+Parts start(Layout layout)
 {
     // Both live until the program ends, as the windows do.
     static Pace pace;
@@ -28,7 +28,7 @@ void start(Layout layout)
     const charts::ChartsModule* charts = charts::chartsModule();
     std::unique_ptr<Trace> trace(charts && charts->createTrace ? charts->createTrace(nullptr) : nullptr);
     static auto* controller = new LessonController(pace, std::move(trace), layout);
-    Q_UNUSED(controller);
+    return {pace, *controller};
 }
 
 } // namespace lesson

@@ -27,9 +27,18 @@ constexpr int besideGap = 8;
 // runs there. A platform the user chose is kept.
 const char* placeablePlatform(const char* chosen, const char* sessionType, const char* x11Display);
 
-// Installs the pace, loads the chart module for the trace and makes the
+class Pace;
+class LessonController;
+
+// Lesson mode's two observers of runs, which the program registers.
+struct Parts {
+    Pace& pace;
+    LessonController& controller;
+};
+
+// Makes the pace, loads the chart module for the trace and makes the
 // controller, which appears with the first window. Call once, after the
 // application object exists.
-void start(Layout layout = Layout::Full);
+Parts start(Layout layout = Layout::Full);
 
 } // namespace lesson

@@ -4,6 +4,7 @@
 #include "platform/Form.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -18,13 +19,34 @@ qint64 interval(Tempo tempo)
     const double rate = Pace::stepsPerSecond(tempo);
     return rate > 0 ? qint64(1000 / rate) : 0;
 }
+
+class MonotonicClock : public Clock {
+public:
+    MonotonicClock()
+    {
+        elapsed_.start();
+        alarm_.setSingleShot(true);
+        alarm_.setTimerType(Qt::PreciseTimer);
+        connect(&alarm_, &QTimer::timeout, this, &Clock::due);
+    }
+    qint64 now() const override { return elapsed_.elapsed(); }
+    void wakeAt(qint64 at) override { alarm_.start(int(std::max<qint64>(at - now(), 0))); }
+    void cancel() override { alarm_.stop(); }
+
+private:
+    QElapsedTimer elapsed_;
+    QTimer alarm_;
+};
 } // namespace
 
-Pace::Pace() { clock_.start(); }
+std::unique_ptr<Clock> Clock::monotonic() { return std::make_unique<MonotonicClock>(); }
+
+Pace::Pace(std::unique_ptr<Clock> clock) : clock_(std::move(clock))
+{
+    connect(clock_.get(), &Clock::due, this, &Pace::wake);
+}
 
 Pace::~Pace() { wake(); }
-
-void Pace::install() { platform::Run::addObserver(this); }
 
 double Pace::stepsPerSecond(Tempo tempo)
 {
@@ -51,7 +73,7 @@ void Pace::setTempo(Tempo tempo)
         return;
     tempo_ = tempo;
     // A faster tempo takes effect at once; a slower one after the step due.
-    nextDue_ = std::min(nextDue_, clock_.elapsed() + interval(tempo));
+    nextDue_ = std::min(nextDue_, clock_->now() + interval(tempo));
     wake();
     emit changed();
 }
@@ -64,7 +86,7 @@ void Pace::setPaused(bool paused)
         return;
     paused_ = paused;
     if (!paused)
-        nextDue_ = clock_.elapsed(); // resumes with a step at once
+        nextDue_ = clock_->now(); // resumes with a step at once
     wake();
     emit changed();
 }
@@ -90,10 +112,6 @@ void Pace::runYielded(platform::Run& run)
 void Pace::hold()
 {
     QEventLoop loop;
-    QTimer due;
-    due.setSingleShot(true);
-    due.setTimerType(Qt::PreciseTimer);
-    connect(&due, &QTimer::timeout, &loop, &QEventLoop::quit);
     QEventLoop* outer = waiting_;
     waiting_ = &loop;
     for (;;) {
@@ -104,19 +122,18 @@ void Pace::hold()
             break;
         }
         if (!paused_ && tempo_ != Tempo::ByPress) {
-            const qint64 wait = nextDue_ - clock_.elapsed();
-            if (wait <= 0)
+            if (nextDue_ <= clock_->now())
                 break;
-            due.start(int(wait));
+            clock_->wakeAt(nextDue_);
         }
         loop.exec();
-        due.stop();
+        clock_->cancel();
     }
     waiting_ = outer;
     released_ = false;
     // Due times keep their spacing, so the tempo holds on average whatever
     // a step costs; one that came late moves the next no earlier than now.
-    nextDue_ = std::max(nextDue_ + interval(tempo_), clock_.elapsed());
+    nextDue_ = std::max(nextDue_ + interval(tempo_), clock_->now());
 }
 
 void Pace::wake()
@@ -143,7 +160,7 @@ void Pace::runOpened(platform::Run& run)
     running_ = &run.form();
     credits_ = 0;
     released_ = false;
-    nextDue_ = clock_.elapsed();
+    nextDue_ = clock_->now();
     for (QAbstractButton* button : run.form().findChildren<QAbstractButton*>())
         buttons_.append(connect(button, &QAbstractButton::clicked, this, &Pace::release));
     emit changed();

@@ -62,7 +62,8 @@ public:
         virtual void runYielded(Run& run) { (void)run; }
         virtual void runClosed(Run& run) { (void)run; }
     };
-    // Observers are told in the order they were added.
+    // Observers are told in the order they were added. The program adds
+    // its own in one place at start (shell::observeRuns).
     static void addObserver(Observer* observer);
     static void removeObserver(Observer* observer);
 

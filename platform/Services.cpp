@@ -2,7 +2,6 @@
 #include "Services.h"
 #include "Form.h"
 #include "MMControl.h"
-#include "Run.h"
 #include "accessible/Narrator.h"
 
 #include <QApplication>
@@ -148,8 +147,6 @@ void Services::doEvents()
     // Posted update requests are among the events, so whatever was drawn or
     // relabelled before the call is painted when it returns.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    // Lesson mode's tempo and pause wait here.
-    Run::yielded();
 }
 
 float Services::rnd() { return random_.Rnd(); }

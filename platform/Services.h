@@ -4,6 +4,7 @@
 // script replies, seed the generator and watch the beep.
 #pragma once
 
+#include "Run.h"
 #include "rules/Runtime.h"
 
 #include <QString>
@@ -48,7 +49,14 @@ inline QString InputBox(QWidget* owner, const QString& prompt, const QString& ti
 }
 inline void Beep() { services().beep(); }
 inline void End() { services().end(); }
-inline void DoEvents() { services().doEvents(); }
+// The window's yield, once a step. Lesson mode's tempo and pause wait in
+// Run::yielded, after the services' own doEvents, so that no replacement of
+// the services can leave them out.
+inline void DoEvents()
+{
+    services().doEvents();
+    Run::yielded();
+}
 inline float Rnd() { return services().rnd(); }
 inline void Randomize(double seed) { services().randomize(seed); }
 inline float Timer() { return services().timer(); }

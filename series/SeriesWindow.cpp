@@ -172,7 +172,13 @@ void SeriesWindow::Command2_Click()
     // What the counter and the result show, for the run.
     std::int64_t shownTerm = 0;
     std::optional<double> shownValue;
+    // Each step is told once: a pass stopped short shows no new step, or
+    // one that the end of the run tells.
+    std::optional<std::int64_t> toldTerm;
     const auto tellRun = [&] {
+        if (toldTerm == shownTerm)
+            return;
+        toldTerm = shownTerm;
         if (shownValue)
             run.step(shownTerm, *shownValue, Run::Precision::Double);
         else
@@ -208,7 +214,8 @@ void SeriesWindow::Command2_Click()
             if (stopped)
                 break;
         }
-        tellRun();
+        if (!stopped)
+            tellRun();
     }
 
     PlayEndOfRunCue(*MMControl1, endOfRunCue);

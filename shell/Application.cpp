@@ -3,6 +3,7 @@
 
 #include "Form1.h"
 #include "Language.h"
+#include "Observers.h"
 #include "Options.h"
 #include "Projector.h"
 #include "Windows.h"
@@ -67,8 +68,12 @@ int run(int argc, char* argv[])
         QApplication::setQuitOnLastWindowClosed(true);
         charts::openComparison();
     } else {
-        if (options.lesson)
-            lesson::start(controller);
+        if (options.lesson) {
+            const lesson::Parts parts = lesson::start(controller);
+            observeRuns(&parts.pace, &parts.controller);
+        } else {
+            observeRuns();
+        }
         form1().Show();
     }
     return QApplication::exec();

@@ -83,7 +83,6 @@ void install()
 {
     static const bool installed = [] {
         QAccessible::installFactory(factory);
-        narrator::install();
         return true;
     }();
     Q_UNUSED(installed);

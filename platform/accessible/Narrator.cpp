@@ -196,10 +196,10 @@ class RunListener : public Run::Observer {
 };
 } // namespace
 
-void install()
+Run::Observer& runObserver()
 {
     static RunListener listener;
-    Run::addObserver(&listener);
+    return listener;
 }
 
 } // namespace platform::narrator

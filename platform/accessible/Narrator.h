@@ -8,6 +8,8 @@
 // latest progress and the outcome, for the reader's Where Am I.
 #pragma once
 
+#include "platform/Run.h"
+
 #include <QObject>
 #include <QString>
 
@@ -44,8 +46,9 @@ void announce(QWidget* where, const QString& text);
 // The texts of the window's counters, in their order, joined for reading.
 QString summary(const QWidget* window);
 
-// Starts listening to runs; the windows call it as they are made.
-void install();
+// What listens to runs for the narrator. The program registers it at start
+// (shell::observeRuns), with the other observers, in their order.
+Run::Observer& runObserver();
 
 } // namespace narrator
 } // namespace platform

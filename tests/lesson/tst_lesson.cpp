@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lesson mode: the pace of runs (tempo, pause, step, stop) counted in
-// steps, never timed; the controller's digits, trace, place, keys and mute.
+// steps and on a fake clock, never timed; the controller's digits, trace,
+// place, keys and mute.
 #include "charts/TraceChart.h"
 #include "lesson/Lesson.h"
 #include "lesson/LessonController.h"
@@ -9,13 +10,13 @@
 #include "platform/Navigation.h"
 #include "lesson/Pace.h"
 #include "series/Form16.h"
+#include "shell/Observers.h"
 #include "shell/Projector.h"
 #include "rules/Digits.h"
 #include "support/Probes.h"
 #include "support/Scripted.h"
 
 #include <QAccessible>
-#include <QElapsedTimer>
 #include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QLayout>
@@ -31,24 +32,40 @@ using lesson::Tempo;
 
 namespace {
 
-// The real DoEvents, where the pace waits, under the scripted dialogs.
-class PacedServices : public testing::ScriptedServices {
+// The pace's clock, moved only while the pace waits for it, and by the
+// steps' own cost: the tempo is then counted, not timed.
+class FakeClock : public lesson::Clock {
 public:
-    void doEvents() override
+    qint64 time = 0;
+    QList<qint64> waits; // each wait the pace asked for, in ms
+
+    qint64 now() const override { return time; }
+    void wakeAt(qint64 at) override
     {
-        platform::Services::doEvents();
-        ++doEventsCalls;
-        if (onDoEvents)
-            onDoEvents(doEventsCalls);
+        alarm_ = at;
+        QTimer::singleShot(0, this, [this, at] {
+            if (alarm_ != at)
+                return;
+            alarm_ = -1;
+            waits << at - time;
+            time = at;
+            emit due();
+        });
     }
+    void cancel() override { alarm_ = -1; }
+
+private:
+    qint64 alarm_ = -1;
 };
 
 struct Lesson {
-    PacedServices services;
+    testing::ScriptedServices services;
     testing::SoundRecorder recorder;
     testing::RunLog log;
-    Pace pace;
+    FakeClock* clock = new FakeClock;
+    Pace pace{std::unique_ptr<lesson::Clock>(clock)};
     lesson::LessonController controller{pace, nullptr};
+    Lesson() { shell::observeRuns(&pace, &controller); }
 };
 
 // Runs the actions one after another, `gap` ms apart, inside the run.
@@ -69,8 +86,10 @@ void pausedRun(Lesson& l, Form19& w, int pauseAt, QList<std::function<void()>> a
     w.Show();
     w.Command5_Click();
     l.services.replies = {QStringLiteral("10000")};
+    // The hook runs before the yield: pausing in call pauseAt + 1 holds
+    // that yield, after pauseAt steps.
     l.services.onDoEvents = [&, pauseAt, actions](int call) {
-        if (call == pauseAt) {
+        if (call == pauseAt + 1) {
             l.pace.setPaused(true);
             inSequence(actions);
         }
@@ -123,39 +142,53 @@ private slots:
 
 void TestLesson::tempo_data()
 {
+    // Ten terms of Gregory–Leibniz at a tempo, the first step costing
+    // `first` ms of the clock and the others `cost`: the waits the pace
+    // asks for between steps.
     QTest::addColumn<Tempo>("tempo");
-    QTest::addColumn<double>("atLeastPerSecond");
-    // The most a tempo allows is checked from its rate, with a wide margin.
-    QTest::newRow("one a press") << Tempo::ByPress << 0.0;
-    QTest::newRow("slow") << Tempo::Slow << 0.5;
-    QTest::newRow("medium") << Tempo::Medium << 5.0;
-    QTest::newRow("fast") << Tempo::Fast << 30.0;
-    QTest::newRow("full") << Tempo::Full << 400.0; // more than fast ever allows
+    QTest::addColumn<qint64>("first");
+    QTest::addColumn<qint64>("cost");
+    QTest::addColumn<QList<qint64>>("waits");
+    const auto times = [](int count, qint64 ms) { return QList<qint64>(count, ms); };
+    QTest::newRow("one a press") << Tempo::ByPress << qint64(0) << qint64(0) << QList<qint64>{};
+    QTest::newRow("slow") << Tempo::Slow << qint64(0) << qint64(0) << times(9, 500);
+    QTest::newRow("medium") << Tempo::Medium << qint64(0) << qint64(0) << times(9, 50);
+    QTest::newRow("fast") << Tempo::Fast << qint64(0) << qint64(0) << times(9, 5);
+    QTest::newRow("full") << Tempo::Full << qint64(0) << qint64(0) << QList<qint64>{};
+    // The tempo holds on average whatever a step costs.
+    QTest::newRow("slow, steps of 300 ms") << Tempo::Slow << qint64(300) << qint64(300) << times(9, 200);
+    // A step that came late is not made up for by a burst after it.
+    QTest::newRow("slow, a first step of 2 s") << Tempo::Slow << qint64(2000) << qint64(0) << times(7, 500);
 }
 
 void TestLesson::tempo()
 {
     QFETCH(Tempo, tempo);
-    QFETCH(double, atLeastPerSecond);
+    QFETCH(qint64, first);
+    QFETCH(qint64, cost);
+    QFETCH(QList<qint64>, waits);
     Lesson l;
     l.pace.setTempo(tempo);
     Form16 w;
     w.Show();
     w.Command5_Click();
-    l.services.replies = {QStringLiteral("1000000")};
-    QElapsedTimer clock;
-    l.log.onOpen = [&](platform::Run&) {
-        clock.start();
-        QTimer::singleShot(1000, w.Command6, &QPushButton::click); // 中止
-    };
+    l.services.replies = {QStringLiteral("10")};
+    l.log.onStep = [&](platform::Run& run) { l.clock->time += run.n() == 1 ? first : cost; };
+    // One step a press: each press, given once the window has yielded,
+    // finds the run held before its next step.
+    QList<qint64> pressedAt;
+    if (tempo == Tempo::ByPress)
+        l.services.onDoEvents = [&](int) {
+            QTimer::singleShot(0, &l.pace, [&] {
+                pressedAt << l.log.n();
+                l.pace.step();
+            });
+        };
     w.Command2->click();
-    const double seconds = clock.elapsed() / 1000.0;
-    const double rate = Pace::stepsPerSecond(tempo);
-    const qint64 steps = l.log.n();
-    // One step a press: only the yield that 中止 lets go.
-    const double most = tempo == Tempo::ByPress ? 1 : rate < 0 ? 1e12 : rate * seconds * 1.5 + 2;
-    QVERIFY2(steps <= most && steps >= atLeastPerSecond * seconds,
-             qPrintable(QStringLiteral("%1 steps in %2 s").arg(steps).arg(seconds)));
+    QCOMPARE(l.log.n(), 10);
+    QCOMPARE(l.clock->waits, waits);
+    if (tempo == Tempo::ByPress)
+        QCOMPARE(pressedAt, (QList<qint64>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
     QVERIFY(!l.pace.runningForm());
 }
 
@@ -291,7 +324,7 @@ void TestLesson::placement()
     QFETCH(QRect, controller);
     QFETCH(QPoint, windowMovedTo);
     const QRect available(0, 0, 1280, 1000);
-    const auto at = lesson::LessonController::place(window, QSize(400, 500), available);
+    const auto at = lesson::place(window, QSize(400, 500), available);
     QCOMPARE(at.controller, controller);
     QCOMPARE(at.window, windowMovedTo);
     QVERIFY(available.contains(at.controller));
@@ -481,11 +514,12 @@ void TestLesson::accessibleTable()
     QFETCH(QString, name);
     QFETCH(QString, description);
     QFETCH(bool, checked);
-    testing::ScriptedServices services; // at full speed, no pace to wait for
+    testing::ScriptedServices services;
     testing::SoundRecorder recorder;
     Pace pace;
     pace.setTempo(Tempo::Medium);
     lesson::LessonController controller(pace, std::unique_ptr<charts::Trace>(new charts::TraceChart));
+    shell::observeRuns(&pace, &controller);
     Form16 w;
     w.Show();
     w.Command5_Click();
@@ -579,11 +613,12 @@ void TestLesson::traceChart()
 
 void TestLesson::controllerDrawsTheTrace()
 {
-    PacedServices services;
+    testing::ScriptedServices services;
     testing::SoundRecorder recorder;
     Pace pace;
     auto* chart = new charts::TraceChart;
     lesson::LessonController controller(pace, std::unique_ptr<charts::Trace>(chart));
+    shell::observeRuns(&pace, &controller);
     QCOMPARE(controller.size(), lesson::controllerArea);
     Form16 w;
     w.Show();

@@ -9,6 +9,7 @@
 #include "experiments/Form20.h"
 #include "shell/Form1.h"
 #include "shell/Form7.h"
+#include "shell/Observers.h"
 #include "platform/PictureBox.h"
 #include "series/SeriesWindow.h"
 #include "shell/Windows.h"
@@ -68,6 +69,7 @@ void press(QPushButton* b)
 class AccessibilityTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void pageIsReadByParagraph();
     void noticeFollowsThePage();
     void clsClearsTheText();
@@ -92,6 +94,8 @@ private:
     testing::ScriptedServices services_;
     testing::SoundRecorder sounds_;
 };
+
+void AccessibilityTest::initTestCase() { shell::observeRuns(); }
 
 void AccessibilityTest::pageIsReadByParagraph()
 {

@@ -9,6 +9,7 @@
 #include "platform/accessible/Reading.h"
 #include "series/Form9.h"
 #include "shell/Language.h"
+#include "shell/Observers.h"
 #include "shell/Windows.h"
 #include "support/Pages.h"
 #include "support/Probes.h"
@@ -86,6 +87,7 @@ private:
 
 void EnglishTest::initTestCase()
 {
+    shell::observeRuns();
     testing::ScriptedServices services;
     testing::SoundRecorder sounds;
     QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));

@@ -46,6 +46,7 @@ public:
     QList<Step> steps;
     int opened = 0;
     int closed = 0;
+    int yields = 0;
     // Called at each step, while the window shows it.
     std::function<void(platform::Run&)> onStep;
     std::function<void(platform::Run&)> onOpen;
@@ -67,6 +68,7 @@ private:
         if (onStep)
             onStep(run);
     }
+    void runYielded(platform::Run&) override { ++yields; }
     void runClosed(platform::Run&) override { ++closed; }
 };
 

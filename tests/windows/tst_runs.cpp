@@ -7,6 +7,7 @@
 #include "platform/accessible/Narrator.h"
 #include "polygon/Form18.h"
 #include "rules/Digits.h"
+#include "shell/Observers.h"
 #include "support/Probes.h"
 #include "support/Scripted.h"
 
@@ -15,7 +16,9 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -51,9 +54,14 @@ class TestRuns : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void stepsAreWhatTheWindowShows_data();
     void stepsAreWhatTheWindowShows();
+    void everyDoEventsYields_data();
+    void everyDoEventsYields();
 };
+
+void TestRuns::initTestCase() { shell::observeRuns(); }
 
 void TestRuns::stepsAreWhatTheWindowShows_data()
 {
@@ -124,6 +132,7 @@ void TestRuns::stepsAreWhatTheWindowShows()
     testing::RunLog log;
     lesson::Pace pace;
     lesson::LessonController controller{pace, nullptr};
+    shell::observeRuns(&pace, &controller);
     platform::Form& w = testing::window(window);
     w.Show();
     click(w, explain);
@@ -134,6 +143,8 @@ void TestRuns::stepsAreWhatTheWindowShows()
 
     QStringList mismatches;
     log.onStep = [&](platform::Run& run) {
+        if (std::count_if(log.steps.cbegin(), log.steps.cend(), [&](const auto& s) { return s.n == run.n(); }) > 1)
+            mismatches << QStringLiteral("n %1 told twice").arg(run.n());
         const qint64 shownN = shownCount(label(w, counter));
         const std::optional<double> shown = shownValue(label(w, estimate));
         if (shownN != run.n() || shown.has_value() != run.value().has_value()
@@ -190,7 +201,7 @@ void TestRuns::stepsAreWhatTheWindowShows()
     // or the manual steps' one after another.
     QList<qint64> valued;
     for (const testing::RunLog::Step& step : std::as_const(log.steps))
-        if (step.value && (valued.isEmpty() || valued.last() != step.n))
+        if (step.value)
             valued << step.n;
     if (presses > 1) {
         valued.clear();
@@ -205,6 +216,34 @@ void TestRuns::stepsAreWhatTheWindowShows()
         QCOMPARE(controller.traced().last().y(), *log.steps.last().value);
     // Archimedes' bracket beside the polygons only.
     QCOMPARE(child("bracket")->isVisibleTo(&controller), window == QLatin1String("Form18"));
+}
+
+void TestRuns::everyDoEventsYields_data()
+{
+    // Lesson mode holds runs in the yield: whichever services are in.
+    QTest::addColumn<bool>("scripted");
+    QTest::addColumn<bool>("open");
+    QTest::newRow("the real services") << false << true;
+    QTest::newRow("a test double") << true << true;
+    QTest::newRow("no run open") << true << false;
+}
+
+void TestRuns::everyDoEventsYields()
+{
+    QFETCH(bool, scripted);
+    QFETCH(bool, open);
+    std::optional<testing::ScriptedServices> services;
+    if (scripted)
+        services.emplace();
+    testing::RunLog log;
+    std::optional<platform::Run> run;
+    if (open)
+        run.emplace(testing::window(QStringLiteral("Form19")), compare::Method::MonteCarlo);
+    for (int i = 0; i < 3; ++i)
+        platform::DoEvents();
+    QCOMPARE(log.yields, open ? 3 : 0);
+    if (scripted)
+        QCOMPARE(services->doEventsCalls, 3);
 }
 
 QTEST_MAIN(TestRuns)

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Lesson mode's reading of a run: the step and the value shown, the value's
+// correct digits, the points of the trace, and what they say in words. Qt
+// Core only: it is tested without a window.
+#pragma once
+
+#include "rules/Convergence.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QPointF>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace lesson {
+
+class Reading {
+    // The controller's texts, translated as they always were.
+    Q_DECLARE_TR_FUNCTIONS(lesson::LessonController)
+public:
+    // A run opens. A run that goes on from the last one of its window (the
+    // polygons' manual steps are a run each) adds to its trace; that is
+    // known at its first step. Any other run starts afresh. Both return
+    // true when the trace was cleared.
+    bool open(compare::Method method, bool sameWindow);
+    // Step n, where the window shows `value` (if any), computed in single
+    // or double precision.
+    bool step(std::int64_t n, std::optional<double> value, bool singlePrecision);
+    void close() { firstStep_ = false; }
+    // Forgets the value; the trace and n stay.
+    void clearValue() { digits_.clear(); }
+    // Forgets the value, the trace and n.
+    void clear();
+
+    std::int64_t n() const { return n_; }
+    // The value's shortest digits at its precision, empty for none.
+    const QString& digits() const { return digits_; }
+    int correct() const;
+    const QList<QPointF>& points() const { return points_; }
+
+    // The digits as rich text, the correct ones marked.
+    QString markedDigits() const;
+    QString correctText() const;
+    QString stepText() const;
+    // Archimedes' bracket beside the polygons' run; empty for the others.
+    QString bracketText() const;
+    // The readings' accessible names.
+    QString valueName() const;
+    QString correctName() const;
+    // What the trace shows now, in the view named `view`, in words.
+    QString traceDescription(const QString& view) const;
+    // An error as a screen reader reads it well.
+    static QString spokenError(double error);
+
+private:
+    compare::Method method_ = compare::Method::Polygon;
+    bool firstStep_ = false; // the run opened has told no step yet
+    std::int64_t n_ = 0;     // the last step of the run shown
+    QString digits_;
+    QList<QPointF> points_;
+};
+
+} // namespace lesson

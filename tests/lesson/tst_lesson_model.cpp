@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Lesson mode's reading of a run, without a window or an application
+// object: which steps make one trace, the digits at the run's precision,
+// and what the trace and the error say in words.
+#include "lesson/Reading.h"
+
+#include <QtTest>
+
+#include <numbers>
+
+using compare::Method;
+using lesson::Reading;
+
+namespace {
+
+// What happens to the reading: a run opens (in the window of the last run
+// or another), a step is told (with a value or none), the run closes, or
+// the value is forgotten.
+struct Event {
+    enum Kind { OpenSame, OpenElsewhere, Step, Close, ClearValue } kind;
+    Method method = Method::Polygon;
+    qint64 n = 0;
+    std::optional<double> value = std::nullopt;
+    bool single = false;
+};
+
+Event opens(Method method, bool same = true) { return {same ? Event::OpenSame : Event::OpenElsewhere, method}; }
+Event step(qint64 n, std::optional<double> value, bool single = false) { return {Event::Step, {}, n, value, single}; }
+const Event closes{Event::Close};
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Event>)
+
+class TestLessonModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void steps_data();
+    void steps();
+    void traceDescription_data();
+    void traceDescription();
+    void spokenError_data();
+    void spokenError();
+};
+
+void TestLessonModel::steps_data()
+{
+    QTest::addColumn<QList<Event>>("events");
+    QTest::addColumn<qint64>("n");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<int>("correct");
+    QTest::addColumn<QList<qint64>>("traced"); // the points' n
+    QTest::addColumn<bool>("bracket");
+    const Method series = Method::Leibniz;
+    QTest::newRow("a run") << QList<Event>{opens(series, false), step(1, 4.0), step(2, 2.5), step(3, 3.5), closes}
+                           << qint64(3) << "3.5" << 1 << QList<qint64>{1, 2, 3} << false;
+    QTest::newRow("manual steps go on")
+        << QList<Event>{opens(Method::Polygon, false), step(3, 2.598), closes, opens(Method::Polygon), step(4, 2.828),
+                        closes, opens(Method::Polygon), step(5, 2.939), closes}
+        << qint64(5) << "2.939" << 0 << QList<qint64>{3, 4, 5} << true;
+    QTest::newRow("another window starts afresh")
+        << QList<Event>{opens(Method::Polygon, false), step(3, 2.598), closes, opens(Method::Polygon, false), step(4, 2.828)}
+        << qint64(4) << "2.828" << 0 << QList<qint64>{4} << true;
+    QTest::newRow("a step that does not follow on starts afresh")
+        << QList<Event>{opens(Method::Polygon, false), step(3, 2.598), closes, opens(Method::Polygon), step(7, 3.037)}
+        << qint64(7) << "3.037" << 1 << QList<qint64>{7} << true;
+    QTest::newRow("another method starts afresh")
+        << QList<Event>{opens(Method::Polygon, false), step(3, 2.598), closes, opens(series), step(4, 2.8952380952380956)}
+        << qint64(4) << "2.8952380952380956" << 0 << QList<qint64>{4} << false;
+    QTest::newRow("a step with no value keeps the last digits")
+        << QList<Event>{opens(Method::Buffon, false), step(1, {}), step(2, 4.0, true), step(3, {})}
+        << qint64(3) << "4" << 0 << QList<qint64>{2} << false;
+    QTest::newRow("single precision") << QList<Event>{opens(Method::MonteCarlo, false), step(1, double(3.1f), true)}
+                                      << qint64(1) << "3.1" << 2 << QList<qint64>{1} << false;
+    QTest::newRow("the value forgotten, the trace kept")
+        << QList<Event>{opens(series, false), step(1, 4.0), closes, {Event::ClearValue}}
+        << qint64(1) << "" << 0 << QList<qint64>{1} << false;
+}
+
+void TestLessonModel::steps()
+{
+    QFETCH(QList<Event>, events);
+    QFETCH(qint64, n);
+    QFETCH(QString, digits);
+    QFETCH(int, correct);
+    QFETCH(QList<qint64>, traced);
+    QFETCH(bool, bracket);
+    Reading reading;
+    // The trace as a view drawing the new points would show it, cleared
+    // when the reading says its trace was.
+    QList<QPointF> drawn;
+    const auto cleared = [&](bool yes) {
+        if (yes)
+            drawn.clear();
+    };
+    for (const Event& e : events) {
+        switch (e.kind) {
+        case Event::OpenSame:
+        case Event::OpenElsewhere: cleared(reading.open(e.method, e.kind == Event::OpenSame)); break;
+        case Event::Step: cleared(reading.step(e.n, e.value, e.single)); break;
+        case Event::Close: reading.close(); break;
+        case Event::ClearValue: reading.clearValue(); break;
+        }
+        drawn += reading.points().mid(drawn.size());
+    }
+    QCOMPARE(reading.n(), n);
+    QCOMPARE(reading.digits(), digits);
+    QCOMPARE(reading.correct(), correct);
+    QList<qint64> xs;
+    for (const QPointF& p : reading.points())
+        xs << qint64(p.x());
+    QCOMPARE(xs, traced);
+    QCOMPARE(drawn, reading.points());
+    QCOMPARE(!reading.bracketText().isEmpty(), bracket);
+}
+
+void TestLessonModel::traceDescription_data()
+{
+    // The values of steps 1, 2, ... in the view "V".
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<QString>("description");
+    const double pi = std::numbers::pi;
+    QTest::newRow("no points") << QList<double>{} << "まだ点がありません";
+    QTest::newRow("one point, no trend") << QList<double>{4.0} << "V：ｎ＝1、最後の値 4、誤差 0.86";
+    QTest::newRow("swinging") << QList<double>{4.0, 2.6666666666666665, 3.466666666666667}
+                              << "V：ｎ＝3、最後の値 3.466666666666667、誤差 0.33、πの上下に振れています";
+    QTest::newRow("from above") << QList<double>{3.5, 3.3, 3.2}
+                                << "V：ｎ＝3、最後の値 3.2、誤差 0.058、πの上から落ち着いて近づいています";
+    QTest::newRow("from below") << QList<double>{2.9, 3.0, 3.1}
+                                << "V：ｎ＝3、最後の値 3.1、誤差 0.042、πの下から落ち着いて近づいています";
+    QTest::newRow("moving away") << QList<double>{3.2, 3.3} << "V：ｎ＝2、最後の値 3.3、誤差 0.16、πから離れています";
+    QTest::newRow("on π") << QList<double>{pi, pi} << "V：ｎ＝2、最後の値 3.141592653589793、誤差 0、πと同じです";
+    // Only the last ten points make the trend: the first one, above, is
+    // out of it.
+    QTest::newRow("the last ten") << QList<double>{4.0, 3.0, 3.01, 3.02, 3.03, 3.04, 3.05, 3.06, 3.07, 3.08, 3.09}
+                                  << "V：ｎ＝11、最後の値 3.09、誤差 0.052、πの下から落ち着いて近づいています";
+}
+
+void TestLessonModel::traceDescription()
+{
+    QFETCH(QList<double>, values);
+    QFETCH(QString, description);
+    Reading reading;
+    QVERIFY(reading.open(Method::Leibniz, false));
+    for (qsizetype i = 0; i < values.size(); ++i)
+        QVERIFY(!reading.step(i + 1, values[i], false));
+    QCOMPARE(reading.traceDescription(QStringLiteral("V")), description);
+}
+
+void TestLessonModel::spokenError_data()
+{
+    QTest::addColumn<double>("error");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("large") << 0.05 << "0.05";
+    QTest::newRow("the last plain one") << 0.001 << "0.001";
+    QTest::newRow("small") << 1.23e-5 << "1.2×10のマイナス5乗";
+    QTest::newRow("rounded up a power") << 9.96e-5 << "1.0×10のマイナス4乗";
+    QTest::newRow("double's floor") << 4.2e-16 << "4.2×10のマイナス16乗";
+}
+
+void TestLessonModel::spokenError()
+{
+    QFETCH(double, error);
+    QFETCH(QString, spoken);
+    QCOMPARE(Reading::spokenError(error), spoken);
+}
+
+QTEST_APPLESS_MAIN(TestLessonModel)
+#include "tst_lesson_model.moc"
