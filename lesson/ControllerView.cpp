@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ControllerView.h"
 
-#include "ControllerAccessible.h"
 #include "Reading.h"
+#include "platform/accessible/Factory.h"
 #include "rules/Digits.h"
 
 #include <QButtonGroup>
@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace lesson {
 
@@ -43,12 +44,12 @@ const TempoChoice tempoChoices[] = {
 QString translated(const char* text) { return QCoreApplication::translate("lesson::LessonController", text); }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& accessibleName,
-                    bool checkable = false, const char* kind = nullptr)
+                    bool checkable = false, std::optional<platform::accessible::Kind> kind = std::nullopt)
 {
     auto* b = new QPushButton(parent);
     // Before anything that would make the button's interface.
     if (kind)
-        setAccessibleKind(b, kind);
+        platform::accessible::setKind(b, *kind);
     b->setText(caption);
     b->setObjectName(QString::fromLatin1(name));
     b->setAccessibleName(accessibleName);
@@ -101,7 +102,7 @@ ControllerView::ControllerView(QWidget& window, std::unique_ptr<charts::Trace> c
     auto* runRow = new QHBoxLayout;
     runRow->setSpacing(compact ? 2 : 6);
     // A toggle whose name says what it will do.
-    pause = button(w, "pause", tr("一時停止"), tr("一時停止"), true, "toggle");
+    pause = button(w, "pause", tr("一時停止"), tr("一時停止"), true, platform::accessible::Kind::Toggle);
     step = button(w, "step", tr("１ステップ →"), tr("１ステップ進める"));
     mute = button(w, "mute", tr("消音"), tr("消音（合図の音と曲）"), true);
     runRow->addWidget(pause);
@@ -122,7 +123,7 @@ ControllerView::ControllerView(QWidget& window, std::unique_ptr<charts::Trace> c
     // reads the captions with them, not once more beside them.
     const auto caption = [w](const QString& text) {
         auto* label = new QLabel(w);
-        setAccessibleKind(label, "caption");
+        platform::accessible::setKind(label, platform::accessible::Kind::Caption);
         label->setText(text);
         return label;
     };

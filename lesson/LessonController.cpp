@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LessonController.h"
 
-#include "ControllerAccessible.h"
 #include "platform/Form.h"
 #include "platform/MMControl.h"
+#include "platform/accessible/Factory.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -19,18 +19,19 @@ namespace {
 constexpr int refreshMs = 50;   // how often the value and the trace are redrawn
 constexpr int readingsMs = 1000; // how often a screen reader's names are renewed in a run
 
-// Before the view makes any widget's interface.
-QWidget* withAccessibleFactory(QWidget* parent)
+// A frame to a screen reader, which reads its title; marked before the
+// view makes any widget's interface.
+QWidget* asFrame(QWidget* controller)
 {
-    installAccessibleFactory();
-    return parent;
+    platform::accessible::setKind(controller, platform::accessible::Kind::Frame);
+    return controller;
 }
 } // namespace
 
 LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Layout layout)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , pace_(pace)
-    , view_(*withAccessibleFactory(this), std::move(trace), layout)
+    , view_(*asFrame(this), std::move(trace), layout)
     , follower_(new Follower(*this))
     , keys_(view_, pace_, *follower_)
 {

@@ -106,6 +106,7 @@ bool LessonKeys::arrowInGroup(QWidget* target, int key)
 
 void LessonKeys::setPaused(bool paused, QWidget* where)
 {
+    // Workaround(Qt 6.4): a focused button's new name goes out as an object, unread by Orca.
     // Said in the window where the keyboard is: a screen reader does not
     // read a focused button's new name (Qt 6.4 sends it as an object).
     if (!pace_.runningForm()) {

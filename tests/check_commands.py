@@ -156,8 +156,13 @@ class Shell:
             if self.s[self.i] in ' \t\n':
                 self.line += self.at('\n')
                 self.i += 1
+            elif self.at('#'):  # a comment among the elements, quotes and brackets in it too
+                self.i = self.s.find('\n', self.i) % (len(self.s) + 1)
             else:
+                start = self.i
                 self.word()
+                if self.i == start:  # an operator no array holds: step over it, not forever
+                    self.i += 1
         self.i += 1
 
     def redirection(self):

@@ -13,7 +13,7 @@ run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-wayland
   qt6-l10n-tools qt6-tools-dev
-  # Qt dialogs (file dialog, warnings) in the language of the program.
+  # Qt's own dialogs (the file dialog) in the program's language.
   qt6-translations-l10n
   libfluidsynth-dev timgm6mb-soundfont libsndfile1-dev libsamplerate0-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-horai-umefont fonts-dejavu-core

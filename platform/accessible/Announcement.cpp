@@ -24,6 +24,7 @@ Announcement* Announcement::of(QWidget* widget)
 
 void Announcement::say(const QString& text)
 {
+    // Workaround(Orca 43): a notification is spoken only as it starts showing.
     // Orca speaks a notification as it starts showing, so it shows anew.
     hide();
     setAccessibleName(text);

@@ -9,6 +9,7 @@ class QLineEdit;
 
 namespace platform::accessible {
 
+// Workaround(Qt 6.4): empty attribute runs per character make Orca drop a field's last character.
 // A text field: the input box's, a file dialog's name. Qt's own interface
 // gives every character a text attribute run of no length; Orca joins the
 // runs of a line and so reads it without its last character ("10 selected"
@@ -45,6 +46,7 @@ public:
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 };
 
+// Workaround(Qt 6.4): a combo box's items have no AT-SPI selection, so Orca finds no value.
 // A combo box nobody types into, such as the comparison's N box. Qt 6.4
 // offers a combo box's items without AT-SPI's selection, so Orca finds no
 // value in a box that is not editable; this one answers with its current

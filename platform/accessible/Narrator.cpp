@@ -53,6 +53,7 @@ void flush(const QWidget* window)
     }
 }
 
+// Workaround(Orca 43): it speaks at once a change of the focused object's description.
 // Says the text as the focused button's description: Orca speaks a change
 // of the focused object's description at once. Emptied first, so that the
 // same outcome twice is said twice.

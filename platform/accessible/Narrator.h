@@ -38,6 +38,7 @@ void notify(QObject* source, int event);
 using Listener = void (*)(QObject* source, int event);
 void setListener(Listener listener);
 
+// Workaround(Qt 6.4): a description change goes out as an object, which Orca 43 will not speak.
 // Says the text once, now, whatever has the focus: a notification shown in
 // the widget's window. Qt 6.4 sends a description change as an object, which
 // Orca refuses to speak; a notification that appears it speaks at once.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Finds and loads the chart module on first use.
-#include "ChartsModule.h"
+#include "charts/ChartsModule.h"
 
 #include "platform/Modules.h"
 #include "platform/accessible/Factory.h"
