@@ -3,8 +3,9 @@
 # What the linker cannot see of the layers (cmake/Rooms.cmake links each room
 # alone, so a call against the way the rooms depend fails the build): the
 # sound engine (audio/) and the chart module (charts/) are loaded modules,
-# whose insides no other folder includes, only their interfaces; and rules/
-# builds without Qt. Prints every include that goes against this and fails
+# whose insides no other folder includes, only their interfaces; the method
+# windows, one library, never include one another; and rules/ builds
+# without Qt. Prints every include that goes against this and fails
 # if there is one.
 # Usage: check_layers.sh SOURCE_ROOT
 set -uo pipefail
@@ -12,7 +13,8 @@ root="$1"
 status=0
 
 # The program's folders, and each module with its interface.
-folders=(shell series polygon experiments lesson charts platform audio rules)
+folders=(shell series polygon experiments lesson charts class platform audio rules)
+windows=(series polygon experiments)
 declare -A interface=([audio]="audio/SoundDevice.h" [charts]="charts/ChartsModule.h")
 
 for folder in "${folders[@]}"; do
@@ -24,6 +26,9 @@ for folder in "${folders[@]}"; do
     if [ -n "${interface[${module}]+set}" ] && [ "${included}" != "${interface[${module}]}" ]; then
       echo "${file#"${root}"/}:${line}: ${included} is inside a module; include ${interface[${module}]}"
       status=1
+    elif [[ " ${windows[*]} " == *" ${folder} "* && " ${windows[*]} " == *" ${module} "* ]]; then
+      echo "${file#"${root}"/}:${line}: ${folder}/ may not include another window's ${included}"
+      status=1
     fi
   done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "${root}/${folder}" --include='*.h' --include='*.cpp')
 done
@@ -34,5 +39,5 @@ if hits=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' "${root}/r
   status=1
 fi
 
-[ "${status}" -eq 0 ] && echo "layers: the modules seen only through their interfaces, rules/ without Qt"
+[ "${status}" -eq 0 ] && echo "layers: the modules seen only through their interfaces, no window on another, rules/ without Qt"
 exit "${status}"
