@@ -51,7 +51,8 @@ inline void Beep() { services().beep(); }
 inline void End() { services().end(); }
 // The window's yield, once a step. Lesson mode's tempo and pause wait in
 // Run::yielded, after the services' own doEvents, so that no replacement of
-// the services can leave them out.
+// the services can leave them out. Buffon's needle makes the two calls
+// itself, apart: its events come between drawing a needle and counting it.
 inline void DoEvents()
 {
     services().doEvents();

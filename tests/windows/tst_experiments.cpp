@@ -234,6 +234,48 @@ struct Shown {
     QString thrown, hits, estimate;
 };
 
+// Scripted throws that land on spots of their own, in drawing units: a
+// needle lies flat from its spot to the right, a point is the spot itself.
+QList<float> throwsAt(int experiment, const QList<QPoint>& spots)
+{
+    QList<float> rnd;
+    for (const QPoint& s : spots) {
+        if (experiment == buffon)
+            rnd << (s.x() + 0.5f) / 3001 << (s.y() - 250 + 0.5f) / 2501 << 0.0f;
+        else
+            rnd << (s.x() - 500 + 0.5f) / 2001 << (s.y() - 500 + 0.5f) / 2001;
+    }
+    return rnd;
+}
+
+// The number a counter shows first, 0 while it is empty.
+int shownCount(const platform::Label& label)
+{
+    return QRegularExpression(QStringLiteral("\\d+")).match(label.text()).captured().toInt();
+}
+
+// What the window shows of its throws: those drawn (red or green at their
+// spots), the counter of throws, the run's n, the hits drawn (red) and the
+// counter of hits.
+QList<int> shownThrows(const ExperimentWindow& w, int experiment, const QList<QPoint>& spots, qint64 n)
+{
+    int drawn = 0;
+    int drawnHits = 0;
+    for (const QPoint& s : spots) {
+        const QRgb c = pixelAt(w, s.x() + (experiment == buffon ? 125 : 0), s.y());
+        drawn += c == lightRed || c == green;
+        drawnHits += c == lightRed;
+    }
+    return {drawn, shownCount(*w.Label1), int(n), drawnHits, shownCount(*w.Label2)};
+}
+
+// Lesson mode's pause holds a run where it yields to the run's observers.
+struct YieldWatch : platform::Run::Observer {
+    explicit YieldWatch(std::function<void(platform::Run&)> f) : onYield(std::move(f)) { platform::Run::addObserver(this); }
+    void runYielded(platform::Run& run) override { onYield(run); }
+    std::function<void(platform::Run&)> onYield;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Shown)
@@ -260,6 +302,8 @@ private slots:
     void labelsDuringRun();
     void stopKeepsLastThrow_data();
     void stopKeepsLastThrow();
+    void heldRunShowsOneStep_data();
+    void heldRunShowsOneStep();
     void acceptedReplies_data();
     void acceptedReplies();
     void refusedReplies_data();
@@ -637,6 +681,69 @@ void TestExperiments::stopKeepsLastThrow()
     // A later run starts afresh rather than stopping at once.
     experiment(w, "10");
     QCOMPARE(w.Label1->text(), e.tenOfTen);
+}
+
+// Paused after k throws, the picture, the counters and the run all show k;
+// so does every step the run is told, and a run stopped while paused ends
+// as it stood.
+void TestExperiments::heldRunShowsOneStep_data()
+{
+    addExperimentColumn();
+    QTest::addColumn<QList<QPoint>>("spots");
+    QTest::addColumn<int>("pausedAfter");
+    QTest::addColumn<int>("hits");
+    QTest::addColumn<bool>("stop");
+
+    // Needles on a line (y a multiple of 500) cross, those between miss.
+    const QList<QPoint> needles{{100, 750},  {1100, 750},  {2100, 750},  {100, 1000},
+                                {1100, 1250}, {2100, 1250}, {100, 1750},  {1100, 1750},
+                                {2100, 1750}, {100, 2000},  {1100, 2250}, {2100, 2250}};
+    row(buffon, "paused after the first") << needles << 1 << 0 << false;
+    row(buffon, "paused after 9, a crossing next") << needles << 9 << 1 << false;
+    row(buffon, "stopped while paused after 9") << needles << 9 << 1 << true;
+    // Points about the centre are inside, those near the corners outside.
+    const QList<QPoint> points{{1300, 1300}, {1500, 1300}, {600, 600},   {1700, 1300},
+                               {2400, 600},  {600, 2400},  {1300, 1500}, {1500, 1500},
+                               {2400, 2400}, {1700, 1500}, {700, 600},   {1300, 1700}};
+    row(monteCarlo, "paused after the first") << points << 1 << 1 << false;
+    row(monteCarlo, "paused after 9, inside next") << points << 9 << 5 << false;
+    row(monteCarlo, "stopped while paused after 9") << points << 9 << 5 << true;
+}
+
+void TestExperiments::heldRunShowsOneStep()
+{
+    QFETCH(int, experiment);
+    QFETCH(QList<QPoint>, spots);
+    QFETCH(int, pausedAfter);
+    QFETCH(int, hits);
+    QFETCH(bool, stop);
+
+    const auto owned = explained(kinds[experiment]);
+    ExperimentWindow& w = *owned;
+    push(throwsAt(experiment, spots));
+
+    QList<int> held;
+    YieldWatch watch([&](platform::Run& run) {
+        if (held.isEmpty() && run.n() == pausedAfter) {
+            held = shownThrows(w, experiment, spots, run.n());
+            if (stop) // what a click lets go of a held run
+                QTest::mouseClick(w.Command4, Qt::LeftButton);
+        }
+    });
+    QList<QList<int>> told;
+    testing::RunLog log;
+    log.onStep = [&](platform::Run& run) { told << shownThrows(w, experiment, spots, run.n()); };
+    services->replies = {QString::number(spots.size())};
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+
+    QCOMPARE(held, QList<int>({pausedAfter, pausedAfter, pausedAfter, hits, hits}));
+    if (stop) {
+        QCOMPARE(shownThrows(w, experiment, spots, log.n()), held);
+        return;
+    }
+    QCOMPARE(told.size(), spots.size());
+    for (int n = 1; n <= told.size(); ++n)
+        QCOMPARE(told[n - 1], QList<int>({n, n, n, told[n - 1][4], told[n - 1][4]}));
 }
 
 void TestExperiments::acceptedReplies_data()
