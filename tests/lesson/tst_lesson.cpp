@@ -6,6 +6,9 @@
 #include "lesson/Lesson.h"
 #include "lesson/LessonController.h"
 #include "experiments/Form19.h"
+#include "experiments/Form20.h"
+#include "polygon/Form18.h"
+#include "series/Form9.h"
 #include "platform/Controls.h"
 #include "platform/Navigation.h"
 #include "lesson/Pace.h"
@@ -22,6 +25,8 @@
 #include <QLayout>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTextDocumentFragment>
+#include <QValueAxis>
 #include <QTranslator>
 #include <QtTest>
 
@@ -138,6 +143,8 @@ private slots:
     void accessibleTable();
     void traceChart();
     void controllerDrawsTheTrace();
+    void controllerShowsTheWindow_data();
+    void controllerShowsTheWindow();
 };
 
 void TestLesson::tempo_data()
@@ -641,6 +648,106 @@ void TestLesson::controllerDrawsTheTrace()
     logError->click();
     QCOMPARE(chart->view(), charts::TraceView::LogError);
     QCOMPARE(chart->curve().points().first().y(), 4 - M_PI);
+}
+
+void TestLesson::controllerShowsTheWindow_data()
+{
+    // A run of the window at a tempo (the count asked for, or so many
+    // manual steps), the controller showing the error graph: what its value,
+    // correct digits and bracket then read, as patterns.
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Tempo>("tempo");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<int>("manualSteps");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("correct");
+    QTest::addColumn<QString>("bracket");
+    // Drawn a step at a time, the curve must stay where the axis's labels
+    // say its errors are, down to double's floor.
+    QTest::newRow("Matsunaga 1 at the normal tempo") << "Form9" << Tempo::Medium << "30" << 0 << ".*" << ".*" << "";
+    // The window prints the hexagon's 2.9999999999999973 as 3.
+    QTest::newRow("the hexagon by hand") << "Form18" << Tempo::Full << "" << 4 << "^3$" << "^正しい桁数：1 桁$"
+                                         << "^3.00000 < π < 3.46410（正6角形の内と外）$";
+    // At each yield, the step the window shows.
+    QTest::newRow("Leibniz at the normal tempo") << "Form16" << Tempo::Medium << "20" << 0 << ".*" << ".*" << "";
+    // An estimate from random throws is as good as its standard error.
+    QTest::newRow("Monte Carlo, 10⁴ points") << "Form19" << Tempo::Full << "10000" << 0 << "^3\\.1\\d\\d ± 0\\.016$"
+                                             << "^正しい桁数：2 桁$" << "";
+    QTest::newRow("Buffon, 60 needles at the normal tempo") << "Form20" << Tempo::Medium << "60" << 0
+                                                            << "^\\d\\.\\d+ ± \\d\\.\\d+$" << "^正しい桁数：[01] 桁$" << "";
+}
+
+void TestLesson::controllerShowsTheWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(Tempo, tempo);
+    QFETCH(QString, count);
+    QFETCH(int, manualSteps);
+    QFETCH(QString, value);
+    QFETCH(QString, correct);
+    QFETCH(QString, bracket);
+    testing::ScriptedServices services;
+    testing::SoundRecorder recorder;
+    testing::RunLog log;
+    auto* clock = new FakeClock;
+    Pace pace{std::unique_ptr<lesson::Clock>(clock)};
+    auto* chart = new charts::TraceChart;
+    lesson::LessonController controller(pace, std::unique_ptr<charts::Trace>(chart));
+    shell::observeRuns(&pace, &controller);
+    controller.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&controller));
+    controller.findChild<QPushButton*>(QStringLiteral("viewLogError"))->click();
+    pace.setTempo(tempo);
+    const auto label = [&controller](const char* name) {
+        return QTextDocumentFragment::fromHtml(controller.findChild<QLabel*>(QLatin1String(name))->text()).toPlainText();
+    };
+    // The hook runs as the window yields, all it has drawn shown. At full
+    // speed the controller may lag: it redraws at most every 50 ms.
+    QStringList behind;
+    services.onDoEvents = [&](int) {
+        if (tempo != Tempo::Full && log.n() > 0 && label("steps") != QStringLiteral("ｎ＝%1").arg(log.n()))
+            behind << QStringLiteral("%1 beside %2").arg(label("steps")).arg(log.n());
+    };
+    std::unique_ptr<platform::Form> form;
+    const auto countedRun = [&](auto* w) {
+        form.reset(w);
+        w->Show();
+        w->Command5_Click();
+        services.replies = {count};
+        w->Command2->click();
+    };
+    if (window == QLatin1String("Form9"))
+        countedRun(new Form9);
+    else if (window == QLatin1String("Form16"))
+        countedRun(new Form16);
+    else if (window == QLatin1String("Form19"))
+        countedRun(new Form19);
+    else if (window == QLatin1String("Form20"))
+        countedRun(new Form20);
+    else {
+        auto* w = new Form18;
+        form.reset(w);
+        w->Show();
+        w->Command6->click();
+        for (int i = 0; i < manualSteps; ++i)
+            w->Command5->click();
+    }
+    services.onDoEvents = nullptr;
+    QVERIFY2(behind.isEmpty(), qPrintable(behind.join(QStringLiteral(", "))));
+    QVERIFY2(QRegularExpression(value).match(label("value")).hasMatch(), qPrintable(label("value")));
+    QVERIFY2(QRegularExpression(correct).match(label("correct")).hasMatch(), qPrintable(label("correct")));
+    if (!bracket.isEmpty())
+        QVERIFY2(QRegularExpression(bracket).match(label("bracket")).hasMatch(), qPrintable(label("bracket")));
+    // Each point of the error curve where the decade labels put its error.
+    QApplication::processEvents();
+    const QValueAxis& decades = chart->decadeAxis(Qt::Vertical);
+    const QRectF area = chart->chart()->plotArea();
+    for (const QPointF& p : chart->curve().points()) {
+        const double at = chart->chart()->mapToPosition(p, const_cast<QLineSeries*>(&chart->curve())).y();
+        const double labelled =
+            area.bottom() - (std::log10(p.y()) - decades.min()) / (decades.max() - decades.min()) * area.height();
+        QVERIFY2(std::abs(at - labelled) < 1, qPrintable(QStringLiteral("n = %1 drawn at %2, labelled %3").arg(p.x()).arg(at).arg(labelled)));
+    }
 }
 
 QTEST_MAIN(TestLesson)
