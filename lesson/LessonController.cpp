@@ -114,7 +114,7 @@ void LessonController::runStepped(platform::Run& run)
 {
     if (&run.form() != follower_->followed())
         return;
-    if (reading_.step(run.n(), run.value(), run.singlePrecision()))
+    if (reading_.step(run.n(), run.value(), run.singlePrecision(), run.tally()))
         view_.clearTrace();
     // At a tempo the eye follows, or held, the controller shows each step
     // with the window; only at full speed are redraws coalesced.
