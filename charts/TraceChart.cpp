@@ -201,6 +201,12 @@ void TraceChart::redraw()
     // Whole decades, at most a few labelled, so that no label is crowded out.
     const std::vector<int> x = ticks::decades(1, lastN, wantedTicks + 1);
     const std::vector<int> y = ticks::decades(low, high, wantedTicks + 1);
+    // Qt's logarithmic domain takes a new range only when it moves by more
+    // than about 1e-12 in absolute terms: drawn a step at a time, the curve
+    // kept an old range under the new labels, lower than it is. Passing by
+    // a range far from both makes it take each new one.
+    for (QLogValueAxis* axis : {logX_, logY_})
+        axis->setRange(1e6, 1e7);
     logX_->setRange(std::pow(10, x.front()), std::pow(10, x.back()));
     logY_->setRange(std::pow(10, y.front()), std::pow(10, y.back()));
     const auto label = [](QValueAxis& axis, const std::vector<int>& decades) {

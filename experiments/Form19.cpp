@@ -101,7 +101,8 @@ void Form19::Command2_Click()
         Label2->setCaption(inside.arg(Str(InsideCount)));
         Label3->setCaption(pi.arg(Format14(estimate)));
         Picture1->setDescription(tr("打った点 %1 個、円の内 %2 個").arg(PointIndex).arg(InsideCount));
-        run.step(PointIndex, estimate, Run::Precision::Single);
+        run.step(PointIndex, estimate, Run::Precision::Single,
+                 classthrows::Tally{std::uint64_t(PointIndex), std::uint64_t(InsideCount)});
     }
 
     endRun();

@@ -115,7 +115,8 @@ void Form20::Command2_Click()
         if (CrossCount != 0) {
             const float estimate = buffon::estimate(NeedleIndex, CrossCount);
             Label3->setCaption(pi.arg(Format14(estimate)));
-            run.step(NeedleIndex, estimate, Run::Precision::Single);
+            run.step(NeedleIndex, estimate, Run::Precision::Single,
+                     classthrows::Tally{std::uint64_t(NeedleIndex), std::uint64_t(CrossCount)});
         } else {
             run.step(NeedleIndex);
         }

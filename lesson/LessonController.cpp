@@ -114,10 +114,16 @@ void LessonController::runStepped(platform::Run& run)
 {
     if (&run.form() != follower_->followed())
         return;
-    if (reading_.step(run.n(), run.value(), run.singlePrecision()))
+    if (reading_.step(run.n(), run.value(), run.singlePrecision(), run.tally()))
         view_.clearTrace();
-    if (!refresh_->isActive())
+    // At a tempo the eye follows, or held, the controller shows each step
+    // with the window; only at full speed are redraws coalesced.
+    if (pace_.tempo() != Tempo::Full || pace_.paused()) {
+        refresh_->stop();
+        refresh();
+    } else if (!refresh_->isActive()) {
         refresh_->start();
+    }
 }
 
 void LessonController::runClosed(platform::Run& run)

@@ -3,6 +3,7 @@
 
 #include "rules/Digits.h"
 #include "rules/PolygonRules.h"
+#include "rules/Runtime.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +21,20 @@ bool Reading::open(compare::Method method, bool sameWindow)
     return !mayGoOn;
 }
 
-bool Reading::step(std::int64_t n, std::optional<double> value, bool singlePrecision)
+namespace {
+// The experiments whose estimate has a standard error from its throws.
+std::optional<classthrows::Experiment> experimentOf(compare::Method method)
+{
+    if (method == compare::Method::MonteCarlo)
+        return classthrows::Experiment::Points;
+    if (method == compare::Method::Buffon)
+        return classthrows::Experiment::Needles;
+    return std::nullopt;
+}
+} // namespace
+
+bool Reading::step(std::int64_t n, std::optional<double> value, bool singlePrecision,
+                   std::optional<classthrows::Tally> tally)
 {
     bool cleared = false;
     if (firstStep_) {
@@ -32,30 +46,68 @@ bool Reading::step(std::int64_t n, std::optional<double> value, bool singlePreci
     }
     n_ = n;
     if (value) {
-        // At the precision the window computed in: a single-precision 3.1
-        // has two correct digits, not the one its double's digits show.
-        digits_ = QString::fromStdString(singlePrecision ? digits::shortest(float(*value)) : digits::shortest(*value));
+        const std::optional<classthrows::Experiment> experiment = experimentOf(method_);
+        const std::optional<classthrows::Estimate> estimate =
+            experiment && tally ? classthrows::estimate(*experiment, tally->n, tally->hits) : std::nullopt;
+        clearValue();
+        if (estimate) {
+            // A random estimate has no more digits than its spread allows.
+            const digits::WithError texts = digits::withError(*value, estimate->standardError);
+            digits_ = QString::fromStdString(texts.value);
+            error_ = QString::fromStdString(texts.error);
+            standardError_ = estimate->standardError;
+        } else {
+            // As the window prints it, at the precision it computed in: its
+            // hexagon's 2.9999999999999973 is 3, a single-precision 3.1 has
+            // two correct digits.
+            digits_ = QString::fromStdString(singlePrecision ? rt::Plain(float(*value)) : rt::Plain(*value));
+        }
         points_.append(QPointF(double(n_), *value));
     }
     return cleared;
 }
 
+void Reading::clearValue()
+{
+    digits_.clear();
+    error_.clear();
+    standardError_.reset();
+}
+
 void Reading::clear()
 {
     n_ = 0;
-    digits_.clear();
+    clearValue();
     points_.clear();
 }
 
-int Reading::correct() const { return digits_.isEmpty() ? 0 : digits::correct(digits_.toStdString()); }
+int Reading::correct() const
+{
+    if (digits_.isEmpty())
+        return 0;
+    return standardError_ ? digits::correct(digits_.toStdString(), *standardError_)
+                          : digits::correct(digits_.toStdString());
+}
+
+QString Reading::valueText() const
+{
+    return error_.isEmpty() ? digits_ : tr("%1 ± %2", "an estimate and its standard error").arg(digits_, error_);
+}
 
 QString Reading::markedDigits() const
 {
     // Underlined as well as coloured, for pupils who do not see the colour.
-    const qsizetype n = qsizetype(digits::agreeing(digits_.toStdString()));
-    return QStringLiteral("<span style=\"color:#006400; text-decoration:underline; font-weight:bold\">%1</span>"
-                          "<span style=\"color:#c00000\">%2</span>")
-        .arg(digits_.left(n).toHtmlEscaped(), digits_.mid(n).toHtmlEscaped());
+    qsizetype n = qsizetype(digits::agreeing(digits_.toStdString()));
+    if (standardError_) {
+        const int counted = correct();
+        n = std::min(n, counted > 0 ? qsizetype(counted) + 1 : 0); // the point with them
+    }
+    const QString marked =
+        QStringLiteral("<span style=\"color:#006400; text-decoration:underline; font-weight:bold\">%1</span>"
+                       "<span style=\"color:#c00000\">%2</span>")
+            .arg(digits_.left(n).toHtmlEscaped(), digits_.mid(n).toHtmlEscaped());
+    return error_.isEmpty() ? marked
+                            : tr("%1 ± %2", "an estimate and its standard error").arg(marked, error_.toHtmlEscaped());
 }
 
 QString Reading::correctText() const
@@ -75,7 +127,7 @@ QString Reading::bracketText() const
         .arg(n_);
 }
 
-QString Reading::valueName() const { return digits_.isEmpty() ? tr("いまの値 なし") : tr("いまの値 %1").arg(digits_); }
+QString Reading::valueName() const { return digits_.isEmpty() ? tr("いまの値 なし") : tr("いまの値 %1").arg(valueText()); }
 
 QString Reading::correctName() const
 {

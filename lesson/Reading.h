@@ -4,6 +4,7 @@
 // Core only: it is tested without a window.
 #pragma once
 
+#include "rules/ClassThrows.h"
 #include "rules/Convergence.h"
 
 #include <QCoreApplication>
@@ -26,17 +27,21 @@ public:
     // true when the trace was cleared.
     bool open(compare::Method method, bool sameWindow);
     // Step n, where the window shows `value` (if any), computed in single
-    // or double precision.
-    bool step(std::int64_t n, std::optional<double> value, bool singlePrecision);
+    // or double precision; an experiment's value comes with its throws.
+    bool step(std::int64_t n, std::optional<double> value, bool singlePrecision,
+              std::optional<classthrows::Tally> tally = std::nullopt);
     void close() { firstStep_ = false; }
     // Forgets the value; the trace and n stay.
-    void clearValue() { digits_.clear(); }
+    void clearValue();
     // Forgets the value, the trace and n.
     void clear();
 
     std::int64_t n() const { return n_; }
-    // The value's shortest digits at its precision, empty for none.
+    // The value's digits as the window prints them at its precision (an
+    // experiment's to its standard error's decimals), empty for none.
     const QString& digits() const { return digits_; }
+    // The digits with the standard error of an experiment's estimate.
+    QString valueText() const;
     int correct() const;
     const QList<QPointF>& points() const { return points_; }
 
@@ -59,6 +64,8 @@ private:
     bool firstStep_ = false; // the run opened has told no step yet
     std::int64_t n_ = 0;     // the last step of the run shown
     QString digits_;
+    QString error_;                        // the standard error's text
+    std::optional<double> standardError_; // an experiment's
     QList<QPointF> points_;
 };
 

@@ -40,9 +40,10 @@ Run::Run(Form& form, compare::Method method) : form_(form), method_(method)
 
 Run::~Run() { close(); }
 
-void Run::step(std::int64_t n, double value, Precision precision)
+void Run::step(std::int64_t n, double value, Precision precision, std::optional<classthrows::Tally> tally)
 {
     value_ = value;
+    tally_ = tally;
     single_ = precision == Precision::Single;
     stepped(n);
 }

@@ -6,6 +6,7 @@
 // screen reader's narrator, lesson mode) observes them here, and only here.
 #pragma once
 
+#include "rules/ClassThrows.h"
 #include "rules/Convergence.h"
 
 #include <QList>
@@ -31,8 +32,10 @@ public:
     Run& operator=(const Run&) = delete;
 
     // Step n, where the window shows the value `value`, computed in
-    // `precision`.
-    void step(std::int64_t n, double value, Precision precision);
+    // `precision`; an experiment also tells the throws it comes from, so
+    // that its standard error is known.
+    void step(std::int64_t n, double value, Precision precision,
+              std::optional<classthrows::Tally> tally = std::nullopt);
     // Step n, where the window shows no value yet (no needle has met a line).
     void step(std::int64_t n);
     void close();
@@ -44,6 +47,7 @@ public:
     std::int64_t n() const { return n_; }
     std::optional<double> value() const { return value_; }
     bool singlePrecision() const { return single_; }
+    std::optional<classthrows::Tally> tally() const { return tally_; }
 
     // The run open in the widget's window, if any.
     static Run* of(const QWidget* widget);
@@ -76,6 +80,7 @@ private:
     std::int64_t n_ = 0;
     std::optional<double> value_;
     bool single_ = false;
+    std::optional<classthrows::Tally> tally_;
 };
 
 } // namespace platform

@@ -34,6 +34,12 @@ bool throwNeedle(std::mt19937& engine);
 // The hits of count throws from a generator seeded with seed.
 std::uint32_t hits(Experiment experiment, std::uint32_t seed, std::uint32_t count);
 
+// Throws counted: how many, and how many hit (met a line, fell inside).
+struct Tally {
+    std::uint64_t n = 0;
+    std::uint64_t hits = 0;
+};
+
 struct Estimate {
     double value;
     double standardError;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Digits.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 
 namespace digits {
 
@@ -30,6 +33,28 @@ int correct(std::string_view digits)
 {
     const std::size_t n = agreeing(digits);
     return int(n > 1 ? n - 1 : n); // the point is no digit
+}
+
+WithError withError(double value, double standardError)
+{
+    int decimals = 0;
+    if (standardError > 0 && std::isfinite(standardError))
+        decimals = std::max(0, 1 - int(std::floor(std::log10(standardError))));
+    char text[64];
+    char error[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    std::snprintf(error, sizeof error, "%.*f", decimals, standardError);
+    return {text, error};
+}
+
+int correct(std::string_view digits, double standardError)
+{
+    const int agree = correct(digits);
+    if (!(standardError > 0))
+        return agree;
+    // π's units digit, then its decimals down to the error's first digit.
+    const int significant = std::max(0, 1 + int(std::floor(-std::log10(standardError))));
+    return std::min(agree, significant);
 }
 
 } // namespace digits

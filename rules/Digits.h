@@ -21,4 +21,17 @@ int correct(std::string_view digits);
 // How many characters from the start agree with π's, the point included.
 std::size_t agreeing(std::string_view digits);
 
+// An estimate and its standard error as texts: the error to two
+// significant digits, the estimate to as many decimals, so that 3.1412
+// with 0.0164 reads "3.141" and "0.016".
+struct WithError {
+    std::string value;
+    std::string error;
+};
+WithError withError(double value, double standardError);
+// The correct digits that the standard error leaves significant: a digit
+// counts while its unit is no smaller than the error, so "3.141" with
+// 0.016 has two. An error of 0 limits nothing.
+int correct(std::string_view digits, double standardError);
+
 } // namespace digits

@@ -805,6 +805,11 @@
         <translation>Value now %1</translation>
     </message>
     <message>
+        <source>%1 ± %2</source>
+        <comment>an estimate and its standard error</comment>
+        <translation>%1 ± %2</translation>
+    </message>
+    <message>
         <source>正しい桁数 なし</source>
         <translation>Correct digits: none</translation>
     </message>

@@ -6,6 +6,9 @@
 #include "lesson/Lesson.h"
 #include "lesson/LessonController.h"
 #include "experiments/Form19.h"
+#include "experiments/Form20.h"
+#include "polygon/Form18.h"
+#include "series/Form9.h"
 #include "platform/Controls.h"
 #include "platform/Navigation.h"
 #include "lesson/Pace.h"
@@ -22,10 +25,13 @@
 #include <QLayout>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTextDocumentFragment>
+#include <QValueAxis>
 #include <QTranslator>
 #include <QtTest>
 
 #include <functional>
+#include <map>
 
 using lesson::Pace;
 using lesson::Tempo;
@@ -64,8 +70,11 @@ struct Lesson {
     testing::RunLog log;
     FakeClock* clock = new FakeClock;
     Pace pace{std::unique_ptr<lesson::Clock>(clock)};
-    lesson::LessonController controller{pace, nullptr};
-    Lesson() { shell::observeRuns(&pace, &controller); }
+    lesson::LessonController controller;
+    explicit Lesson(charts::Trace* trace = nullptr) : controller(pace, std::unique_ptr<charts::Trace>(trace))
+    {
+        shell::observeRuns(&pace, &controller);
+    }
 };
 
 // Runs the actions one after another, `gap` ms apart, inside the run.
@@ -138,6 +147,8 @@ private slots:
     void accessibleTable();
     void traceChart();
     void controllerDrawsTheTrace();
+    void controllerShowsTheWindow_data();
+    void controllerShowsTheWindow();
 };
 
 void TestLesson::tempo_data()
@@ -641,6 +652,80 @@ void TestLesson::controllerDrawsTheTrace()
     logError->click();
     QCOMPARE(chart->view(), charts::TraceView::LogError);
     QCOMPARE(chart->curve().points().first().y(), 4 - M_PI);
+}
+
+void TestLesson::controllerShowsTheWindow_data()
+{
+    // The window's buttons clicked at a tempo, the count asked for given,
+    // the controller on its error graph: its value, correct digits and
+    // bracket then, as one pattern.
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Tempo>("tempo");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("shown");
+    const QStringList run{QStringLiteral("Command5"), QStringLiteral("Command2")};
+    // Drawn a step at a time, the curve stays where its labels say.
+    QTest::newRow("Matsunaga 1 at the normal tempo") << "Form9" << Tempo::Medium << run << "30" << ".*";
+    // The window prints the hexagon's 2.9999999999999973 as 3.
+    QTest::newRow("the hexagon by hand")
+        << "Form18" << Tempo::Full << QString("Command6 Command5 Command5 Command5 Command5").split(' ') << ""
+        << "^3 / 正しい桁数：1 桁 / 3.00000 < π < 3.46410（正6角形の内と外）$";
+    QTest::newRow("Leibniz at the normal tempo") << "Form16" << Tempo::Medium << run << "20" << ".*";
+    // A random estimate is as good as its standard error.
+    QTest::newRow("Monte Carlo, 10⁴ points")
+        << "Form19" << Tempo::Full << run << "10000" << "^3\\.1\\d\\d ± 0\\.016 / 正しい桁数：2 桁 / $";
+    QTest::newRow("Buffon, 60 needles at the normal tempo")
+        << "Form20" << Tempo::Medium << run << "60" << "^\\d\\.\\d+ ± \\d\\.\\d+ / 正しい桁数：[01] 桁 / $";
+}
+
+void TestLesson::controllerShowsTheWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(Tempo, tempo);
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, count);
+    QFETCH(QString, shown);
+    auto* chart = new charts::TraceChart;
+    Lesson l(chart);
+    lesson::LessonController& controller = l.controller;
+    controller.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&controller));
+    controller.findChild<QPushButton*>(QStringLiteral("viewLogError"))->click();
+    l.pace.setTempo(tempo);
+    const auto label = [&controller](const char* name) {
+        const QLabel* shown = controller.findChild<QLabel*>(QLatin1String(name));
+        return shown->textFormat() == Qt::RichText ? QTextDocumentFragment::fromHtml(shown->text()).toPlainText()
+                                                   : shown->text();
+    };
+    // As the window yields, all it has drawn shown; at full speed the
+    // controller may lag, redrawing at most every 50 ms.
+    QStringList behind;
+    l.services.onDoEvents = [&](int) {
+        if (tempo != Tempo::Full && l.log.n() > 0 && label("steps") != QStringLiteral("ｎ＝%1").arg(l.log.n()))
+            behind << label("steps") + QStringLiteral(" beside ") + QString::number(l.log.n());
+    };
+    const std::map<QString, std::function<platform::Form*()>> windows{
+        {"Form9", [] { return new Form9; }},   {"Form16", [] { return new Form16; }},
+        {"Form18", [] { return new Form18; }}, {"Form19", [] { return new Form19; }},
+        {"Form20", [] { return new Form20; }}};
+    const std::unique_ptr<platform::Form> w(windows.at(window)());
+    w->Show();
+    l.services.replies = {count};
+    for (const QString& name : clicks)
+        w->findChild<QPushButton*>(name)->click();
+    l.services.onDoEvents = nullptr;
+    QVERIFY2(behind.isEmpty(), qPrintable(behind.join(QStringLiteral(", "))));
+    const QString reads = label("value") + " / " + label("correct") + " / " + label("bracket");
+    QVERIFY2(QRegularExpression(shown).match(reads).hasMatch(), qPrintable(reads));
+    // Each point of the error curve where the decade labels put it.
+    const QValueAxis& decades = chart->decadeAxis(Qt::Vertical);
+    const QRectF area = chart->chart()->plotArea();
+    for (const QPointF& p : chart->curve().points()) {
+        const double at = chart->chart()->mapToPosition(p, const_cast<QLineSeries*>(&chart->curve())).y();
+        const double labelled = area.bottom() - (std::log10(p.y()) - decades.min()) / (decades.max() - decades.min()) * area.height();
+        QVERIFY2(std::abs(at - labelled) < 1, qPrintable(QStringLiteral("n = %1 at %2, labelled %3").arg(p.x()).arg(at).arg(labelled)));
+    }
 }
 
 QTEST_MAIN(TestLesson)
