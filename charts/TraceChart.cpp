@@ -201,6 +201,7 @@ void TraceChart::redraw()
     // Whole decades, at most a few labelled, so that no label is crowded out.
     const std::vector<int> x = ticks::decades(1, lastN, wantedTicks + 1);
     const std::vector<int> y = ticks::decades(low, high, wantedTicks + 1);
+    // Workaround(Qt 6.4): a log axis ignores a range change of less than about 1e-12.
     // Qt's logarithmic domain takes a new range only when it moves by more
     // than about 1e-12 in absolute terms: drawn a step at a time, the curve
     // kept an old range under the new labels, lower than it is. Passing by
