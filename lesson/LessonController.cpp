@@ -114,6 +114,7 @@ void LessonController::runStepped(platform::Run& run)
 {
     if (&run.form() != follower_->followed())
         return;
+    keys_.stepped(run.form());
     if (reading_.step(run.n(), run.value(), run.singlePrecision(), run.tally()))
         view_.clearTrace();
     // At a tempo the eye follows, or held, the controller shows each step

@@ -125,7 +125,18 @@ void LessonKeys::stepOnce(QWidget* where)
         return;
     }
     pace_.step();
-    platform::narrator::announce(where, tr("１ステップ", "said: the run went one step on"));
+    stepAskedIn_ = where;
+}
+
+void LessonKeys::stepped(const QWidget& form)
+{
+    if (!stepAskedIn_)
+        return;
+    QWidget* where = stepAskedIn_;
+    stepAskedIn_ = nullptr;
+    platform::narrator::announce(where, tr("１ステップ：%1", "said: the run went one step on, and where it is now")
+                                            .arg(platform::narrator::summary(&form)));
+    platform::narrator::progressSaid(&form);
 }
 
 void LessonKeys::setTempoBy(int change)

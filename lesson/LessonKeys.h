@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QPointer>
 
 class QKeyEvent;
 class QWidget;
@@ -27,6 +28,8 @@ public:
     // Pause, resume or step, and say so in the window of `where`.
     void setPaused(bool paused, QWidget* where);
     void stepOnce(QWidget* where);
+    // A run reported a step: after S, its n and value are said at once.
+    void stepped(const QWidget& form);
 
 private:
     bool arrowInGroup(QWidget* target, int key);
@@ -35,6 +38,7 @@ private:
     ControllerView& view_;
     Pace& pace_;
     const Follower& follower_;
+    QPointer<QWidget> stepAskedIn_; // where S was pressed, until its step comes
 };
 
 } // namespace lesson

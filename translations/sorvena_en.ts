@@ -778,9 +778,9 @@
         <translation>Resumed</translation>
     </message>
     <message>
-        <source>１ステップ</source>
-        <comment>said: the run went one step on</comment>
-        <translation>One step</translation>
+        <source>１ステップ：%1</source>
+        <comment>said: the run went one step on, and where it is now</comment>
+        <translation>One step: %1</translation>
     </message>
     <message>
         <source>消音</source>

@@ -23,6 +23,7 @@ struct RunHeard {
     QPointer<Form> form;
     QElapsedTimer sinceProgress;
     QPointer<QWidget> focusAtStart;
+    QString progressSaid; // a held run is not said again until it moves
 };
 
 struct State {
@@ -30,6 +31,8 @@ struct State {
     QList<RunHeard> runs;
     QTimer* pump = nullptr;
     QPointer<QAbstractButton> besideSaid; // a button outside the window that was told
+    QPointer<QAbstractButton> described; // the one button whose description holds an outcome
+    bool watchingFocus = false;
 };
 
 State& state()
@@ -53,6 +56,14 @@ void flush(const QWidget* window)
     }
 }
 
+// Each change is an event the reader must handle: none for a button
+// that has nothing to forget.
+void clearDescription(QAbstractButton* button)
+{
+    if (button && !button->accessibleDescription().isEmpty())
+        button->setAccessibleDescription(QString());
+}
+
 // Workaround(Orca 43): it speaks at once a change of the focused object's description.
 // Says the text as the focused button's description: Orca speaks a change
 // of the focused object's description at once. Emptied first, so that the
@@ -70,6 +81,20 @@ void say(Form& form, const QString& text)
         return;
     button->setAccessibleDescription(QString());
     button->setAccessibleDescription(text);
+    // True only while the focus stays: once it leaves, the outcome is old
+    // news, and a later Tab back must not read it as current.
+    State& s = state();
+    s.described = button;
+    if (!s.watchingFocus) {
+        s.watchingFocus = true;
+        QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget*) {
+            State& s = state();
+            if (s.described && old == s.described) {
+                clearDescription(s.described);
+                s.described = nullptr;
+            }
+        });
+    }
 }
 
 void tick()
@@ -77,23 +102,28 @@ void tick()
     State& s = state();
     flush(nullptr);
     for (RunHeard& run : s.runs) {
+        // Announced only: as a description too it would go stale on the
+        // button, and each change costs the reader a refused object.
         if (run.form && run.sinceProgress.hasExpired(progressIntervalMs)) {
             run.sinceProgress.restart();
             const QString progress = summary(run.form);
-            say(*run.form, progress);
-            announce(run.form, progress);
+            if (progress != run.progressSaid) {
+                run.progressSaid = progress;
+                announce(run.form, progress);
+            }
         }
     }
 }
 
 void forgetDescriptions(Form& form)
 {
+    State& s = state();
     for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
-        button->setAccessibleDescription(QString());
-    if (QAbstractButton* beside = state().besideSaid) {
-        beside->setAccessibleDescription(QString());
-        state().besideSaid = nullptr;
-    }
+        clearDescription(button);
+    clearDescription(s.besideSaid);
+    clearDescription(s.described);
+    s.besideSaid = nullptr;
+    s.described = nullptr;
 }
 
 } // namespace
@@ -147,6 +177,16 @@ QString summary(const QWidget* window)
             parts += spoken;
     }
     return parts.join(QCoreApplication::translate("platform::narrator", "、"));
+}
+
+void progressSaid(const QWidget* window)
+{
+    for (RunHeard& run : state().runs) {
+        if (run.form == window) {
+            run.progressSaid = summary(window);
+            run.sinceProgress.restart();
+        }
+    }
 }
 
 namespace {

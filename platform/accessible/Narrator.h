@@ -4,8 +4,9 @@
 // behind and holds up the keyboard. While a window runs, its controls keep
 // their accessible changes back and the narrator publishes them at a
 // steady, slow rate, and once more when the run ends. Every few seconds the
-// progress is announced, and the focused button's description carries the
-// latest progress and the outcome, for the reader's Where Am I.
+// progress is announced, when it has moved; the focused button's
+// description carries the outcome, for the reader's Where Am I, until the
+// focus leaves it.
 #pragma once
 
 #include "platform/Run.h"
@@ -46,6 +47,10 @@ void announce(QWidget* where, const QString& text);
 
 // The texts of the window's counters, in their order, joined for reading.
 QString summary(const QWidget* window);
+
+// The window's counters as they stand were just said (a lesson step, for
+// one): the next progress waits until they move.
+void progressSaid(const QWidget* window);
 
 // What listens to runs for the narrator. The program registers it at start
 // (shell::observeRuns), with the other observers, in their order.

@@ -11,6 +11,7 @@
 #include "series/Form9.h"
 #include "platform/Controls.h"
 #include "platform/Navigation.h"
+#include "platform/accessible/Narrator.h"
 #include "lesson/Pace.h"
 #include "series/Form16.h"
 #include "shell/Observers.h"
@@ -225,7 +226,7 @@ void TestLesson::pausedScript_data()
     // s presses Step, S and P are the step and pause keys in the window, x
     // is Space on its focused 中止, B and T click the controller's pause and
     // step buttons, a notes what the controller said last (0 nothing, 1 一時停止,
-    // 2 再開, 3 １ステップ); 中止 ends the run after the last.
+    // 2 再開, 3 １ステップ with the counters); 中止 ends the run after the last.
     QTest::addColumn<int>("pauseAt");
     QTest::addColumn<QString>("script");
     QTest::addColumn<QList<qint64>>("seen");
@@ -265,7 +266,9 @@ void TestLesson::pausedScript()
         case 'T': actions << [&] { l.controller.findChild<QPushButton*>(QStringLiteral("step"))->click(); }; break;
         case 'a':
             actions << [&] {
-                noted << QStringList{QString(), QStringLiteral("一時停止"), QStringLiteral("再開"), QStringLiteral("１ステップ")}
+                // A step is said with the counters it left, at once.
+                const QString step = QStringLiteral("１ステップ：") + platform::narrator::summary(&w);
+                noted << QStringList{QString(), QStringLiteral("一時停止"), QStringLiteral("再開"), step}
                              .indexOf(lastSaid(&l.controller));
             };
             break;
