@@ -5,6 +5,7 @@
 #include "platform/Page.h"
 #include "platform/Run.h"
 #include "platform/Services.h"
+#include "platform/accessible/Narrator.h"
 
 #include <QCoreApplication>
 
@@ -152,6 +153,8 @@ void SeriesWindow::Command2_Click()
         Picture1->Print();
         Beep();
         PrintParagraph(*Picture1, "Series", variant_.notice);
+        // The beep says something changed; the reader says what.
+        platform::narrator::announce(this, QCoreApplication::translate("Series", variant_.notice).trimmed());
     }
     if (variant_.lock == Lock::OnceCountSettled) {
         Command1->setEnabled(false);

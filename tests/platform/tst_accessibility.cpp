@@ -164,8 +164,14 @@ void AccessibilityTest::noticeFollowsThePage()
         if (call == 1)
             QTest::mouseClick(w.Command6, Qt::LeftButton);
     };
+    announced.clear();
+    platform::narrator::setListener(countNameChanges);
     QTest::mouseClick(w.Command2, Qt::LeftButton);
+    platform::narrator::setListener(nullptr);
     services_.onDoEvents = nullptr;
+    // The substituted count is said as it is printed, before the outcome.
+    QVERIFY(!announced.isEmpty());
+    QCOMPARE(announced.front(), QStringLiteral("第１００００項まで計算します。"));
     const QStringList lines = accessible(w.Picture1)->text(QAccessible::Name).split(QLatin1Char('\n'));
     QCOMPARE(lines, (QStringList{QStringLiteral("グレゴリー(1671)とライプニッツ(1673)は、上の公式を使ってπの近似値を求めました。"),
                                  QStringLiteral("この公式を使って、パソコンでπを計算してみましょう。"),
