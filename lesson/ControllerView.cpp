@@ -130,6 +130,9 @@ ControllerView::ControllerView(QWidget& window, std::unique_ptr<charts::Trace> c
     QLabel* valueCaption = caption(tr("いまの値"));
     value = new QLabel(w);
     value->setObjectName(QStringLiteral("value"));
+    // A Tab stop whose name holds every reading: the keyboard reaches them
+    // all at once, with no flat review.
+    value->setFocusPolicy(Qt::TabFocus);
     value->setTextFormat(Qt::RichText);
     value->setFont(digitsFont);
     QLabel* piCaption = caption(tr("π"));
@@ -279,7 +282,7 @@ void ControllerView::clearRun()
 
 void ControllerView::showReadings(const Reading& reading)
 {
-    value->setAccessibleName(reading.valueName());
+    value->setAccessibleName(reading.spokenReadings());
     correct->setAccessibleName(reading.correctName());
     if (trace) {
         const QAbstractButton* view = views ? views->checkedButton() : nullptr;

@@ -4,6 +4,7 @@
 #include "platform/Form.h"
 #include "platform/MMControl.h"
 #include "platform/accessible/Factory.h"
+#include "platform/accessible/Narrator.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -18,6 +19,7 @@ namespace lesson {
 namespace {
 constexpr int refreshMs = 50;   // how often the value and the trace are redrawn
 constexpr int readingsMs = 1000; // how often a screen reader's names are renewed in a run
+constexpr int hintDelayMs = 2500; // after the title window has been read
 
 // A frame to a screen reader, which reads its title; marked before the
 // view makes any widget's interface.
@@ -33,12 +35,12 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
     , pace_(pace)
     , view_(*asFrame(this), std::move(trace), layout)
     , follower_(new Follower(*this))
-    , keys_(view_, pace_, *follower_)
+    , keys_(view_, pace_, *follower_, reading_)
 {
     setObjectName(QStringLiteral("LessonController"));
     setWindowTitle(tr("授業モード"));
-    setAccessibleDescription(tr("Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音します。"
-                                "このキーは計算の窓でも使えます。"));
+    setAccessibleDescription(tr("Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、"
+                                "Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移ります。このキーは計算の窓でも使えます。"));
     // Beside the window the class watches, which keeps the keyboard.
     setAttribute(Qt::WA_ShowWithoutActivating);
 
@@ -69,6 +71,12 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
     qApp->installEventFilter(this);
     clearValue();
     showState();
+    // Said once, where the keyboard is, when the first window has settled:
+    // nothing else tells a pupil who cannot see it that the controller is there.
+    QTimer::singleShot(hintDelayMs, this, [] {
+        if (QWidget* active = QApplication::activeWindow())
+            platform::narrator::announce(active, LessonKeys::hint());
+    });
 }
 
 LessonController::~LessonController()

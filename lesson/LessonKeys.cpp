@@ -4,6 +4,7 @@
 #include "ControllerView.h"
 #include "Pace.h"
 #include "Placement.h"
+#include "Reading.h"
 #include "platform/Form.h"
 #include "platform/accessible/Narrator.h"
 
@@ -15,11 +16,28 @@
 
 namespace lesson {
 
-LessonKeys::LessonKeys(ControllerView& view, Pace& pace, const Follower& follower)
+LessonKeys::LessonKeys(ControllerView& view, Pace& pace, const Follower& follower, const Reading& reading)
     : view_(view)
     , pace_(pace)
     , follower_(follower)
+    , reading_(reading)
 {
+}
+
+QString LessonKeys::hint()
+{
+    return tr("授業モードです。Ｆ６で計算の窓と授業モードの窓を行き来し、Ｒでいまの値を読み上げます。");
+}
+
+void LessonKeys::switchWindow(QWidget* from)
+{
+    QWidget* to = from == &view_.window ? static_cast<QWidget*>(follower_.followed()) : &view_.window;
+    if (!to || !to->isVisible()) {
+        platform::narrator::announce(from, tr("行き先の窓がありません"));
+        return;
+    }
+    to->raise();
+    to->activateWindow();
 }
 
 bool LessonKeys::key(QWidget* target, const QKeyEvent& event)
@@ -44,6 +62,14 @@ bool LessonKeys::key(QWidget* target, const QKeyEvent& event)
         return true;
     case Qt::Key_S:
         stepOnce(window);
+        return true;
+    case Qt::Key_R:
+        if (!event.isAutoRepeat())
+            say(reading_.spokenReadings());
+        return true;
+    case Qt::Key_F6:
+        if (!event.isAutoRepeat())
+            switchWindow(window);
         return true;
     case Qt::Key_Plus:
     case Qt::Key_Equal:

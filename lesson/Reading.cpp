@@ -5,6 +5,8 @@
 #include "rules/PolygonRules.h"
 #include "rules/Runtime.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -134,6 +136,16 @@ QString Reading::correctName() const
     return digits_.isEmpty() ? tr("正しい桁数 なし") : tr("正しい桁数 %n 桁", nullptr, correct());
 }
 
+QString Reading::spokenReadings() const
+{
+    QStringList parts{valueName(), correctName()};
+    if (n_ > 0)
+        parts << stepText();
+    if (const QString bracket = bracketText(); !bracket.isEmpty())
+        parts << bracket;
+    return parts.join(tr("、"));
+}
+
 QString Reading::traceDescription(const QString& view) const
 {
     if (points_.isEmpty())
@@ -167,6 +179,8 @@ QString Reading::traceDescription(const QString& view) const
                               .arg(qint64(last.x()))
                               .arg(digits_.isEmpty() ? QString::number(last.y(), 'g', 15) : digits_,
                                    spokenError(std::abs(last.y() - pi)));
+    if (!digits_.isEmpty())
+        description += tr("、") + correctName();
     if (!trend.isEmpty())
         description += tr("、") + trend;
     return description;

@@ -54,6 +54,8 @@ public:
     // The readings' accessible names.
     QString valueName() const;
     QString correctName() const;
+    // All the readings in one sentence: value, correct digits, n, bracket.
+    QString spokenReadings() const;
     // What the trace shows now, in the view named `view`, in words.
     QString traceDescription(const QString& view) const;
     // An error as a screen reader reads it well.

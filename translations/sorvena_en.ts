@@ -680,8 +680,16 @@
         <translation>Lesson mode</translation>
     </message>
     <message>
-        <source>Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音します。このキーは計算の窓でも使えます。</source>
-        <translation>P pauses and resumes, S takes one step, plus and minus change the speed, and M mutes the sound. These keys work in the method window too.</translation>
+        <source>Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移ります。このキーは計算の窓でも使えます。</source>
+        <translation>P pauses and resumes, S takes one step, plus and minus change the speed, M mutes the sound, R reads the current value aloud, and F6 goes to the method window. These keys work in the method window too.</translation>
+    </message>
+    <message>
+        <source>授業モードです。Ｆ６で計算の窓と授業モードの窓を行き来し、Ｒでいまの値を読み上げます。</source>
+        <translation>Lesson mode is on. F6 moves between the method window and the lesson controller, and R reads the current value aloud.</translation>
+    </message>
+    <message>
+        <source>行き先の窓がありません</source>
+        <translation>There is no window to go to</translation>
     </message>
     <message>
         <source>速さ（＋&#x3000;－）</source>

@@ -140,6 +140,7 @@ private slots:
     void projectorHoldsBoth_data();
     void projectorHoldsBoth();
     void keys_data();
+    void f6GoesToTheControllerAndBack();
     void keys();
     void placeablePlatform_data();
     void placeablePlatform();
@@ -413,6 +414,7 @@ void TestLesson::keys_data()
     QTest::newRow("M mutes") << "window" << "m" << Tempo::Full << true << "消音";
     QTest::newRow("M again sounds") << "controller" << "mm" << Tempo::Full << false << "消音を解除";
     QTest::newRow("P and S with no run") << "window" << "ps" << Tempo::Full << false << "計算中ではありません";
+    QTest::newRow("R reads the readings") << "window" << "r" << Tempo::Full << false << "いまの値 なし、正しい桁数 なし";
     // The radio group reads its own new choice.
     QTest::newRow("arrows in the tempo group") << "tempo" << "<<>" << Tempo::Fast << false << "";
     QTest::newRow("− on the tempo group") << "tempo" << "-" << Tempo::Fast << false << "";
@@ -437,7 +439,8 @@ void TestLesson::keys()
                           : where == QLatin1String("tempo") ? static_cast<QWidget*>(l.controller.tempoButton(l.pace.tempo()))
                                                             : static_cast<QWidget*>(&l.controller);
         const Qt::Key key = c == '+' ? Qt::Key_Plus : c == '-' ? Qt::Key_Minus : c == 'm' ? Qt::Key_M
-                          : c == 'p' ? Qt::Key_P : c == 's' ? Qt::Key_S : c == '<' ? Qt::Key_Left : Qt::Key_Right;
+                          : c == 'p' ? Qt::Key_P : c == 's' ? Qt::Key_S : c == 'r' ? Qt::Key_R
+                          : c == '<' ? Qt::Key_Left : Qt::Key_Right;
         QTest::keyClick(target, key);
     }
     QCOMPARE(l.pace.tempo(), tempo);
@@ -450,6 +453,20 @@ void TestLesson::keys()
     for (Tempo t : {Tempo::ByPress, Tempo::Slow, Tempo::Medium, Tempo::Fast, Tempo::Full})
         QCOMPARE(bool(l.controller.tempoButton(t)->focusPolicy() & Qt::TabFocus), t == tempo);
     QCOMPARE(l.controller.focusWidget(), static_cast<QWidget*>(l.controller.tempoButton(tempo)));
+}
+
+void TestLesson::f6GoesToTheControllerAndBack()
+{
+    Lesson l;
+    Form19 w;
+    w.Show();
+    QTRY_VERIFY(l.controller.isVisible());
+    w.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
+    QTest::keyClick(w.Command5, Qt::Key_F6);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&l.controller));
+    QTest::keyClick(&l.controller, Qt::Key_F6);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
 }
 
 void TestLesson::placeablePlatform_data()
@@ -511,14 +528,14 @@ void TestLesson::accessibleTable_data()
     row("pause", QAccessible::Button, "一時停止");
     row("step", QAccessible::Button, "１ステップ進める");
     row("mute", QAccessible::CheckBox, "消音（合図の音と曲）");
-    row("value", QAccessible::StaticText, "いまの値 3\\.0916238066678\\d*");
+    row("value", QAccessible::StaticText, "いまの値 3\\.0916238066678\\d*、正しい桁数 1 桁、ｎ＝20");
     row("pi", QAccessible::StaticText, "πの正しい値 3\\.1415926535897932");
     row("correct", QAccessible::StaticText, "正しい桁数 1 桁");
     row("steps", QAccessible::StaticText, "ｎ＝20");
     row("viewLinear", QAccessible::RadioButton, "グラフ：値とｎ", "", true);
     row("viewLogError", QAccessible::RadioButton, "グラフ：誤差とｎ、対数目盛");
     row("trace", QAccessible::Client, "推定値のグラフ",
-        "値のグラフ：ｎ＝20、最後の値 3\\.0916238066678\\d*、誤差 0\\.05、πの上下に振れています");
+        "値のグラフ：ｎ＝20、最後の値 3\\.0916238066678\\d*、誤差 0\\.05、正しい桁数 1 桁、πの上下に振れています");
 }
 
 void TestLesson::accessibleTable()

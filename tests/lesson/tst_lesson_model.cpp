@@ -122,19 +122,19 @@ void TestLessonModel::traceDescription_data()
     QTest::addColumn<QString>("description");
     const double pi = std::numbers::pi;
     QTest::newRow("no points") << QList<double>{} << "まだ点がありません";
-    QTest::newRow("one point, no trend") << QList<double>{4.0} << "V：ｎ＝1、最後の値 4、誤差 0.86";
+    QTest::newRow("one point, no trend") << QList<double>{4.0} << "V：ｎ＝1、最後の値 4、誤差 0.86、正しい桁数 0 桁";
     QTest::newRow("swinging") << QList<double>{4.0, 2.6666666666666665, 3.466666666666667}
-                              << "V：ｎ＝3、最後の値 3.46666666666667、誤差 0.33、πの上下に振れています";
+                              << "V：ｎ＝3、最後の値 3.46666666666667、誤差 0.33、正しい桁数 1 桁、πの上下に振れています";
     QTest::newRow("from above") << QList<double>{3.5, 3.3, 3.2}
-                                << "V：ｎ＝3、最後の値 3.2、誤差 0.058、πの上から落ち着いて近づいています";
+                                << "V：ｎ＝3、最後の値 3.2、誤差 0.058、正しい桁数 1 桁、πの上から落ち着いて近づいています";
     QTest::newRow("from below") << QList<double>{2.9, 3.0, 3.1}
-                                << "V：ｎ＝3、最後の値 3.1、誤差 0.042、πの下から落ち着いて近づいています";
-    QTest::newRow("moving away") << QList<double>{3.2, 3.3} << "V：ｎ＝2、最後の値 3.3、誤差 0.16、πから離れています";
-    QTest::newRow("on π") << QList<double>{pi, pi} << "V：ｎ＝2、最後の値 3.14159265358979、誤差 0、πと同じです";
+                                << "V：ｎ＝3、最後の値 3.1、誤差 0.042、正しい桁数 2 桁、πの下から落ち着いて近づいています";
+    QTest::newRow("moving away") << QList<double>{3.2, 3.3} << "V：ｎ＝2、最後の値 3.3、誤差 0.16、正しい桁数 1 桁、πから離れています";
+    QTest::newRow("on π") << QList<double>{pi, pi} << "V：ｎ＝2、最後の値 3.14159265358979、誤差 0、正しい桁数 15 桁、πと同じです";
     // Only the last ten points make the trend: the first one, above, is
     // out of it.
     QTest::newRow("the last ten") << QList<double>{4.0, 3.0, 3.01, 3.02, 3.03, 3.04, 3.05, 3.06, 3.07, 3.08, 3.09}
-                                  << "V：ｎ＝11、最後の値 3.09、誤差 0.052、πの下から落ち着いて近づいています";
+                                  << "V：ｎ＝11、最後の値 3.09、誤差 0.052、正しい桁数 1 桁、πの下から落ち着いて近づいています";
 }
 
 void TestLessonModel::traceDescription()
