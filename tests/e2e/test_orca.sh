@@ -336,6 +336,18 @@ steps <<'STEPS'
 p|-|notification 再開
 space|-|自動 push button
 STEPS
+# F6 takes the keyboard to the controller, whose buttons read no value of
+# a run gone by, and back; R reads the readings.
+controller_from=$(lines)
+steps <<'STEPS'
+F6|-|授業モード
+Tab|-|消音
+F6|-|円の内接正多角形の周の長さからπの近似値を求める
+r|-|notification いまの値 3[.][0-9]+、正しい桁数 [0-9]+ 桁、ｎ＝
+STEPS
+stale=$(tail -n +"$(( controller_from + 1 ))" "${log}" | grep -a 'SPEECH OUTPUT' | grep -v 'notification' | grep -ac 'πの近似値＝' || true)
+[ "${stale}" = 0 ] || e2e_fail "the controller read an old value ${stale} times"
+
 autos=$(tail -n +"$(( LESSON_FROM + 1 ))" "${log}" | grep -a 'SPEECH OUTPUT' | grep -ac '「自動」が使えます' || true)
 [ "${autos}" = 1 ] || e2e_fail "「自動」が使えます said ${autos} times"
 kill "${E2E_PID}" 2>/dev/null || true
