@@ -864,6 +864,10 @@
 <context>
     <name>platform::narrator</name>
     <message>
+        <source>説明と図（まだ空です）</source>
+        <translation>Explanation and drawing (empty for now)</translation>
+    </message>
+    <message>
         <source>、</source>
         <translation>, </translation>
     </message>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Pictures.h"
 
+#include <QCoreApplication>
+
 #include "Reading.h"
 #include "platform/PictureBox.h"
 
@@ -29,7 +31,12 @@ QString PictureBoxAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name) {
         const QString name = box()->accessibleName();
-        return name.isEmpty() ? content() : name;
+        if (!name.isEmpty())
+            return name;
+        // A Tab stop read as a bare "label" says nothing: an empty surface
+        // is named for what it will hold.
+        const QString shown = content();
+        return shown.isEmpty() ? QCoreApplication::translate("platform::narrator", "説明と図（まだ空です）") : shown;
     }
     return QAccessibleWidget::text(t);
 }
