@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -156,7 +157,8 @@ protected:
         else if (event->key() == Qt::Key_End)
             window_->setProbe(window_->steps());
         else
-            QChartView::keyPressEvent(event);
+            return QChartView::keyPressEvent(event);
+        window_->sayProbe();
     }
     void resizeEvent(QResizeEvent* event) override
     {
@@ -239,6 +241,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     readout_->setObjectName(QStringLiteral("readout"));
     readout_->setTextFormat(Qt::RichText);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    readout_->setFocusPolicy(Qt::TabFocus); // after the graph, for a reader
 
     model_ = new ComparisonModel(sequences_, samples_, this);
     table_ = new QTableView;
@@ -263,6 +266,18 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     tabs_ = new QTabWidget;
     tabs_->addTab(chartPage, tr("グラフ(&G)"));
     tabs_->addTab(table_, tr("表(&T)"));
+    // Its pages' stack is no place of its own to a reader, which would
+    // otherwise say "layered pane" on the way into the graph or the table.
+    if (auto* stack = tabs_->findChild<QStackedWidget*>())
+        stack->setProperty(platform::accessible::kindProperty,
+                           QByteArray(platform::accessible::kindName(platform::accessible::Kind::Pane)));
+    // Down and Up read the row's every method, those scrolled out of
+    // sight too, as a reader hears only the cells on screen.
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                if (table_->hasFocus() && current.isValid() && current.row() != previous.row())
+                    voice().announce(this, spokenReadout(samples_[std::size_t(current.row())]));
+            });
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(chooserLabel);
@@ -576,17 +591,25 @@ void ComparisonWindow::moveProbeLine()
     cursorLine_->setLine(QLineF(top, bottom));
 }
 
-QString ComparisonWindow::readout() const
+QString ComparisonWindow::readoutAt(std::int64_t n) const
 {
     QStringList parts;
     for (Method m : methods) {
         const Sequence& sequence = sequences_[std::size_t(m)];
         QString value = tr("なし");
-        if (cursor_ >= sequence.first && !std::isnan(sequence.at(cursor_)))
-            value = QString::fromStdString(valueText(m, sequence.at(cursor_)));
+        if (n >= sequence.first && n <= steps_ && !std::isnan(sequence.at(n)))
+            value = QString::fromStdString(valueText(m, sequence.at(n)));
         parts.append(tr("%1：%2").arg(methodName(m), value));
     }
-    return tr("n＝%1").arg(cursor_) + QLatin1Char('\n') + parts.join(QLatin1Char('\n'));
+    return tr("n＝%1").arg(n) + QLatin1Char('\n') + parts.join(QLatin1Char('\n'));
+}
+
+void ComparisonWindow::sayProbe() { voice().announce(this, spokenReadout(cursor_)); }
+
+QString ComparisonWindow::spokenReadout(std::int64_t n) const
+{
+    // One sentence: a reader's log and its speech both break at lines.
+    return voice().spokenNumbers(readoutAt(n).replace(QLatin1Char('\n'), tr("、")));
 }
 
 QString ComparisonWindow::chartDescription() const

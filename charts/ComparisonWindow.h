@@ -62,7 +62,12 @@ public:
     // The cursor at step n (mouse or arrow keys), and what it reads.
     void setProbe(std::int64_t n);
     std::int64_t probe() const { return cursor_; }
-    QString readout() const;
+    QString readout() const { return readoutAt(cursor_); }
+    // Every method's value at step n, one a line after the n.
+    QString readoutAt(std::int64_t n) const;
+    // The probe moved by key: its n and values are said.
+    void sayProbe();
+    QString spokenReadout(std::int64_t n) const;
 
     bool savePicture(const QString& path) const; // .png or .svg
     bool saveCsv(const QString& path) const;

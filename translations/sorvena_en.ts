@@ -446,6 +446,10 @@
 <context>
     <name>charts::ComparisonWindow</name>
     <message>
+        <source>、</source>
+        <translation>; </translation>
+    </message>
+    <message>
         <source>ここの実験は、点と針をウィンドウのような格子の上ではなく、どこにでも倍精度で投げます。格子の上では、とても多く投げると π から少しずれた値に落ち着いてしまうからです。</source>
         <translation>Here the experiments throw their points and needles anywhere, in double precision, not on a grid as the windows do: on a grid, a great many throws settle on a value a little off π.</translation>
     </message>

@@ -21,7 +21,7 @@ namespace platform::accessible {
 
 namespace {
 
-constexpr Kind kinds[] = {Kind::Toggle, Kind::Caption, Kind::Frame, Kind::Choice};
+constexpr Kind kinds[] = {Kind::Toggle, Kind::Caption, Kind::Frame, Kind::Choice, Kind::Pane};
 
 std::optional<Kind> kindOf(const QObject* object)
 {
@@ -42,6 +42,7 @@ QAccessibleInterface* ofKind(Kind kind, QWidget* widget)
         return nullptr;
     case Kind::Caption: return new CaptionAccessible(widget);
     case Kind::Frame: return new QAccessibleWidget(widget, QAccessible::Window);
+    case Kind::Pane: return new QAccessibleWidget(widget, QAccessible::Pane);
     case Kind::Choice:
         if (auto* box = qobject_cast<QComboBox*>(widget))
             return new ChoiceAccessible(box);

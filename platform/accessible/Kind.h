@@ -12,6 +12,7 @@ enum class Kind {
     Caption, // a caption that a reading carries in its own name: not read twice
     Frame,   // a window with a title, read as a frame
     Choice,  // a combo box that cannot be typed into, read by its current text
+    Pane,    // a container a reader passes in silence, such as the pages of a tab widget
 };
 
 inline constexpr char kindProperty[] = "sorvenaAccessible";
@@ -23,6 +24,7 @@ constexpr const char* kindName(Kind kind)
     case Kind::Caption: return "caption";
     case Kind::Frame: return "frame";
     case Kind::Choice: return "choice";
+    case Kind::Pane: return "pane";
     }
     return "";
 }

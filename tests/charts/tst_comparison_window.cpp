@@ -22,6 +22,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QStackedWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QTabWidget>
@@ -88,6 +89,8 @@ private slots:
     void numbersInWords();
     void cellsSpokenWithMethodAndN_data();
     void cellsSpokenWithMethodAndN();
+    void keysSayEveryMethod_data();
+    void keysSayEveryMethod();
     void tabLeavesTheTable_data();
     void tabLeavesTheTable();
     void newNMovesTheCursor();
@@ -416,6 +419,43 @@ void TestComparison::cellsSpokenWithMethodAndN()
     QTableView* table = w_->tableView();
     QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(table)->tableInterface()->cellAt(row, column);
     QCOMPARE(cell->text(QAccessible::Name), spoken.replace("%v", table->model()->index(row, column).data().toString()));
+}
+
+void TestComparison::keysSayEveryMethod_data()
+{
+    // A key in the graph or the table, and the n it must then say.
+    QTest::addColumn<bool>("inTable");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<qint64>("n");
+    QTest::newRow("Right in the graph") << false << int(Qt::Key_Right) << qint64(2);
+    QTest::newRow("End in the graph") << false << int(Qt::Key_End) << qint64(10000);
+    QTest::newRow("Down in the table") << true << int(Qt::Key_Down) << qint64(2);
+}
+
+void TestComparison::keysSayEveryMethod()
+{
+    QFETCH(bool, inTable);
+    QFETCH(int, key);
+    QFETCH(qint64, n);
+    ComparisonWindow w;
+    w.resize(1000, 700);
+    QWidget* target = inTable ? static_cast<QWidget*>(w.tableView()) : w.chartView();
+    w.findChild<QTabWidget*>()->setCurrentWidget(inTable ? static_cast<QWidget*>(w.tableView()) : w.chartView()->parentWidget());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    target->setFocus();
+    if (inTable)
+        w.tableView()->setCurrentIndex(w.tableView()->model()->index(0, 0));
+    else
+        w.setProbe(1);
+    QTest::keyClick(target, Qt::Key(key));
+    const auto* said = w.findChild<QWidget*>(QStringLiteral("announcement"));
+    QVERIFY(said);
+    QVERIFY2(said->accessibleName().startsWith(QStringLiteral("n＝%1").arg(n)), qPrintable(said->accessibleName()));
+    for (Method m : compare::methods)
+        QVERIFY2(said->accessibleName().contains(ComparisonWindow::methodName(m)), qPrintable(ComparisonWindow::methodName(m)));
+    // The tab pages' stack is passed in silence, no "layered pane".
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.findChild<QStackedWidget*>())->role(), QAccessible::Pane);
 }
 
 void TestComparison::tabLeavesTheTable_data()

@@ -259,7 +259,7 @@ e2e_expect_exit 0
 
 # The comparison alone, by keyboard: the N box is read with its value and
 # says its change; Down in the table reads the row's cells, each with its
-# method and its n; Tab leaves the table; もう一度 and saving say so.
+# method and its n, and then the whole row, every method; Tab leaves the table; もう一度 and saving say so.
 compare_from=$(lines)
 "${bin}" --compare >>"${E2E_LOG}" 2>&1 &
 E2E_PID=$!
@@ -273,6 +273,7 @@ Tab Tab Tab Tab|-|page tab list
 Right Tab|-|table with 200 rows 17 columns
 Down|-|ウォーリスの公式からπを求める、n＝2、2.66666666666667
 Down|-|円の内接正多角形の周の長さからπを求める、n＝3、2.59807621135331
+Down|-|notification n＝4.*(ビュホン.*マツナガ|マツナガ.*ビュホン)
 Tab|-|段数 N の上限.*combo box
 ctrl+r|-|notification 新しい乱数で実験しました。n＝1000 で、
 STEPS
