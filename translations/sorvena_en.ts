@@ -925,6 +925,18 @@
 <context>
     <name>platform::signs</name>
     <message>
+        <source>①</source>
+        <translation> equation 1 </translation>
+    </message>
+    <message>
+        <source>②</source>
+        <translation> equation 2 </translation>
+    </message>
+    <message>
+        <source>③</source>
+        <translation> equation 3 </translation>
+    </message>
+    <message>
         <source> かける </source>
         <translation> times </translation>
     </message>

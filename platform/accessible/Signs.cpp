@@ -43,6 +43,10 @@ const Sign signs[] = {
     {u"\u03C0", QT_TRANSLATE_NOOP("platform::signs", "π")},
     {u"\u03B8", QT_TRANSLATE_NOOP("platform::signs", "θ")},
     {u"sin", QT_TRANSLATE_NOOP("platform::signs", "sin")},
+    // The pages' equation marks.
+    {u"\u2460", QT_TRANSLATE_NOOP("platform::signs", "①")},
+    {u"\u2461", QT_TRANSLATE_NOOP("platform::signs", "②")},
+    {u"\u2462", QT_TRANSLATE_NOOP("platform::signs", "③")},
     {u"cos", QT_TRANSLATE_NOOP("platform::signs", "cos")},
 };
 
