@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
@@ -204,6 +205,9 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     csvButton_->setObjectName(QStringLiteral("saveCsv"));
     csvButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     csvButton_->setToolTip(tr("表のデータを CSV で保存します (Ctrl+E)"));
+    // A window of its own, closed as windows are.
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 
     chart_ = new QChart;
     chart_->setTitle(tr("誤差 |π − 値| と段数 n（両対数）"));

@@ -105,6 +105,13 @@ ControllerView::ControllerView(QWidget& window, std::unique_ptr<charts::Trace> c
     pause = button(w, "pause", tr("一時停止"), tr("一時停止"), true, platform::accessible::Kind::Toggle);
     step = button(w, "step", tr("１ステップ →"), tr("１ステップ進める"));
     mute = button(w, "mute", tr("消音"), tr("消音（合図の音と曲）"), true);
+    // On, it says so in words and stands out: a pressed button's faint grey
+    // is not seen from the back of the room.
+    QObject::connect(mute, &QPushButton::toggled, mute, [b = mute](bool on) {
+        b->setText(on ? tr("消音中") : tr("消音"));
+        b->setStyleSheet(on ? QStringLiteral("QPushButton { background: #b00000; color: white; font-weight: bold; }")
+                            : QString());
+    });
     runRow->addWidget(pause);
     runRow->addWidget(step);
     runRow->addStretch();

@@ -40,7 +40,8 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
     setObjectName(QStringLiteral("LessonController"));
     setWindowTitle(tr("授業モード"));
     setAccessibleDescription(tr("Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、"
-                                "Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移ります。このキーは計算の窓でも使えます。"));
+                                "Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移り、Ｈでこの窓を隠します。"
+                                "このキーは計算の窓でも使えます。"));
     // Beside the window the class watches, which keeps the keyboard.
     setAttribute(Qt::WA_ShowWithoutActivating);
 

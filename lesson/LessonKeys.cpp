@@ -16,7 +16,7 @@
 
 namespace lesson {
 
-LessonKeys::LessonKeys(ControllerView& view, Pace& pace, const Follower& follower, const Reading& reading)
+LessonKeys::LessonKeys(ControllerView& view, Pace& pace, Follower& follower, const Reading& reading)
     : view_(view)
     , pace_(pace)
     , follower_(follower)
@@ -27,6 +27,20 @@ LessonKeys::LessonKeys(ControllerView& view, Pace& pace, const Follower& followe
 QString LessonKeys::hint()
 {
     return tr("授業モードです。Ｆ６で計算の窓と授業モードの窓を行き来し、Ｒでいまの値を読み上げます。");
+}
+
+void LessonKeys::toggleController(QWidget* from)
+{
+    QWidget& controller = view_.window;
+    const bool hide = !follower_.controllerHidden();
+    // Hidden from the controller itself, the keyboard goes to the window.
+    if (hide && from == &controller)
+        switchWindow(from);
+    follower_.setControllerHidden(hide);
+    QWidget* where = from == &controller ? static_cast<QWidget*>(follower_.followed()) : from;
+    if (where)
+        platform::narrator::announce(where, hide ? tr("授業モードの窓を隠しました。Ｈで戻ります。")
+                                                  : tr("授業モードの窓を出しました"));
 }
 
 void LessonKeys::switchWindow(QWidget* from)
@@ -70,6 +84,10 @@ bool LessonKeys::key(QWidget* target, const QKeyEvent& event)
     case Qt::Key_F6:
         if (!event.isAutoRepeat())
             switchWindow(window);
+        return true;
+    case Qt::Key_H:
+        if (!event.isAutoRepeat())
+            toggleController(window);
         return true;
     case Qt::Key_Plus:
     case Qt::Key_Equal:

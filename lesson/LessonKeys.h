@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lesson mode's keys: P pause, S step, + and − tempo, M mute, R read the
-// readings, F6 between the window and the controller, and the arrows
+// readings, F6 between the window and the controller, H hide and show the
+// controller, and the arrows
 // through the controller's groups of choices. They work in the
 // controller and in the window beside it, where no control uses them, and
 // each says what it did.
@@ -23,7 +24,7 @@ class LessonKeys {
     // The controller's texts, translated as they always were.
     Q_DECLARE_TR_FUNCTIONS(lesson::LessonController)
 public:
-    LessonKeys(ControllerView& view, Pace& pace, const Follower& follower, const Reading& reading);
+    LessonKeys(ControllerView& view, Pace& pace, Follower& follower, const Reading& reading);
 
     // A key pressed on `target`: true when it was one of lesson mode's.
     bool key(QWidget* target, const QKeyEvent& event);
@@ -39,11 +40,13 @@ private:
     bool arrowInGroup(QWidget* target, int key);
     // F6: from the window to the controller and back.
     void switchWindow(QWidget* from);
+    // H: the controller out of the way and back.
+    void toggleController(QWidget* from);
     void setTempoBy(int change);
 
     ControllerView& view_;
     Pace& pace_;
-    const Follower& follower_;
+    Follower& follower_;
     const Reading& reading_;
     QPointer<QWidget> stepAskedIn_; // where S was pressed, until its step comes
 };

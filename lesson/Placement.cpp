@@ -52,6 +52,15 @@ void Follower::follow(platform::Form& form)
     followedHidden_ = false;
 }
 
+void Follower::setControllerHidden(bool hidden)
+{
+    controllerHidden_ = hidden;
+    if (hidden)
+        controller_.hide();
+    else
+        catchUp();
+}
+
 bool Follower::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
@@ -84,6 +93,8 @@ void Follower::catchUp()
         followedHidden_ = false;
         emit followedAnew();
     }
+    if (controllerHidden_)
+        return;
     if (!controller_.isVisible())
         controller_.show();
     const QScreen* screen = form->screen();

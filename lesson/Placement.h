@@ -35,6 +35,10 @@ public:
     // The window that runs is the one the class watches, even before the
     // controller has caught up with its showing.
     void follow(platform::Form& form);
+    // Hidden by the teacher, the controller stays hidden as windows come
+    // and go, until shown again.
+    void setControllerHidden(bool hidden);
+    bool controllerHidden() const { return controllerHidden_; }
 
 signals:
     // Another window is followed, or the same one shown again: it starts
@@ -51,6 +55,7 @@ private:
     QPointer<platform::Form> followed_;
     bool followedHidden_ = false; // since it was last followed
     bool queued_ = false;
+    bool controllerHidden_ = false;
 };
 
 } // namespace lesson

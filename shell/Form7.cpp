@@ -15,8 +15,8 @@
 #include "platform/Navigation.h"
 #include "rules/Convergence.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QShortcut>
 
 using namespace platform;
 
@@ -55,12 +55,17 @@ Form7::Form7()
     setTabOrder({Command2, Command5, Command6, Command11, Command12, Command13, Command1, Command3, Command4});
 
     // The comparison of the eight methods has no button on the menu's
-    // design; a shortcut opens it, and the menu says so to a screen reader.
-    auto* compareShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
-    connect(compareShortcut, &QShortcut::activated, this, [] {
+    // design; a shortcut opens it, the window's context menu shows it with
+    // its key, and the menu says so to a screen reader.
+    auto* compare = new QAction(tr("8つの方法の収束を比べる…"), this);
+    compare->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    compare->setShortcutContext(Qt::WindowShortcut);
+    connect(compare, &QAction::triggered, this, [] {
         if (!charts::openComparison())
             QApplication::beep();
     });
+    addAction(compare);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     setAccessibleDescription(tr("Ctrl+K で、8つの方法の収束を比べるウィンドウが開きます。"));
 }
 

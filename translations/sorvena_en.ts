@@ -200,7 +200,7 @@
     </message>
     <message>
         <source>何個の点を打ちますか？（１０以上、１００００以下の自然数を入力してください．．．）</source>
-        <translation>How many points shall we throw? (Enter a whole number from 10 to 10,000.)</translation>
+        <translation>How many points shall we throw? (Enter a whole number from 10 to 10000.)</translation>
     </message>
     <message>
         <source>打つ点の個数の設定</source>
@@ -324,6 +324,10 @@
 </context>
 <context>
     <name>Form7</name>
+    <message>
+        <source>8つの方法の収束を比べる…</source>
+        <translation>Compare how the eight methods converge…</translation>
+    </message>
     <message>
         <source>終&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;了</source>
         <translation>Quit</translation>
@@ -636,6 +640,18 @@
 <context>
     <name>lesson::LessonController</name>
     <message>
+        <source>消音中</source>
+        <translation>Muted</translation>
+    </message>
+    <message>
+        <source>授業モードの窓を隠しました。Ｈで戻ります。</source>
+        <translation>The lesson controller is hidden. H brings it back.</translation>
+    </message>
+    <message>
+        <source>授業モードの窓を出しました</source>
+        <translation>The lesson controller is shown</translation>
+    </message>
+    <message>
         <source>%1 &lt; π &lt; %2（正%3角形の内と外）</source>
         <translation>%1 &lt; π &lt; %2 at %3 sides</translation>
     </message>
@@ -684,8 +700,8 @@
         <translation>Lesson mode</translation>
     </message>
     <message>
-        <source>Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移ります。このキーは計算の窓でも使えます。</source>
-        <translation>P pauses and resumes, S takes one step, plus and minus change the speed, M mutes the sound, R reads the current value aloud, and F6 goes to the method window. These keys work in the method window too.</translation>
+        <source>Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移り、Ｈでこの窓を隠します。このキーは計算の窓でも使えます。</source>
+        <translation>P pauses and resumes, S takes one step, plus and minus change the speed, M mutes the sound, R reads the current value aloud, F6 goes to the method window, and H hides this window. These keys work in the method window too.</translation>
     </message>
     <message>
         <source>授業モードです。Ｆ６で計算の窓と授業モードの窓を行き来し、Ｒでいまの値を読み上げます。</source>

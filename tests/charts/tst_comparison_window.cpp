@@ -91,6 +91,8 @@ private slots:
     void cellsSpokenWithMethodAndN();
     void keysSayEveryMethod_data();
     void keysSayEveryMethod();
+    void keysClose_data();
+    void keysClose();
     void tabLeavesTheTable_data();
     void tabLeavesTheTable();
     void newNMovesTheCursor();
@@ -456,6 +458,23 @@ void TestComparison::keysSayEveryMethod()
         QVERIFY2(said->accessibleName().contains(ComparisonWindow::methodName(m)), qPrintable(ComparisonWindow::methodName(m)));
     // The tab pages' stack is passed in silence, no "layered pane".
     QCOMPARE(QAccessible::queryAccessibleInterface(w.findChild<QStackedWidget*>())->role(), QAccessible::Pane);
+}
+
+void TestComparison::keysClose_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("Escape") << QKeySequence(Qt::Key_Escape);
+    QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+}
+
+void TestComparison::keysClose()
+{
+    QFETCH(QKeySequence, keys);
+    ComparisonWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keySequence(&w, keys);
+    QTRY_VERIFY(!w.isVisible());
 }
 
 void TestComparison::tabLeavesTheTable_data()

@@ -140,7 +140,7 @@ private slots:
     void projectorHoldsBoth_data();
     void projectorHoldsBoth();
     void keys_data();
-    void f6GoesToTheControllerAndBack();
+    void f6AndHMoveTheController();
     void keys();
     void placeablePlatform_data();
     void placeablePlatform();
@@ -413,6 +413,7 @@ void TestLesson::keys_data()
     QTest::newRow("+ at full speed") << "window" << "+" << Tempo::Full << false << "速さ：全速";
     QTest::newRow("M mutes") << "window" << "m" << Tempo::Full << true << "消音";
     QTest::newRow("M again sounds") << "controller" << "mm" << Tempo::Full << false << "消音を解除";
+    QTest::newRow("H in the window") << "window" << "h" << Tempo::Full << false << "授業モードの窓を隠しました。Ｈで戻ります。";
     QTest::newRow("P and S with no run") << "window" << "ps" << Tempo::Full << false << "計算中ではありません";
     QTest::newRow("R reads the readings") << "window" << "r" << Tempo::Full << false << "いまの値 なし、正しい桁数 なし";
     // The radio group reads its own new choice.
@@ -439,7 +440,7 @@ void TestLesson::keys()
                           : where == QLatin1String("tempo") ? static_cast<QWidget*>(l.controller.tempoButton(l.pace.tempo()))
                                                             : static_cast<QWidget*>(&l.controller);
         const Qt::Key key = c == '+' ? Qt::Key_Plus : c == '-' ? Qt::Key_Minus : c == 'm' ? Qt::Key_M
-                          : c == 'p' ? Qt::Key_P : c == 's' ? Qt::Key_S : c == 'r' ? Qt::Key_R
+                          : c == 'p' ? Qt::Key_P : c == 's' ? Qt::Key_S : c == 'r' ? Qt::Key_R : c == 'h' ? Qt::Key_H
                           : c == '<' ? Qt::Key_Left : Qt::Key_Right;
         QTest::keyClick(target, key);
     }
@@ -455,7 +456,7 @@ void TestLesson::keys()
     QCOMPARE(l.controller.focusWidget(), static_cast<QWidget*>(l.controller.tempoButton(tempo)));
 }
 
-void TestLesson::f6GoesToTheControllerAndBack()
+void TestLesson::f6AndHMoveTheController()
 {
     Lesson l;
     Form19 w;
@@ -467,6 +468,15 @@ void TestLesson::f6GoesToTheControllerAndBack()
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&l.controller));
     QTest::keyClick(&l.controller, Qt::Key_F6);
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
+    // H puts it away, through the window's coming and going, and back.
+    QTest::keyClick(w.Command5, Qt::Key_H);
+    QVERIFY(!l.controller.isVisible());
+    w.Hide();
+    w.Show();
+    QTest::qWait(50);
+    QVERIFY(!l.controller.isVisible());
+    QTest::keyClick(w.Command5, Qt::Key_H);
+    QTRY_VERIFY(l.controller.isVisible());
 }
 
 void TestLesson::placeablePlatform_data()
