@@ -27,6 +27,11 @@ constexpr NamedReason reasonNames[] = {
     {Reason::UnknownField, "unknown-field"},  {Reason::WrongType, "wrong-type"},
     {Reason::NonInteger, "non-integer"},      {Reason::OutOfRange, "out-of-range"},
     {Reason::BadCharacter, "bad-character"},
+    {Reason::WrongCode, "wrong-code"},        {Reason::SessionFull, "session-full"},
+    {Reason::JoiningLocked, "joining-locked"}, {Reason::UnknownToken, "unknown-token"},
+    {Reason::NotJoined, "not-joined"},        {Reason::NotAssigned, "not-assigned"},
+    {Reason::WrongHits, "wrong-hits"},        {Reason::OverRate, "over-rate"},
+    {Reason::Removed, "removed"},
 };
 
 const char* experimentName(Experiment experiment)

@@ -36,6 +36,16 @@ enum class Reason {
     NonInteger, // a fraction or an exponent where an integer belongs
     OutOfRange, // a number, a length or a name outside its set
     BadCharacter,
+    // Refused by the session, not by the decoder.
+    WrongCode,
+    SessionFull,
+    JoiningLocked,
+    UnknownToken,
+    NotJoined, // a chunk or a second join before a welcome
+    NotAssigned, // a chunk that is not the one outstanding: late, replayed or invented
+    WrongHits, // the teacher's recount differs
+    OverRate,
+    Removed,
 };
 
 struct Refusal {

@@ -16,8 +16,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The class session keeps its pool in SQLite, a plugin of Qt SQL.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "timgm6mb-soundfont | fluid-soundfont-gm | musescore-general-soundfont, fonts-horai-umefont, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-dejavu-core")
+  "timgm6mb-soundfont | fluid-soundfont-gm | musescore-general-soundfont, fonts-horai-umefont, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-dejavu-core, libqt6sql6-sqlite")
 # Native windows on Wayland desktops, crisp at fractional scales; Qt's own
 # dialogs in the program's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")

@@ -20,6 +20,8 @@ run_packages=(
   librsvg2-bin
   # The start-up benchmark, configured with the program, watches the X server.
   libx11-dev libxdamage-dev
+  # The class session: its server, its pool and the QR code of its address.
+  qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqrencode-dev
 )
 test_packages=(
   clang libclang-rt-14-dev
@@ -31,6 +33,8 @@ test_packages=(
   desktop-file-utils appstream lintian file
   # The throws of the class page run under Node.js against the C++ known answers.
   nodejs
+  # The class page in a real browser.
+  chromium chromium-driver python3-selenium
 )
 
 # What make fresh-check adds: a new Debian root, and git to hand it the
