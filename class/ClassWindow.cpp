@@ -74,7 +74,7 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     // How to join.
     qr_ = new QrCode(this);
     qr_->setObjectName(QStringLiteral("qr"));
-    qr_->setFixedSize(200, 200);
+    qr_->setFixedSize(230, 230);
     qr_->setAccessibleName(tr("参加用の QR コード"));
     auto* addressCaption = label(this, "addressCaption", 12);
     addressCaption->setText(tr("ブラウザーでこのアドレスを開いてください"));
@@ -203,6 +203,14 @@ void ClassWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     emit closed();
+}
+
+void ClassWindow::showEvent(QShowEvent* event)
+{
+    // The server listens by now: its port is in the address.
+    QWidget::showEvent(event);
+    refresh();
+    updateReadings();
 }
 
 void ClassWindow::refresh()

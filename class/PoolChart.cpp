@@ -190,11 +190,21 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
     }
     painter.setClipping(false);
 
-    // The legend, in a row above the plot.
+    // The legend, in a row above the plot, in a smaller face where the
+    // row would not fit.
     const struct {
         QString text;
         int kind;
     } keys[] = {{tr("クラス全体"), 0}, {tr("ひとりひとり"), 1}, {tr("1/√n の幅（95%）"), 2}, {tr("π"), 3}};
+    double needed = 0;
+    for (const auto& key : keys)
+        needed += line * 2.9 + metrics.horizontalAdvance(key.text);
+    if (needed > area.right() - plot.left()) {
+        QFont smaller = font;
+        smaller.setPointSizeF(font.pointSizeF() * std::max(0.6, (area.right() - plot.left()) / needed));
+        painter.setFont(smaller);
+    }
+    const QFontMetricsF legend(painter.font(), painter.device());
     double at = plot.left();
     const double row = area.top() + line * 0.8;
     for (const auto& key : keys) {
@@ -217,7 +227,7 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
             painter.drawLine(QPointF(sample.left(), sample.center().y()), QPointF(sample.right(), sample.center().y()));
         }
         painter.setPen(Qt::black);
-        const double width = metrics.horizontalAdvance(key.text);
+        const double width = legend.horizontalAdvance(key.text);
         painter.drawText(QRectF(sample.right() + line * 0.3, row, width + 2, line), Qt::AlignLeft | Qt::AlignVCenter,
                          key.text);
         at = sample.right() + line * 0.3 + width + line;
