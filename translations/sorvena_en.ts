@@ -9,6 +9,14 @@
     </message>
 </context>
 <context>
+    <name>classroom::Session</name>
+    <message>
+        <source>生徒 %1</source>
+        <comment>the name a pupil is shown by, numbered in the order they joined</comment>
+        <translation>Pupil %1</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>制作&#x3000;ソルヴェナ開発室</source>
