@@ -415,7 +415,7 @@ void ClassWindow::showHelp()
            "ネットワークの管理者に、この教室のネットワークで切ってもらってください。\n"
            "・このコンピューターのファイアウォールがポート %1 をふさいでいるかもしれません。"
            "ufw なら次のコマンドで開きます：\n"
-           "    sudo ufw allow %1/tcp\n"
+           "sudo ufw allow %1/tcp\n"
            "・アドレスは数字まで正確に打ってください。QR コードを読み取れば、参加コードも入ります。")
             .arg(server_.port()));
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -19,7 +19,10 @@ namespace shell {
 
 namespace {
 
-QString text(const char* source) { return QCoreApplication::translate("shell::ClassSession", source); }
+// The texts' translation context.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(shell::ClassSession)
+};
 
 struct Open {
     classroom::Session session;
@@ -43,7 +46,7 @@ std::unique_ptr<Open>& current()
 ClassStarted refuse(QWidget* owner, const QString& words, const std::string& english)
 {
     std::fprintf(stderr, "sorvena: %s\n", english.c_str());
-    QMessageBox::warning(owner, text("クラスの実験"), words);
+    QMessageBox::warning(owner, Texts::tr("クラスの実験"), words);
     return ClassStarted::No;
 }
 
@@ -66,16 +69,16 @@ ClassStarted openClassSession(classthrows::Experiment experiment, quint16 port, 
     auto start = classroom::Session::Start::Fresh;
     if (classroom::Session::resumable(settings)
         && platform::MsgBox(owner,
-                            text("前回のクラスの結果が残っています。その結果に続けて投げますか？\n"
+                            Texts::tr("前回のクラスの結果が残っています。その結果に続けて投げますか？\n"
                                  "「いいえ」を選ぶと、新しく始めます。"),
-                            text("クラスの実験"))
+                            Texts::tr("クラスの実験"))
                == platform::vbYes)
         start = classroom::Session::Start::Resume;
     open = std::make_unique<Open>(settings, start);
     if (!open->session.isOpen()) {
         const QString why = open->session.error();
         open.reset();
-        return refuse(owner, text("クラスの結果を記録するデータベースを開けませんでした：%1").arg(why),
+        return refuse(owner, Texts::tr("クラスの結果を記録するデータベースを開けませんでした：%1").arg(why),
                       "cannot open the class session's database: " + why.toStdString());
     }
     switch (open->server.listen(port)) {
@@ -84,9 +87,9 @@ ClassStarted openClassSession(classthrows::Experiment experiment, quint16 port, 
     case classroom::Server::Listening::PortTaken:
         open.reset();
         return refuse(owner,
-                      text("ポート %1 は、ほかのプログラムが使っています。\n"
+                      Texts::tr("ポート %1 は、ほかのプログラムが使っています。\n"
                            "そのプログラムを終えるか、別のポートを --port で選んでください"
-                           "（例：sorvena --class montecarlo --port %2）。")
+                           "（例：--port %2）。")
                           .arg(port)
                           .arg(port == 65535 ? 31416 : port + 1),
                       "port " + std::to_string(port)
@@ -94,7 +97,7 @@ ClassStarted openClassSession(classthrows::Experiment experiment, quint16 port, 
     case classroom::Server::Listening::Refused:
         open.reset();
         return refuse(owner,
-                      text("ポート %1 で待ち受けることができませんでした。\n"
+                      Texts::tr("ポート %1 で待ち受けることができませんでした。\n"
                            "別のポートを --port で選んでください（例：--port 31415）。")
                           .arg(port),
                       "cannot listen on port " + std::to_string(port) + "; choose another port with --port");
