@@ -39,7 +39,7 @@ struct Pupil {
 // The pool after one more verified chunk, for the chart.
 struct PoolPoint {
     std::uint64_t n = 0;
-    double estimate = 0;
+    double estimate = 0; // NaN while undefined (needles that never crossed)
 };
 
 struct Settings {
