@@ -106,8 +106,11 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
     double spread = halfBand(experiment_, std::pow(10, lowDecade)) * 1.2;
     for (const PupilPoint& p : pupils_)
         spread = std::max(spread, std::abs(p.estimate - pi) * 1.05);
-    if (!history_.isEmpty())
-        spread = std::max(spread, std::abs(history_.first().estimate - pi) * 1.05);
+    for (const PoolPoint& p : history_)
+        if (std::isfinite(p.estimate)) { // the first defined one strays the most
+            spread = std::max(spread, std::abs(p.estimate - pi) * 1.05);
+            break;
+        }
     spread = std::clamp(spread, 0.001, 1.0);
 
     const double step = tickStep(2 * spread);
@@ -173,7 +176,7 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
     QPolygonF pool;
     double lastX = -1e9;
     for (const PoolPoint& p : history_) {
-        if (p.n == 0)
+        if (p.n == 0 || !std::isfinite(p.estimate))
             continue;
         const QPointF point(x(double(p.n)), y(std::clamp(p.estimate, pi - spread, pi + spread)));
         if (point.x() - lastX >= 1 || &p == &history_.last()) {
