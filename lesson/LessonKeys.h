@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Lesson mode's keys: P pause, S step, + and − tempo, M mute, and the
-// arrows through the controller's groups of choices. They work in the
-// controller and in the window beside it, where no control uses them, and
-// each says what it did.
+// Lesson mode's keys: P pause, S step, + and − tempo, M mute, C the class
+// session beside the experiments, and the arrows through the controller's
+// groups of choices. They work in the controller and in the window beside
+// it, where no control uses them, and each says what it did.
 #pragma once
 
 #include <QCoreApplication>
