@@ -36,6 +36,9 @@ PUPILS = [
     ("laptop", "", (1366, 768), "en-US", False),
 ]
 CHUNKS_EACH = 3
+# The phone throws for longer than the server keeps an idle page
+# connection (30 s), which must not end a pupil's WebSocket.
+PHONE_SECONDS = 35
 
 
 def fail(message):
@@ -76,12 +79,17 @@ def browser(size, language):
     options = webdriver.ChromeOptions()
     for argument in ("--headless=new", "--no-sandbox", "--disable-dev-shm-usage", f"--lang={language}"):
         options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                            {"width": size[0], "height": size[1], "deviceScaleFactor": 1, "mobile": size[0] < 500})
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
         "source": f"Object.defineProperty(navigator, 'language', {{get: () => '{language}'}});"})
     return driver
+
+
+def sockets_opened(driver):
+    return sum('"Network.webSocketCreated"' in entry["message"] for entry in driver.get_log("performance"))
 
 
 def text(driver, element_id):
@@ -190,6 +198,7 @@ try:
 
     # A reload keeps the place: the page rejoins with its token.
     phone = drivers[0]
+    joined = time.time()
     pseudonym = text(phone, "you")
     phone.refresh()
     wait("the phone's rejoin", lambda: phone.find_element(By.ID, "you").is_displayed() and text(phone, "you"))
@@ -200,6 +209,8 @@ try:
         toggle(driver, pupil[4])
     for driver, pupil in zip(drivers, PUPILS):
         wait(f"{pupil[0]}'s throws", lambda: number(driver, "mine-throws") >= CHUNKS_EACH * 2000, 60)
+        if driver is phone:
+            wait("the phone's long throw", lambda: time.time() > joined + PHONE_SECONDS, PHONE_SECONDS + 5)
         toggle(driver, pupil[4])
         check_accessible(driver, f"{pupil[0]}, throwing")
         shot(driver, f"{pupil[0]}-throwing")
@@ -209,6 +220,11 @@ try:
         time.sleep(1)
         return counts == [(number(d, "class-throws"), number(d, "mine-throws")) for d in drivers] and counts
     counts = wait("the counts to settle", settled)
+    # A wrong code, a join, and the phone's reload: no socket more.
+    for driver, wanted in zip(drivers, (3, 2, 2)):
+        opened = sockets_opened(driver)
+        if opened != wanted:
+            fail(f"a page opened {opened} WebSockets, wanted {wanted}: a pupil's socket was cut")
     if not any(text(d, "announce") for d in drivers):
         fail("the live region never spoke")
 
