@@ -219,7 +219,15 @@ Server::Server(Session& session, QObject* parent)
     });
 }
 
-Server::~Server() = default;
+Server::~Server()
+{
+    // The pupils' sockets first: closing, they would call handlers whose
+    // table goes with the state.
+    for (QWebSocket* socket : findChildren<QWebSocket*>(Qt::FindDirectChildrenOnly)) {
+        socket->disconnect(this);
+        delete socket;
+    }
+}
 
 Server::Listening Server::listen(quint16 port)
 {

@@ -2,11 +2,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Pupils in headless Chromium against a running class session.
 
-Usage: class_pupils.py ADDRESS CODE DATABASE PID [SHOTS_DIR]
+Usage: class_pupils.py ADDRESS CODE DATABASE PID CLOSE_COMMAND [SHOTS_DIR]
 
 First a flood of junk connections (more WebSockets than the server keeps
 at once), then three pupils join, one by keyboard only on a phone, throw,
-stop and leave. The teacher's count is read from its database (the rows
+stop; two leave, and the teacher closes the session (CLOSE_COMMAND) on
+the third. The teacher's count is read from its database (the rows
 its CSV export writes) and from the pool messages it sends to every page:
 the pooled n must equal the sum of the verified chunks each page counted.
 """
@@ -15,6 +16,7 @@ import os
 import re
 import socket
 import sqlite3
+import subprocess
 import sys
 import time
 from urllib.parse import urlsplit
@@ -25,8 +27,8 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-address, code, database, pid = sys.argv[1:5]
-shots = sys.argv[5] if len(sys.argv) > 5 else ""
+address, code, database, pid, close_command = sys.argv[1:6]
+shots = sys.argv[6] if len(sys.argv) > 6 else ""
 host = urlsplit(address)
 
 # name, nickname, viewport, language, by keyboard only
@@ -53,6 +55,14 @@ def wait(what, condition, seconds=30):
             return value
         time.sleep(0.1)
     fail(f"timed out waiting for {what}")
+
+
+def ended():
+    try:
+        with open(f"/proc/{pid}/stat") as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0] in "ZX"
+    except FileNotFoundError:
+        return True
 
 
 def open_files():
@@ -237,7 +247,7 @@ try:
     if pooled != {verified} or mine != verified or rejected:
         fail("the pool differs from the sum of the verified chunks")
 
-    for driver, pupil in zip(drivers, PUPILS):
+    for driver, pupil in zip(drivers[:-1], PUPILS):
         if pupil[4]:
             press(driver, "leave", Keys.ENTER)
         else:
@@ -245,6 +255,14 @@ try:
         wait(f"{pupil[0]} to leave", lambda: driver.find_element(By.ID, "join").is_displayed())
         if driver.execute_script("return sessionStorage.length"):
             fail(f"{pupil[0]} keeps a token after leaving")
+
+    # The teacher ends the session under the last pupil, who hears of it.
+    last = drivers[-1]
+    subprocess.run(close_command, shell=True, check=True)
+    wait("the program to end", ended)
+    wait("the last page to notice", lambda: text(last, "alert").strip())
+    if not last.find_element(By.ID, "you").is_displayed():
+        fail("the last pupil lost their place when the teacher's program ended")
 finally:
     for driver in drivers:
         driver.quit()

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The class session from the real program: sorvena --class montecarlo on a
 # free port, its pupils in headless Chromium (class_pupils.py says what
-# they do and check).
+# they do and check); the program must end cleanly when its window closes
+# under a connected pupil.
 source "$(dirname "$0")/lib.sh"
 python=/usr/bin/python3
 e2e_need Xvfb chromium chromedriver
@@ -28,6 +29,8 @@ read -r address code <<<"${line}"
 database=$(find "${data}" -name class.sqlite | head -n 1)
 [ -n "${database}" ] || e2e_fail "no class.sqlite under ${data}"
 
-"${python}" "$(dirname "$0")/class_pupils.py" "${address}" "${code}" "${database}" "${E2E_PID}" \
+window=$(e2e_window '^クラスの実験')
+close="bash -c 'source \"\$0\" && e2e_close_request \"\$1\"' $(dirname "$0")/lib.sh ${window}"
+"${python}" "$(dirname "$0")/class_pupils.py" "${address}" "${code}" "${database}" "${E2E_PID}" "${close}" \
   "${SORVENA_SHOTS:-}" || e2e_fail "the pupils' run failed"
-e2e_running "${E2E_PID}" || e2e_fail "the program ended during the pupils' run"
+e2e_expect_exit 0
