@@ -20,10 +20,12 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace classroom {
@@ -74,7 +76,7 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     // How to join.
     qr_ = new QrCode(this);
     qr_->setObjectName(QStringLiteral("qr"));
-    qr_->setFixedSize(230, 230);
+    qr_->setFixedSize(220, 220);
     qr_->setAccessibleName(tr("参加用の QR コード"));
     auto* addressCaption = label(this, "addressCaption", 12);
     addressCaption->setText(tr("ブラウザーでこのアドレスを開いてください"));
@@ -106,13 +108,14 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     roster_ = new QTableWidget(0, Columns, this);
     roster_->setObjectName(QStringLiteral("roster"));
     roster_->setAccessibleName(tr("参加した生徒"));
-    roster_->setHorizontalHeaderLabels({tr("名前"), tr("状態"), tr("投げた数"), tr("確かめた組"), tr("合わなかった組")});
+    roster_->setHorizontalHeaderLabels({tr("名前"), tr("状態"), tr("投げた数"), tr("確認済み"), tr("不一致")});
     roster_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     roster_->setSelectionBehavior(QAbstractItemView::SelectRows);
     roster_->setSelectionMode(QAbstractItemView::SingleSelection);
     roster_->verticalHeader()->hide();
+    // The names whole; on a narrow screen the counts scroll instead.
     roster_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    roster_->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
+    roster_->horizontalHeader()->setStretchLastSection(true);
     roster_->setWordWrap(false);
 
     // The teacher's controls.
@@ -135,13 +138,21 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     joining->addWidget(code_);
     joining->addWidget(counts_);
     joining->addStretch();
+    // Out of the way of the buttons below, which a narrow screen needs.
+    auto* aside = new QVBoxLayout;
+    aside->addWidget(help_, 0, Qt::AlignRight);
+    aside->addWidget(nicknames_, 0, Qt::AlignRight);
+    aside->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(qr_, 0, Qt::AlignTop);
     top->addSpacing(12);
     top->addLayout(joining, 1);
+    top->addLayout(aside);
 
     auto* results = new QVBoxLayout;
     results->setSpacing(0);
+    for (QLabel* caption : {pooledCaption, estimateCaption, bandCaption})
+        caption->setContentsMargins(0, 6, 0, 0);
     for (QLabel* l : {pooledCaption, pooled_, estimateCaption, estimate_, bandCaption, band_})
         results->addWidget(l);
     results->addSpacing(8);
@@ -154,8 +165,6 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     for (QWidget* w : std::initializer_list<QWidget*>{pause_, lock_, remove_, reset_, exportCsv_, exportChart_})
         controls->addWidget(w);
     controls->addStretch();
-    controls->addWidget(nicknames_);
-    controls->addWidget(help_);
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(top);
@@ -207,10 +216,24 @@ void ClassWindow::closeEvent(QCloseEvent* event)
 
 void ClassWindow::showEvent(QShowEvent* event)
 {
+    // No larger than the screen, frame included, at whatever scale the
+    // other windows chose (lesson mode's projector scale among them).
+    if (!fitted_ && screen()) {
+        fitted_ = true;
+        resize(designArea().boundedTo(screen()->availableGeometry().size() - QSize(16, 40)));
+    }
     // The server listens by now: its port is in the address.
     QWidget::showEvent(event);
     refresh();
     updateReadings();
+}
+
+void ClassWindow::resizeEvent(QResizeEvent* event)
+{
+    // The QR code gives way first on a small screen.
+    const int side = std::clamp(height() / 3, 150, 240);
+    qr_->setFixedSize(side, side);
+    QWidget::resizeEvent(event);
 }
 
 void ClassWindow::refresh()

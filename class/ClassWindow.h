@@ -44,6 +44,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void refresh();
@@ -67,6 +68,7 @@ private:
     QTimer* readings_;
     qint64 lastAnnounced_ = 0; // ms since the epoch
     QString announcedWords_;
+    bool fitted_ = false;
 
     QrCode* qr_;
     QLabel* address_;

@@ -20,14 +20,21 @@ const QColor bandColour(120, 160, 230, 70);
 const QColor piColour(200, 30, 30);
 const QColor pupilColour(230, 120, 0, 150);
 
-// 10 with a superscript exponent: the same in every language.
-QString powerOfTen(int exponent)
+// 10 with its exponent raised, centred on x: the same in every language.
+// Set by hand: the Japanese faces have no superscript digits.
+void drawPowerOfTen(QPainter& painter, double x, double top, int exponent)
 {
-    static const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
-    QString text = QStringLiteral("10");
-    for (const QChar digit : QString::number(exponent))
-        text += superscripts[digit.digitValue()];
-    return text;
+    const QFont base = painter.font();
+    QFont small = base;
+    small.setPointSizeF(base.pointSizeF() * 0.7);
+    const QFontMetricsF big(base, painter.device()), little(small, painter.device());
+    const QString ten = QStringLiteral("10"), power = QString::number(exponent);
+    const double width = big.horizontalAdvance(ten) + little.horizontalAdvance(power);
+    const double left = x - width / 2;
+    painter.drawText(QPointF(left, top + big.ascent() + little.ascent() * 0.35), ten);
+    painter.setFont(small);
+    painter.drawText(QPointF(left + big.horizontalAdvance(ten), top + little.ascent()), power);
+    painter.setFont(base);
 }
 
 // The tick step for a span: 1, 2 or 5 times a power of ten, about five ticks.
@@ -116,7 +123,7 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
     const double step = tickStep(2 * spread);
     const int decimals = std::max(0, int(std::ceil(-std::log10(step))));
     const double widest = metrics.horizontalAdvance(QString::number(pi, 'f', decimals)) + line;
-    const QRectF plot = area.adjusted(widest + line * 0.5, line * 2.6, -line, -line * 2.2);
+    const QRectF plot = area.adjusted(widest + line * 0.5, line * 2.6, -line * 1.2, -line * 2.6);
     const auto x = [&](double n) {
         return plot.left() + (std::log10(n) - lowDecade) / (highDecade - lowDecade) * plot.width();
     };
@@ -143,10 +150,8 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
     for (int d = lowDecade; d <= highDecade; ++d)
         painter.drawLine(QPointF(x(std::pow(10, d)), plot.top()), QPointF(x(std::pow(10, d)), plot.bottom()));
     painter.setPen(Qt::black);
-    for (int d = lowDecade; d <= highDecade; ++d) {
-        const QRectF label(x(std::pow(10, d)) - 3 * line, plot.bottom() + line * 0.2, 6 * line, line);
-        painter.drawText(label, Qt::AlignHCenter | Qt::AlignTop, powerOfTen(d));
-    }
+    for (int d = lowDecade; d <= highDecade; ++d)
+        drawPowerOfTen(painter, x(std::pow(10, d)), plot.bottom() + line * 0.15, d);
     for (double v = std::ceil((pi - spread) / step) * step; v <= pi + spread + 1e-12; v += step) {
         painter.setPen(QPen(QColor(225, 225, 225), 1));
         painter.drawLine(QPointF(plot.left(), y(v)), QPointF(plot.right(), y(v)));
@@ -155,7 +160,7 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
         painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, QString::number(v, 'f', decimals));
     }
     painter.drawRect(plot);
-    painter.drawText(QRectF(plot.left(), plot.bottom() + line * 1.1, plot.width(), line), Qt::AlignHCenter,
+    painter.drawText(QRectF(plot.left(), plot.bottom() + line * 1.5, plot.width(), line), Qt::AlignHCenter,
                      tr("投げた数 n（対数目盛）"));
 
     // Pi, dashed.
