@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QHash>
 #include <QHostAddress>
-#include <QHttpServer>
+#include <QAbstractHttpServer>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QNetworkInterface>
@@ -25,6 +25,9 @@ struct PageFile {
     const char* resource;
     const char* type;
 };
+// The page opens its WebSocket here.
+constexpr char socketPath[] = "/socket";
+
 constexpr PageFile pageFiles[] = {
     {"/", ":/class/index.html", "text/html; charset=utf-8"},
     {"/index.html", ":/class/index.html", "text/html; charset=utf-8"},
@@ -56,10 +59,26 @@ QByteArray securityPolicy(const QByteArray& host)
 }
 
 // Counts its sockets and closes those past the limit; QAbstractHttpServer
-// takes the rest from here as from any QTcpServer.
+// takes the rest from here as from any QTcpServer. Until a QWebSocket adopts
+// it, a socket lives here: Qt 6.4 neither deletes the socket under a
+// QWebSocket nor, once it has cut the socket's connections for the
+// upgrade, one whose handshake never ends.
 class CappedTcpServer : public QTcpServer {
 public:
     using QTcpServer::QTcpServer;
+
+    // The socket under a new QWebSocket becomes its child, to go with it.
+    void adopt(QWebSocket* webSocket)
+    {
+        for (const QPointer<QTcpSocket>& socket : std::as_const(open_)) {
+            if (socket && socket->parent() == this && socket->peerPort() == webSocket->peerPort()
+                && socket->peerAddress() == webSocket->peerAddress()) {
+                delete socket->findChild<QTimer*>(QLatin1String(idleTimer));
+                socket->setParent(webSocket);
+                return;
+            }
+        }
+    }
 
 protected:
     void incomingConnection(qintptr descriptor) override
@@ -74,16 +93,71 @@ protected:
             return;
         }
         open_.append(socket);
-        // Once upgraded, the socket belongs to its QWebSocket, not to us.
-        QTimer::singleShot(httpIdleMs, socket, [this, socket] {
-            if (socket->parent() == this)
-                socket->disconnectFromHost();
+        auto* idle = new QTimer(socket);
+        idle->setObjectName(QLatin1String(idleTimer));
+        idle->setSingleShot(true);
+        connect(idle, &QTimer::timeout, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
         });
+        idle->start(httpIdleMs);
         addPendingConnection(socket);
     }
 
 private:
+    static constexpr char idleTimer[] = "idleTimer";
     QList<QPointer<QTcpSocket>> open_;
+};
+
+// Qt 6.4's QHttpServer hands a WebSocket upgrade over only when a route
+// takes the request; a handler of our own serves the four files and takes
+// the upgrade on one path, with the same headers on every answer.
+class PageServer : public QAbstractHttpServer {
+public:
+    PageServer()
+    {
+        for (const auto& file : pageFiles) {
+            QFile resource(QLatin1String(file.resource));
+            if (resource.open(QIODevice::ReadOnly))
+                files_.insert(QLatin1String(file.path), {resource.readAll(), file.type});
+        }
+    }
+
+protected:
+    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override
+    {
+        const QString path = request.url().path();
+        if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+            return path == QLatin1String(socketPath);
+        const auto file = files_.constFind(path);
+        if (request.method() != QHttpServerRequest::Method::Get || file == files_.cend())
+            return false;
+        respond(request, socket, QHttpServerResponder::StatusCode::Ok, file->first, file->second);
+        return true;
+    }
+
+    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override
+    {
+        respond(request, socket, QHttpServerResponder::StatusCode::NotFound, "Not found\n",
+                "text/plain; charset=utf-8");
+    }
+
+private:
+    static void respond(const QHttpServerRequest& request, QTcpSocket* socket,
+                        QHttpServerResponder::StatusCode status, const QByteArray& body, const QByteArray& type)
+    {
+        QHttpServerResponder responder = makeResponder(request, socket);
+        responder.writeStatusLine(status);
+        responder.writeHeader("Content-Type", type);
+        responder.writeHeader("Content-Length", QByteArray::number(body.size()));
+        responder.writeHeader("Cache-Control", "no-store");
+        responder.writeHeader("X-Content-Type-Options", "nosniff");
+        responder.writeHeader("Referrer-Policy", "no-referrer");
+        responder.writeHeader("Content-Security-Policy", securityPolicy(request.value("host")));
+        responder.writeBody(body);
+    }
+
+    QHash<QString, std::pair<QByteArray, QByteArray>> files_; // by path: body, type
 };
 
 } // namespace
@@ -95,9 +169,8 @@ struct Server::State {
     }
 
     Session& session;
-    QHttpServer http;
+    PageServer http;
     QPointer<CappedTcpServer> tcp;
-    QHash<QString, QByteArray> files; // by path
     QHash<Connection, QWebSocket*> sockets;
     Connection lastConnection = 0;
 };
@@ -106,39 +179,11 @@ Server::Server(Session& session, QObject* parent)
     : QObject(parent)
     , d(std::make_unique<State>(session))
 {
-    for (const auto& file : pageFiles) {
-        QFile resource(QLatin1String(file.resource));
-        if (resource.open(QIODevice::ReadOnly))
-            d->files.insert(QLatin1String(file.path), resource.readAll());
-    }
-
-    // No routes: every request comes here, so that the page's files and the
-    // 404s get the same headers.
-    d->http.setMissingHandler([this](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
-        const QString path = request.url().path();
-        const PageFile* found = nullptr;
-        for (const auto& file : pageFiles) {
-            if (path == QLatin1String(file.path) && d->files.contains(path))
-                found = &file;
-        }
-        if (request.method() != QHttpServerRequest::Method::Get)
-            found = nullptr;
-        const QByteArray body = found ? d->files.value(path) : QByteArray("Not found\n");
-        responder.writeStatusLine(found ? QHttpServerResponder::StatusCode::Ok
-                                        : QHttpServerResponder::StatusCode::NotFound);
-        responder.writeHeader("Content-Type", found ? found->type : "text/plain; charset=utf-8");
-        responder.writeHeader("Content-Length", QByteArray::number(body.size()));
-        responder.writeHeader("Cache-Control", "no-store");
-        responder.writeHeader("X-Content-Type-Options", "nosniff");
-        responder.writeHeader("Referrer-Policy", "no-referrer");
-        responder.writeHeader("Content-Security-Policy", securityPolicy(request.value("Host")));
-        responder.writeBody(body);
-    });
-
     connect(&d->http, &QAbstractHttpServer::newWebSocketConnection, this, [this] {
         while (d->http.hasPendingWebSocketConnections()) {
             QWebSocket* socket = d->http.nextPendingWebSocketConnection().release();
             socket->setParent(this);
+            d->tcp->adopt(socket);
             socket->setMaxAllowedIncomingMessageSize(protocol::maxMessageBytes);
             socket->setMaxAllowedIncomingFrameSize(protocol::maxMessageBytes);
             // A browser always names the page that opened the socket: only

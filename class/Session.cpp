@@ -230,6 +230,7 @@ struct Session::State {
                 pool.setNickname(sessionId, pupil, join.nickname);
             }
         } else {
+            // Locking keeps newcomers out; a pupil with a token may always come back.
             if (locked)
                 return refuse(connection, Reason::JoiningLocked);
             // A slot is kept for every pupil who may still come back with their token.
@@ -247,6 +248,7 @@ struct Session::State {
         members[pupil - 1].connection = connection;
         roster[pupil - 1].state = PupilState::Idle;
         emit q.send(connection, protocol::encode(protocol::Welcome{roster[pupil - 1].pseudonym, members[pupil - 1].token}));
+        // The pool at once, so that a page shows the class's count before its own throws.
         emit q.send(connection, protocol::encode(poolMessage()));
         assign(pupil);
     }

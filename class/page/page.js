@@ -183,7 +183,7 @@ function send(message) {
 
 function connect(join) {
   say(text("connecting"));
-  const socket = new WebSocket(`${location.protocol === "https:" ? "wss:" : "ws:"}//${location.host}/`);
+  const socket = new WebSocket(`${location.protocol === "https:" ? "wss:" : "ws:"}//${location.host}/socket`);
   state.socket = socket;
   state.leaving = false;
   let opened = false;

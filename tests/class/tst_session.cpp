@@ -33,7 +33,6 @@ private:
     void restart();
     void checkPool();
     QString summary() const;
-
     QTemporaryDir dir_;
     Settings settings_;
     qint64 clock_ = 0;
@@ -44,16 +43,6 @@ private:
     QMap<Connection, qint64> poolSeen_;
     QStringList drops_;
 };
-
-namespace {
-
-QByteArray chunk(std::uint32_t number, std::uint32_t seed, std::uint32_t throws, std::uint32_t hits)
-{
-    return QString(R"({"v":1,"type":"chunk","chunk":%1,"seed":%2,"throws":%3,"hits":%4})")
-        .arg(number).arg(seed).arg(throws).arg(hits).toLatin1();
-}
-
-} // namespace
 
 void TestSession::open(Session::Start start)
 {
@@ -83,6 +72,10 @@ void TestSession::step(const QString& action, int who)
 {
     Kid& kid = kids_[who];
     const auto say = [&](const QByteArray& message) { session_->receive(kid.connection, message); };
+    const auto chunk = [](const protocol::Assign& a, std::uint32_t throws, std::uint32_t hits) {
+        return QString(R"({"v":1,"type":"chunk","chunk":%1,"seed":%2,"throws":%3,"hits":%4})")
+            .arg(a.chunk).arg(a.seed).arg(throws).arg(hits).toLatin1();
+    };
     const auto join = [&](const QString& code, const QString& token) {
         kid.connection = nextConnection_++, kid.assignment.reset();
         say(QString(R"({"v":1,"type":"join","code":"%1","nickname":"ab"%2})")
@@ -92,7 +85,7 @@ void TestSession::step(const QString& action, int who)
         QVERIFY(kid.assignment);
         const auto& a = *kid.assignment;
         const std::uint32_t hits = classthrows::hits(a.experiment, a.seed, a.throws);
-        kid.lastChunk = chunk(a.chunk, a.seed, a.throws, hits + (hits == 0 ? 1 : -1) * offBy);
+        kid.lastChunk = chunk(a, a.throws, hits + (hits == 0 ? 1 : -1) * offBy);
         say(kid.lastChunk);
     };
     if (action == "join" || action == "badcode")
@@ -107,7 +100,7 @@ void TestSession::step(const QString& action, int who)
         say(kid.lastChunk);
     else if (action == "short") { // half the throws, honestly counted
         const auto a = kid.assignment.value_or(protocol::Assign{Experiment::Points, 7, 7, 100});
-        say(chunk(a.chunk, a.seed, a.throws / 2, classthrows::hits(a.experiment, a.seed, a.throws / 2)));
+        say(chunk(a, a.throws / 2, classthrows::hits(a.experiment, a.seed, a.throws / 2)));
     } else if (action == "leave")
         say(R"({"v":1,"type":"leave"})");
     else if (action == "kill")
