@@ -204,19 +204,23 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
         QString text;
         int kind;
     } keys[] = {{tr("クラス全体"), 0}, {tr("ひとりひとり"), 1}, {tr("1/√n の幅（95%）"), 2}, {tr("π"), 3}};
-    double needed = 0;
-    for (const auto& key : keys)
-        needed += line * 2.9 + metrics.horizontalAdvance(key.text);
-    if (needed > area.right() - plot.left()) {
-        QFont smaller = font;
-        smaller.setPointSizeF(font.pointSizeF() * std::max(0.6, (area.right() - plot.left()) / needed));
-        painter.setFont(smaller);
-    }
-    const QFontMetricsF legend(painter.font(), painter.device());
+    QFont legendFont = font;
+    const double room = area.right() - plot.left();
+    const auto needed = [&keys](const QFontMetricsF& m) {
+        double width = 0;
+        for (const auto& key : keys)
+            width += m.height() * 2.9 + m.horizontalAdvance(key.text);
+        return width;
+    };
+    while (legendFont.pointSizeF() > 6 && needed(QFontMetricsF(legendFont, painter.device())) > room)
+        legendFont.setPointSizeF(legendFont.pointSizeF() * 0.9);
+    painter.setFont(legendFont);
+    const QFontMetricsF legend(legendFont, painter.device());
+    const double gap = legend.height();
     double at = plot.left();
     const double row = area.top() + line * 0.8;
     for (const auto& key : keys) {
-        const QRectF sample(at, row, line * 1.6, line);
+        const QRectF sample(at, row, gap * 1.6, gap);
         switch (key.kind) {
         case 0:
             painter.setPen(QPen(poolColour, std::max(2.0, line * 0.2)));
@@ -228,7 +232,7 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
             painter.drawEllipse(sample.center(), dot, dot);
             break;
         case 2:
-            painter.fillRect(sample.adjusted(0, line * 0.15, 0, -line * 0.15), bandColour);
+            painter.fillRect(sample.adjusted(0, gap * 0.15, 0, -gap * 0.15), bandColour);
             break;
         default:
             painter.setPen(QPen(piColour, 2, Qt::DashLine));
@@ -236,9 +240,9 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
         }
         painter.setPen(Qt::black);
         const double width = legend.horizontalAdvance(key.text);
-        painter.drawText(QRectF(sample.right() + line * 0.3, row, width + 2, line), Qt::AlignLeft | Qt::AlignVCenter,
+        painter.drawText(QRectF(sample.right() + gap * 0.3, row, width + 2, gap), Qt::AlignLeft | Qt::AlignVCenter,
                          key.text);
-        at = sample.right() + line * 0.3 + width + line;
+        at = sample.right() + gap * 0.3 + width + gap;
     }
     painter.restore();
 }
