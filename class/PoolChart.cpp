@@ -255,6 +255,7 @@ bool PoolChart::save(const QString& path, const QString& title, const QString& d
         QSvgGenerator svg;
         svg.setFileName(path);
         svg.setSize(size);
+        svg.setResolution(96); // a browser's pixels: shown 1200 wide
         svg.setViewBox(QRect(QPoint(), size));
         svg.setTitle(title);
         svg.setDescription(description);
