@@ -174,14 +174,20 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     redraw_ = new QTimer(this);
     redraw_->setSingleShot(true);
     redraw_->setInterval(redrawMs);
-    connect(redraw_, &QTimer::timeout, this, &ClassWindow::refresh);
+    connect(redraw_, &QTimer::timeout, this, &ClassWindow::showPool);
     readings_ = new QTimer(this);
     readings_->setSingleShot(true);
     readings_->setInterval(readingsMs);
     connect(readings_, &QTimer::timeout, this, &ClassWindow::updateReadings);
+    rosterRedraw_ = new QTimer(this);
+    rosterRedraw_->setSingleShot(true);
+    rosterRedraw_->setInterval(rosterMs);
+    connect(rosterRedraw_, &QTimer::timeout, this, &ClassWindow::showRoster);
     connect(&session_, &Session::changed, this, [this] {
         if (!redraw_->isActive())
             redraw_->start();
+        if (!rosterRedraw_->isActive())
+            rosterRedraw_->start();
     });
 
     connect(pause_, &QPushButton::clicked, this, [this](bool on) {
@@ -238,10 +244,15 @@ void ClassWindow::resizeEvent(QResizeEvent* event)
 
 void ClassWindow::refresh()
 {
+    showPool();
+    showRoster();
+}
+
+void ClassWindow::showPool()
+{
     redraw_->stop();
     showJoining();
     showResult();
-    showRoster();
     if (!readings_->isActive())
         readings_->start();
 }
@@ -288,6 +299,7 @@ void ClassWindow::showResult()
 
 void ClassWindow::showRoster()
 {
+    rosterRedraw_->stop();
     static const char* const states[] = {
         QT_TRANSLATE_NOOP("classroom::ClassWindow", "投げている"),
         QT_TRANSLATE_NOOP("classroom::ClassWindow", "待っている"),

@@ -35,6 +35,7 @@ public:
     // How often, at most, the screen follows the session, and a screen
     // reader the result.
     static constexpr int redrawMs = 100;
+    static constexpr int rosterMs = 500; // each changed cell is an event to a screen reader
     static constexpr int readingsMs = 3000;
     static constexpr int announceMs = 10000;
 
@@ -48,6 +49,7 @@ protected:
 
 private:
     void refresh();
+    void showPool(); // all but the roster
     void showJoining();
     void showResult();
     void showRoster();
@@ -65,6 +67,7 @@ private:
     Session& session_;
     const Server& server_;
     QTimer* redraw_;
+    QTimer* rosterRedraw_;
     QTimer* readings_;
     qint64 lastAnnounced_ = 0; // ms since the epoch
     QString announcedWords_;
