@@ -306,10 +306,9 @@ void ClassWindow::showRoster()
         QT_TRANSLATE_NOOP("classroom::ClassWindow", "抜けた"),
         QT_TRANSLATE_NOOP("classroom::ClassWindow", "外した"),
     };
+    // A pupil keeps their row: the roster only grows, until a reset
+    // empties it, so the selection stays on the same pupil.
     const QList<Pupil>& roster = session_.roster();
-    const QTableWidgetItem* current = roster_->currentItem();
-    const QVariant selected = current ? roster_->item(current->row(), Name)->data(Qt::UserRole) : QVariant();
-    const QSignalBlocker quiet(roster_);
     roster_->setRowCount(int(roster.size()));
     const auto cell = [this](int row, int column, const QString& text, Qt::Alignment align = Qt::AlignLeft) {
         QTableWidgetItem* item = roster_->item(row, column);
@@ -332,8 +331,6 @@ void ClassWindow::showRoster()
         cell(row, Throws, count(pupil.verified.n), Qt::AlignRight);
         cell(row, Verified, QString::number(pupil.verifiedChunks), Qt::AlignRight);
         cell(row, Rejected, QString::number(pupil.rejectedChunks), Qt::AlignRight);
-        if (selected.isValid() && selected.toInt() == pupil.id && roster_->currentRow() != row)
-            roster_->selectRow(row);
     }
     showSelection();
 }
@@ -355,13 +352,20 @@ void ClassWindow::updateReadings()
     // A screen reader gets the result at a pace it can speak, not at every
     // chunk: the names now and then, an announcement rarely.
     readings_->stop();
+    // Each new name is an event to the reader: only those that changed.
+    const auto name = [](QWidget* widget, const QString& text) {
+        if (widget->accessibleName() != text)
+            widget->setAccessibleName(text);
+    };
     const QString words = resultWords();
-    pooled_->setAccessibleName(tr("クラス全体で投げた数 %1").arg(pooled_->text()));
-    estimate_->setAccessibleName(tr("クラスの π の推定値 %1").arg(estimate_->text()));
-    band_->setAccessibleName(tr("1/√n が予想する幅（95%） %1").arg(band_->text()));
-    address_->setAccessibleName(tr("参加のアドレス %1").arg(address_->text()));
-    code_->setAccessibleName(tr("参加コード %1").arg(code_->text().split(QString()).join(QLatin1Char(' ')).trimmed()));
-    chart_->setAccessibleDescription(chartDescription());
+    name(pooled_, tr("クラス全体で投げた数 %1").arg(pooled_->text()));
+    name(estimate_, tr("クラスの π の推定値 %1").arg(estimate_->text()));
+    name(band_, tr("1/√n が予想する幅（95%） %1").arg(band_->text()));
+    name(address_, tr("参加のアドレス %1").arg(address_->text()));
+    // Read letter by letter.
+    name(code_, tr("参加コード %1").arg(code_->text().split(QString(), Qt::SkipEmptyParts).join(QLatin1Char(' '))));
+    if (const QString description = chartDescription(); chart_->accessibleDescription() != description)
+        chart_->setAccessibleDescription(description);
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (session_.pooled().n > 0 && words != announcedWords_ && now - lastAnnounced_ >= announceMs) {
         platform::narrator::announce(this, words);
