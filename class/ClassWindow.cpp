@@ -6,6 +6,7 @@
 #include "class/Server.h"
 #include "platform/Controls.h"
 #include "platform/Services.h"
+#include "platform/accessible/Factory.h"
 #include "platform/accessible/Narrator.h"
 
 #include <QCheckBox>
@@ -68,6 +69,9 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     , session_(session)
     , server_(server)
 {
+    // A frame to a screen reader, which reads its title; this also brings
+    // the program's accessibility, whose announcements the window makes.
+    platform::accessible::setKind(this, platform::accessible::Kind::Frame);
     setObjectName(QStringLiteral("ClassWindow"));
     setWindowTitle(session.experiment() == classthrows::Experiment::Points ? tr("クラスの実験：モンテカルロ法")
                                                                            : tr("クラスの実験：ビュフォンの針"));
