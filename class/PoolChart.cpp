@@ -106,9 +106,9 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
         include(p.n);
     for (const PupilPoint& p : pupils_)
         include(p.n);
-    int lowDecade = least ? int(std::floor(std::log10(double(least)))) : 3;
-    int highDecade = most ? int(std::ceil(std::log10(double(most)))) : 6;
-    highDecade = std::max(highDecade, lowDecade + 2);
+    const int lowDecade = least ? int(std::floor(std::log10(double(least)))) : 3;
+    // A little room after the pool's last point, which moves on to the right.
+    const double highDecade = std::max(most ? std::log10(double(most)) + 0.15 : 6.0, lowDecade + 2.0);
     const double pi = std::numbers::pi;
     double spread = halfBand(experiment_, std::pow(10, lowDecade)) * 1.2;
     for (const PupilPoint& p : pupils_)
