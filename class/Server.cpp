@@ -59,22 +59,18 @@ QByteArray securityPolicy(const QByteArray& host)
 }
 
 // Counts its sockets and closes those past the limit; QAbstractHttpServer
-// takes the rest from here as from any QTcpServer. Until a QWebSocket adopts
-// it, a socket lives here: Qt 6.4 neither deletes the socket under a
-// QWebSocket nor, once it has cut the socket's connections for the
-// upgrade, one whose handshake never ends.
+// takes the rest from here as from any QTcpServer. Each socket has an idle
+// timer that ends it, unless it becomes a WebSocket.
 class CappedTcpServer : public QTcpServer {
 public:
     using QTcpServer::QTcpServer;
 
-    // The socket under a new QWebSocket becomes its child, to go with it.
-    void adopt(QWebSocket* webSocket)
+    void upgraded(const QWebSocket* webSocket)
     {
         for (const QPointer<QTcpSocket>& socket : std::as_const(open_)) {
-            if (socket && socket->parent() == this && socket->peerPort() == webSocket->peerPort()
+            if (socket && socket->peerPort() == webSocket->peerPort()
                 && socket->peerAddress() == webSocket->peerAddress()) {
                 delete socket->findChild<QTimer*>(QLatin1String(idleTimer));
-                socket->setParent(webSocket);
                 return;
             }
         }
@@ -183,7 +179,7 @@ Server::Server(Session& session, QObject* parent)
         while (d->http.hasPendingWebSocketConnections()) {
             QWebSocket* socket = d->http.nextPendingWebSocketConnection().release();
             socket->setParent(this);
-            d->tcp->adopt(socket);
+            d->tcp->upgraded(socket);
             socket->setMaxAllowedIncomingMessageSize(protocol::maxMessageBytes);
             socket->setMaxAllowedIncomingFrameSize(protocol::maxMessageBytes);
             // A browser always names the page that opened the socket: only

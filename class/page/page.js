@@ -83,6 +83,7 @@ const chunkIntervalMs = 250;
 const throwsPerSlice = 1000;
 const announceIntervalMs = 5000;
 const reconnectDelaysMs = [1000, 2000, 4000, 8000];
+const retryMs = 1000;
 // The protocol wants a nickname; a pupil who gives none is shown by the
 // pseudonym the teacher assigns anyway.
 const noNickname = "-";
@@ -235,6 +236,7 @@ function receive(message, join) {
       ui.toggle.focus();
       break;
     case "assign":
+      say("");
       if (state.sent) {
         state.mine.n += state.sent.throws;
         state.mine.hits += state.sent.hits;
@@ -260,8 +262,14 @@ function receive(message, join) {
 }
 
 function refused(reason) {
-  state.sent = null;
   say(text(reason in texts[language] ? reason : "other", { reason }));
+  // Too fast: the same chunk again, a little later.
+  const again = state.sent;
+  if (reason === "over-rate" && again) {
+    setTimeout(() => state.sent === again && send(again.message), retryMs);
+    return;
+  }
+  state.sent = null;
   // Past these, this place in the class is over: back to the form.
   const final = ["wrong-code", "joining-locked", "session-full", "removed", "unknown-token", "bad-character"];
   if (!state.joined || final.includes(reason)) {
@@ -303,9 +311,11 @@ function work() {
     }
     state.working = null;
     state.assignment = null;
-    state.sent = { throws: assignment.throws, hits: job.hits };
+    const message = { type: "chunk", chunk: assignment.chunk, seed: assignment.seed, throws: assignment.throws,
+      hits: job.hits };
+    state.sent = { throws: assignment.throws, hits: job.hits, message };
     state.lastSent = Date.now();
-    send({ type: "chunk", chunk: assignment.chunk, seed: assignment.seed, throws: assignment.throws, hits: job.hits });
+    send(message);
   };
   slice();
 }

@@ -1,31 +1,33 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# `sorvena --class montecarlo --port P` opens the class window alone and
-# prints one line, the address with its port and the join code; a second
-# program asked for the same port says so in a box and on stderr, naming
-# --port, and ends with status 1; closing the class window ends the first.
+# The class session from the real program: sorvena --class montecarlo on a
+# free port, its pupils in headless Chromium (class_pupils.py says what
+# they do and check).
 source "$(dirname "$0")/lib.sh"
-work="$(mktemp -d)"
-trap 'e2e_cleanup; rm -rf "${work}"' EXIT
-export XDG_DATA_HOME="${work}/data" # no pool kept from an earlier run, so no question
-port=$(( 40000 + RANDOM % 20000 ))
+python=/usr/bin/python3
+e2e_need Xvfb chromium chromedriver
+"${python}" -c 'import selenium' 2>/dev/null || e2e_skip "no Selenium for python3 (python3-selenium)"
 
+# A data folder of its own: a fresh database, no earlier pool to resume.
+data="$(mktemp -d)"
+trap 'e2e_cleanup; rm -rf "${data}"' EXIT
+export XDG_DATA_HOME="${data}"
+port=$("${python}" -c 'import socket; s = socket.socket(); s.bind(("", 0)); print(s.getsockname()[1])')
 e2e_start "$1" --class montecarlo --port "${port}"
-id=$(e2e_window '^クラスの実験：モンテカルロ法$')
-e2e_hidden '^Sorvena Menu$|制作' || e2e_fail "--class also showed the title or the menu"
-line() { grep -E "^http://[0-9.]+:${port}/ [A-Z0-9]{6}$" "${E2E_LOG}"; }
-e2e_retry 50 0.1 line >/dev/null || e2e_fail "no address and code on standard output"
-[ "$(line | wc -l)" = 1 ] || e2e_fail "the address printed more than once"
 
-status=0
-"$1" --class buffon --port "${port}" >"${work}/out" 2>"${work}/err" &
-second=$!
-e2e_answer '^クラスの実験$' Return
-wait "${second}" || status=$?
-[ "${status}" = 1 ] || e2e_fail "a taken port ended with status ${status}, wanted 1"
-grep -q -- "--port" "${work}/err" || e2e_fail "a taken port's message does not name --port: $(cat "${work}/err")"
-[ ! -s "${work}/out" ] || e2e_fail "a session that never started printed $(cat "${work}/out")"
+line=""
+for _ in $(seq 1 300); do
+  line=$(grep -m1 -E '^http://[^ ]+:[0-9]+/ [0-9A-Z]+$' "${E2E_LOG}" || true)
+  [ -n "${line}" ] && break
+  e2e_running "${E2E_PID}" || e2e_fail "program ended before its class session started"
+  sleep 0.1
+done
+[ -n "${line}" ] || e2e_fail "no address line on stdout"
+read -r address code <<<"${line}"
+[[ "${address}" == *":${port}/" ]] || e2e_fail "address ${address} is not on port ${port}"
+database=$(find "${data}" -name class.sqlite | head -n 1)
+[ -n "${database}" ] || e2e_fail "no class.sqlite under ${data}"
 
-e2e_close_request "${id}"
-e2e_expect_exit 0
-echo "class: address and code printed once, a taken port refused, closing ends the program"
+"${python}" "$(dirname "$0")/class_pupils.py" "${address}" "${code}" "${database}" "${E2E_PID}" \
+  "${SORVENA_SHOTS:-}" || e2e_fail "the pupils' run failed"
+e2e_running "${E2E_PID}" || e2e_fail "the program ended during the pupils' run"
