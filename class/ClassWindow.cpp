@@ -6,6 +6,7 @@
 #include "class/Server.h"
 #include "platform/Controls.h"
 #include "platform/Services.h"
+#include "platform/accessible/Factory.h"
 #include "platform/accessible/Narrator.h"
 
 #include <QCheckBox>
@@ -20,10 +21,12 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace classroom {
@@ -66,6 +69,9 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     , session_(session)
     , server_(server)
 {
+    // A frame to a screen reader, which reads its title; this also brings
+    // the program's accessibility, whose announcements the window makes.
+    platform::accessible::setKind(this, platform::accessible::Kind::Frame);
     setObjectName(QStringLiteral("ClassWindow"));
     setWindowTitle(session.experiment() == classthrows::Experiment::Points ? tr("クラスの実験：モンテカルロ法")
                                                                            : tr("クラスの実験：ビュフォンの針"));
@@ -74,7 +80,7 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     // How to join.
     qr_ = new QrCode(this);
     qr_->setObjectName(QStringLiteral("qr"));
-    qr_->setFixedSize(230, 230);
+    qr_->setFixedSize(220, 220);
     qr_->setAccessibleName(tr("参加用の QR コード"));
     auto* addressCaption = label(this, "addressCaption", 12);
     addressCaption->setText(tr("ブラウザーでこのアドレスを開いてください"));
@@ -106,13 +112,14 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     roster_ = new QTableWidget(0, Columns, this);
     roster_->setObjectName(QStringLiteral("roster"));
     roster_->setAccessibleName(tr("参加した生徒"));
-    roster_->setHorizontalHeaderLabels({tr("名前"), tr("状態"), tr("投げた数"), tr("確かめた組"), tr("合わなかった組")});
+    roster_->setHorizontalHeaderLabels({tr("名前"), tr("状態"), tr("投げた数"), tr("確認済み"), tr("不一致")});
     roster_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     roster_->setSelectionBehavior(QAbstractItemView::SelectRows);
     roster_->setSelectionMode(QAbstractItemView::SingleSelection);
     roster_->verticalHeader()->hide();
+    // The names whole; on a narrow screen the counts scroll instead.
     roster_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    roster_->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
+    roster_->horizontalHeader()->setStretchLastSection(true);
     roster_->setWordWrap(false);
 
     // The teacher's controls.
@@ -135,13 +142,21 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     joining->addWidget(code_);
     joining->addWidget(counts_);
     joining->addStretch();
+    // Out of the way of the buttons below, which a narrow screen needs.
+    auto* aside = new QVBoxLayout;
+    aside->addWidget(help_, 0, Qt::AlignRight);
+    aside->addWidget(nicknames_, 0, Qt::AlignRight);
+    aside->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(qr_, 0, Qt::AlignTop);
     top->addSpacing(12);
     top->addLayout(joining, 1);
+    top->addLayout(aside);
 
     auto* results = new QVBoxLayout;
     results->setSpacing(0);
+    for (QLabel* caption : {pooledCaption, estimateCaption, bandCaption})
+        caption->setContentsMargins(0, 6, 0, 0);
     for (QLabel* l : {pooledCaption, pooled_, estimateCaption, estimate_, bandCaption, band_})
         results->addWidget(l);
     results->addSpacing(8);
@@ -154,8 +169,6 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     for (QWidget* w : std::initializer_list<QWidget*>{pause_, lock_, remove_, reset_, exportCsv_, exportChart_})
         controls->addWidget(w);
     controls->addStretch();
-    controls->addWidget(nicknames_);
-    controls->addWidget(help_);
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(top);
@@ -165,14 +178,20 @@ ClassWindow::ClassWindow(Session& session, const Server& server, QWidget* parent
     redraw_ = new QTimer(this);
     redraw_->setSingleShot(true);
     redraw_->setInterval(redrawMs);
-    connect(redraw_, &QTimer::timeout, this, &ClassWindow::refresh);
+    connect(redraw_, &QTimer::timeout, this, &ClassWindow::showPool);
     readings_ = new QTimer(this);
     readings_->setSingleShot(true);
     readings_->setInterval(readingsMs);
     connect(readings_, &QTimer::timeout, this, &ClassWindow::updateReadings);
+    rosterRedraw_ = new QTimer(this);
+    rosterRedraw_->setSingleShot(true);
+    rosterRedraw_->setInterval(rosterMs);
+    connect(rosterRedraw_, &QTimer::timeout, this, &ClassWindow::showRoster);
     connect(&session_, &Session::changed, this, [this] {
         if (!redraw_->isActive())
             redraw_->start();
+        if (!rosterRedraw_->isActive())
+            rosterRedraw_->start();
     });
 
     connect(pause_, &QPushButton::clicked, this, [this](bool on) {
@@ -207,18 +226,37 @@ void ClassWindow::closeEvent(QCloseEvent* event)
 
 void ClassWindow::showEvent(QShowEvent* event)
 {
+    // No larger than the screen, frame included, at whatever scale the
+    // other windows chose (lesson mode's projector scale among them).
+    if (!fitted_ && screen()) {
+        fitted_ = true;
+        resize(designArea().boundedTo(screen()->availableGeometry().size() - QSize(16, 40)));
+    }
     // The server listens by now: its port is in the address.
     QWidget::showEvent(event);
     refresh();
     updateReadings();
 }
 
+void ClassWindow::resizeEvent(QResizeEvent* event)
+{
+    // The QR code gives way first on a small screen.
+    const int side = std::clamp(height() / 3, 150, 240);
+    qr_->setFixedSize(side, side);
+    QWidget::resizeEvent(event);
+}
+
 void ClassWindow::refresh()
+{
+    showPool();
+    showRoster();
+}
+
+void ClassWindow::showPool()
 {
     redraw_->stop();
     showJoining();
     showResult();
-    showRoster();
     if (!readings_->isActive())
         readings_->start();
 }
@@ -265,16 +303,16 @@ void ClassWindow::showResult()
 
 void ClassWindow::showRoster()
 {
+    rosterRedraw_->stop();
     static const char* const states[] = {
         QT_TRANSLATE_NOOP("classroom::ClassWindow", "投げている"),
         QT_TRANSLATE_NOOP("classroom::ClassWindow", "待っている"),
         QT_TRANSLATE_NOOP("classroom::ClassWindow", "抜けた"),
         QT_TRANSLATE_NOOP("classroom::ClassWindow", "外した"),
     };
+    // A pupil keeps their row: the roster only grows, until a reset
+    // empties it, so the selection stays on the same pupil.
     const QList<Pupil>& roster = session_.roster();
-    const QTableWidgetItem* current = roster_->currentItem();
-    const QVariant selected = current ? roster_->item(current->row(), Name)->data(Qt::UserRole) : QVariant();
-    const QSignalBlocker quiet(roster_);
     roster_->setRowCount(int(roster.size()));
     const auto cell = [this](int row, int column, const QString& text, Qt::Alignment align = Qt::AlignLeft) {
         QTableWidgetItem* item = roster_->item(row, column);
@@ -297,8 +335,6 @@ void ClassWindow::showRoster()
         cell(row, Throws, count(pupil.verified.n), Qt::AlignRight);
         cell(row, Verified, QString::number(pupil.verifiedChunks), Qt::AlignRight);
         cell(row, Rejected, QString::number(pupil.rejectedChunks), Qt::AlignRight);
-        if (selected.isValid() && selected.toInt() == pupil.id && roster_->currentRow() != row)
-            roster_->selectRow(row);
     }
     showSelection();
 }
@@ -320,13 +356,20 @@ void ClassWindow::updateReadings()
     // A screen reader gets the result at a pace it can speak, not at every
     // chunk: the names now and then, an announcement rarely.
     readings_->stop();
+    // Each new name is an event to the reader: only those that changed.
+    const auto name = [](QWidget* widget, const QString& text) {
+        if (widget->accessibleName() != text)
+            widget->setAccessibleName(text);
+    };
     const QString words = resultWords();
-    pooled_->setAccessibleName(tr("クラス全体で投げた数 %1").arg(pooled_->text()));
-    estimate_->setAccessibleName(tr("クラスの π の推定値 %1").arg(estimate_->text()));
-    band_->setAccessibleName(tr("1/√n が予想する幅（95%） %1").arg(band_->text()));
-    address_->setAccessibleName(tr("参加のアドレス %1").arg(address_->text()));
-    code_->setAccessibleName(tr("参加コード %1").arg(code_->text().split(QString()).join(QLatin1Char(' ')).trimmed()));
-    chart_->setAccessibleDescription(chartDescription());
+    name(pooled_, tr("クラス全体で投げた数 %1").arg(pooled_->text()));
+    name(estimate_, tr("クラスの π の推定値 %1").arg(estimate_->text()));
+    name(band_, tr("1/√n が予想する幅（95%） %1").arg(band_->text()));
+    name(address_, tr("参加のアドレス %1").arg(address_->text()));
+    // Read letter by letter.
+    name(code_, tr("参加コード %1").arg(code_->text().split(QString(), Qt::SkipEmptyParts).join(QLatin1Char(' '))));
+    if (const QString description = chartDescription(); chart_->accessibleDescription() != description)
+        chart_->setAccessibleDescription(description);
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (session_.pooled().n > 0 && words != announcedWords_ && now - lastAnnounced_ >= announceMs) {
         platform::narrator::announce(this, words);

@@ -35,6 +35,7 @@ public:
     // How often, at most, the screen follows the session, and a screen
     // reader the result.
     static constexpr int redrawMs = 100;
+    static constexpr int rosterMs = 500; // each changed cell is an event to a screen reader
     static constexpr int readingsMs = 3000;
     static constexpr int announceMs = 10000;
 
@@ -44,9 +45,11 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void refresh();
+    void showPool(); // all but the roster
     void showJoining();
     void showResult();
     void showRoster();
@@ -64,9 +67,11 @@ private:
     Session& session_;
     const Server& server_;
     QTimer* redraw_;
+    QTimer* rosterRedraw_;
     QTimer* readings_;
     qint64 lastAnnounced_ = 0; // ms since the epoch
     QString announcedWords_;
+    bool fitted_ = false;
 
     QrCode* qr_;
     QLabel* address_;

@@ -20,14 +20,21 @@ const QColor bandColour(120, 160, 230, 70);
 const QColor piColour(200, 30, 30);
 const QColor pupilColour(230, 120, 0, 150);
 
-// 10 with a superscript exponent: the same in every language.
-QString powerOfTen(int exponent)
+// 10 with its exponent raised, centred on x: the same in every language.
+// Set by hand: the Japanese faces have no superscript digits.
+void drawPowerOfTen(QPainter& painter, double x, double top, int exponent)
 {
-    static const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
-    QString text = QStringLiteral("10");
-    for (const QChar digit : QString::number(exponent))
-        text += superscripts[digit.digitValue()];
-    return text;
+    const QFont base = painter.font();
+    QFont small = base;
+    small.setPointSizeF(base.pointSizeF() * 0.7);
+    const QFontMetricsF big(base, painter.device()), little(small, painter.device());
+    const QString ten = QStringLiteral("10"), power = QString::number(exponent);
+    const double width = big.horizontalAdvance(ten) + little.horizontalAdvance(power);
+    const double left = x - width / 2;
+    painter.drawText(QPointF(left, top + big.ascent() + little.ascent() * 0.35), ten);
+    painter.setFont(small);
+    painter.drawText(QPointF(left + big.horizontalAdvance(ten), top + little.ascent()), power);
+    painter.setFont(base);
 }
 
 // The tick step for a span: 1, 2 or 5 times a power of ten, about five ticks.
@@ -99,9 +106,9 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
         include(p.n);
     for (const PupilPoint& p : pupils_)
         include(p.n);
-    int lowDecade = least ? int(std::floor(std::log10(double(least)))) : 3;
-    int highDecade = most ? int(std::ceil(std::log10(double(most)))) : 6;
-    highDecade = std::max(highDecade, lowDecade + 2);
+    const int lowDecade = least ? int(std::floor(std::log10(double(least)))) : 3;
+    // A little room after the pool's last point, which moves on to the right.
+    const double highDecade = std::max(most ? std::log10(double(most)) + 0.15 : 6.0, lowDecade + 2.0);
     const double pi = std::numbers::pi;
     double spread = halfBand(experiment_, std::pow(10, lowDecade)) * 1.2;
     for (const PupilPoint& p : pupils_)
@@ -116,7 +123,7 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
     const double step = tickStep(2 * spread);
     const int decimals = std::max(0, int(std::ceil(-std::log10(step))));
     const double widest = metrics.horizontalAdvance(QString::number(pi, 'f', decimals)) + line;
-    const QRectF plot = area.adjusted(widest + line * 0.5, line * 2.6, -line, -line * 2.2);
+    const QRectF plot = area.adjusted(widest + line * 0.5, line * 2.6, -line * 1.2, -line * 2.6);
     const auto x = [&](double n) {
         return plot.left() + (std::log10(n) - lowDecade) / (highDecade - lowDecade) * plot.width();
     };
@@ -143,10 +150,8 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
     for (int d = lowDecade; d <= highDecade; ++d)
         painter.drawLine(QPointF(x(std::pow(10, d)), plot.top()), QPointF(x(std::pow(10, d)), plot.bottom()));
     painter.setPen(Qt::black);
-    for (int d = lowDecade; d <= highDecade; ++d) {
-        const QRectF label(x(std::pow(10, d)) - 3 * line, plot.bottom() + line * 0.2, 6 * line, line);
-        painter.drawText(label, Qt::AlignHCenter | Qt::AlignTop, powerOfTen(d));
-    }
+    for (int d = lowDecade; d <= highDecade; ++d)
+        drawPowerOfTen(painter, x(std::pow(10, d)), plot.bottom() + line * 0.15, d);
     for (double v = std::ceil((pi - spread) / step) * step; v <= pi + spread + 1e-12; v += step) {
         painter.setPen(QPen(QColor(225, 225, 225), 1));
         painter.drawLine(QPointF(plot.left(), y(v)), QPointF(plot.right(), y(v)));
@@ -155,7 +160,7 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
         painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, QString::number(v, 'f', decimals));
     }
     painter.drawRect(plot);
-    painter.drawText(QRectF(plot.left(), plot.bottom() + line * 1.1, plot.width(), line), Qt::AlignHCenter,
+    painter.drawText(QRectF(plot.left(), plot.bottom() + line * 1.5, plot.width(), line), Qt::AlignHCenter,
                      tr("投げた数 n（対数目盛）"));
 
     // Pi, dashed.
@@ -199,19 +204,23 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
         QString text;
         int kind;
     } keys[] = {{tr("クラス全体"), 0}, {tr("ひとりひとり"), 1}, {tr("1/√n の幅（95%）"), 2}, {tr("π"), 3}};
-    double needed = 0;
-    for (const auto& key : keys)
-        needed += line * 2.9 + metrics.horizontalAdvance(key.text);
-    if (needed > area.right() - plot.left()) {
-        QFont smaller = font;
-        smaller.setPointSizeF(font.pointSizeF() * std::max(0.6, (area.right() - plot.left()) / needed));
-        painter.setFont(smaller);
-    }
-    const QFontMetricsF legend(painter.font(), painter.device());
+    QFont legendFont = font;
+    const double room = area.right() - plot.left();
+    const auto needed = [&keys](const QFontMetricsF& m) {
+        double width = 0;
+        for (const auto& key : keys)
+            width += m.height() * 2.9 + m.horizontalAdvance(key.text);
+        return width;
+    };
+    while (legendFont.pointSizeF() > 6 && needed(QFontMetricsF(legendFont, painter.device())) > room)
+        legendFont.setPointSizeF(legendFont.pointSizeF() * 0.9);
+    painter.setFont(legendFont);
+    const QFontMetricsF legend(legendFont, painter.device());
+    const double gap = legend.height();
     double at = plot.left();
     const double row = area.top() + line * 0.8;
     for (const auto& key : keys) {
-        const QRectF sample(at, row, line * 1.6, line);
+        const QRectF sample(at, row, gap * 1.6, gap);
         switch (key.kind) {
         case 0:
             painter.setPen(QPen(poolColour, std::max(2.0, line * 0.2)));
@@ -223,7 +232,7 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
             painter.drawEllipse(sample.center(), dot, dot);
             break;
         case 2:
-            painter.fillRect(sample.adjusted(0, line * 0.15, 0, -line * 0.15), bandColour);
+            painter.fillRect(sample.adjusted(0, gap * 0.15, 0, -gap * 0.15), bandColour);
             break;
         default:
             painter.setPen(QPen(piColour, 2, Qt::DashLine));
@@ -231,9 +240,9 @@ void PoolChart::paint(QPainter& painter, const QRectF& area) const
         }
         painter.setPen(Qt::black);
         const double width = legend.horizontalAdvance(key.text);
-        painter.drawText(QRectF(sample.right() + line * 0.3, row, width + 2, line), Qt::AlignLeft | Qt::AlignVCenter,
+        painter.drawText(QRectF(sample.right() + gap * 0.3, row, width + 2, gap), Qt::AlignLeft | Qt::AlignVCenter,
                          key.text);
-        at = sample.right() + line * 0.3 + width + line;
+        at = sample.right() + gap * 0.3 + width + gap;
     }
     painter.restore();
 }
@@ -246,6 +255,7 @@ bool PoolChart::save(const QString& path, const QString& title, const QString& d
         QSvgGenerator svg;
         svg.setFileName(path);
         svg.setSize(size);
+        svg.setResolution(96); // a browser's pixels: shown 1200 wide
         svg.setViewBox(QRect(QPoint(), size));
         svg.setTitle(title);
         svg.setDescription(description);

@@ -26,8 +26,7 @@ void QrCode::setText(const QString& text)
     text_ = text;
     width_ = 0;
     modules_.clear();
-    // libqrencode rather than an encoder of our own: the standard's masks
-    // and error correction are easy to get subtly wrong.
+    // libqrencode, not an encoder of our own: masks and error correction are easy to get wrong.
     if (QRcode* code = QRcode_encodeString(text.toUtf8().constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1)) {
         width_ = code->width;
         modules_.resize(std::size_t(width_ * width_));

@@ -63,7 +63,6 @@ int run(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.sorvena.Sorvena"));
     if (options.classSession) {
         // The class window alone; closing it ends the session and the program.
-        observeRuns();
         if (openClassSession(options.classSession->experiment, options.classSession->port) != ClassStarted::Yes)
             return 1;
         QApplication::setQuitOnLastWindowClosed(true);

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QTcpServer>
 
 #include <cstdio>
 #include <memory>
@@ -50,6 +51,18 @@ ClassStarted refuse(QWidget* owner, const QString& words, const std::string& eng
     return ClassStarted::No;
 }
 
+ClassStarted portTaken(QWidget* owner, quint16 port)
+{
+    return refuse(owner,
+                  Texts::tr("ポート %1 は、ほかのプログラムが使っています。\n"
+                            "そのプログラムを終えるか、別のポートを --port で選んでください"
+                            "（例：--port %2）。")
+                      .arg(port)
+                      .arg(port == 65535 ? 31416 : port + 1),
+                  "port " + std::to_string(port)
+                      + " is already in use by another program; end it, or choose another port with --port");
+}
+
 } // namespace
 
 ClassStarted openClassSession(classthrows::Experiment experiment, quint16 port, QWidget* owner)
@@ -64,6 +77,12 @@ ClassStarted openClassSession(classthrows::Experiment experiment, quint16 port, 
     // The port is the earlier session's until it ends.
     open.reset();
 
+    // Before any question: a port already taken ends it at once.
+    {
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::Any, port) && probe.serverError() == QAbstractSocket::AddressInUseError)
+            return portTaken(owner, port);
+    }
     classroom::Settings settings;
     settings.experiment = experiment;
     auto start = classroom::Session::Start::Fresh;
@@ -86,14 +105,7 @@ ClassStarted openClassSession(classthrows::Experiment experiment, quint16 port, 
         break;
     case classroom::Server::Listening::PortTaken:
         open.reset();
-        return refuse(owner,
-                      Texts::tr("ポート %1 は、ほかのプログラムが使っています。\n"
-                           "そのプログラムを終えるか、別のポートを --port で選んでください"
-                           "（例：--port %2）。")
-                          .arg(port)
-                          .arg(port == 65535 ? 31416 : port + 1),
-                      "port " + std::to_string(port)
-                          + " is already in use by another program; end it, or choose another port with --port");
+        return portTaken(owner, port);
     case classroom::Server::Listening::Refused:
         open.reset();
         return refuse(owner,

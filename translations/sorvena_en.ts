@@ -1162,12 +1162,12 @@
         <translation>Throws</translation>
     </message>
     <message>
-        <source>確かめた組</source>
-        <translation>Chunks verified</translation>
+        <source>確認済み</source>
+        <translation>Verified</translation>
     </message>
     <message>
-        <source>合わなかった組</source>
-        <translation>Chunks rejected</translation>
+        <source>不一致</source>
+        <translation>Rejected</translation>
     </message>
     <message>
         <source>全員一時停止</source>

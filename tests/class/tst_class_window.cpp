@@ -4,6 +4,7 @@
 // count them) drive the session, and the window's result, roster and
 // controls must show what was pooled, within a second.
 #include "class/ClassWindow.h"
+#include "class/PoolChart.h"
 #include "class/Server.h"
 #include "class/Session.h"
 #include "platform/accessible/Narrator.h"
@@ -32,6 +33,8 @@ private slots:
     void nicknames();
     void reset_data();
     void reset();
+    void exports_data();
+    void exports();
 
 private:
     struct Kid {
@@ -256,6 +259,38 @@ void TestClassWindow::reset()
     bool number = false;
     child<QLabel>("estimate")->text().toDouble(&number);
     QCOMPARE(number, !yes);
+}
+
+void TestClassWindow::exports_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("PNG") << "chart.png";
+    QTest::newRow("SVG") << "chart.svg";
+}
+
+// What the chart's export writes: the chart at the size of a slide.
+void TestClassWindow::exports()
+{
+    QFETCH(QString, file);
+    open(Experiment::Points);
+    play("join 1, throw 1, throw 1");
+    const QString path = dir_.filePath(file);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QLabel>("pooled")->text() != "0", 1000);
+    QVERIFY(child<PoolChart>("chart")->save(path, "title", "words"));
+    QImage picture(path);
+    if (file.endsWith(".svg")) {
+        QFile svg(path);
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QVERIFY(svg.readAll().contains(R"(viewBox="0 0 1200 800")"));
+    } else {
+        QCOMPARE(picture.size(), QSize(1200, 800));
+    }
+    // The pool's line is in it, in its own blue.
+    int pool = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            pool += picture.pixelColor(x, y) == QColor(20, 60, 160);
+    QVERIFY(pool > 20);
 }
 
 QTEST_MAIN(TestClassWindow)
