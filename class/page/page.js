@@ -206,6 +206,8 @@ function connect(join) {
   socket.addEventListener("close", () => {
     if (state.socket !== socket) return;
     state.socket = null;
+    // What the closed socket was given ends with it; a rejoin brings a new assignment.
+    state.assignment = null;
     state.working = null;
     state.sent = null;
     const token = saved()?.token;
