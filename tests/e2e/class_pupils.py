@@ -19,6 +19,8 @@ import sqlite3
 import subprocess
 import sys
 import time
+import urllib.error
+import urllib.request
 from urllib.parse import urlsplit
 
 from selenium import webdriver
@@ -32,6 +34,15 @@ shots = sys.argv[6] if len(sys.argv) > 6 else ""
 host = urlsplit(address)
 
 # name, nickname, viewport, language, by keyboard only
+# method, path, status, content type: the page's files and nothing else
+SERVED = [
+    ("GET", "/", 200, "text/html"), ("GET", "/?code=AB12", 200, "text/html"),
+    ("GET", "/page.js", 200, "text/javascript"), ("GET", "/throws.js", 200, "text/javascript"),
+    ("GET", "/page.css", 200, "text/css"), ("GET", "/favicon.ico", 404, "text/plain"),
+    ("GET", "/class/page.js", 404, "text/plain"), ("GET", "/%2e%2e/page.js", 404, "text/plain"),
+    ("GET", "/socket", 404, "text/plain"), ("POST", "/", 404, "text/plain"),
+]
+
 PUPILS = [
     ("phone", "あき", (390, 844), "ja-JP", True),
     ("chromebook", "Ben", (1366, 768), "en-GB", False),
@@ -178,6 +189,17 @@ def toggle(driver, keyboard):
     else:
         driver.find_element(By.ID, "toggle").click()
 
+
+for method, path, status, kind in SERVED:
+    try:
+        answer = urllib.request.urlopen(urllib.request.Request(address.rstrip("/") + path, method=method,
+                                                               data=b"" if method == "POST" else None))
+    except urllib.error.HTTPError as error:
+        answer = error
+    headers = answer.headers
+    if (answer.status, headers.get_content_type()) != (status, kind) or headers["Cache-Control"] != "no-store" \
+            or headers["X-Content-Type-Options"] != "nosniff" or "script-src 'self'" not in headers["Content-Security-Policy"]:
+        fail(f"{method} {path}: {answer.status} {dict(headers)}")
 
 # The flood first: the pupils after it must still get in.
 files = open_files()
