@@ -233,6 +233,7 @@ void ClassWindow::showEvent(QShowEvent* event)
         resize(designArea().boundedTo(screen()->availableGeometry().size() - QSize(16, 40)));
     }
     // The server listens by now: its port is in the address.
+    addressAt_ = 0;
     QWidget::showEvent(event);
     refresh();
     updateReadings();
@@ -263,9 +264,15 @@ void ClassWindow::showPool()
 
 void ClassWindow::showJoining()
 {
-    address_->setText(server_.address());
-    code_->setText(session_.code());
-    qr_->setText(server_.joinLink());
+    // The machine's address is looked up through every interface: anew
+    // with a new code, else every few seconds (a laptop may change networks).
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (code_->text() != session_.code() || now - addressAt_ >= readingsMs) {
+        addressAt_ = now;
+        address_->setText(server_.address());
+        code_->setText(session_.code());
+        qr_->setText(server_.joinLink());
+    }
     qsizetype joined = 0;
     for (const Pupil& pupil : session_.roster())
         joined += pupil.state != PupilState::Removed;

@@ -70,6 +70,7 @@ private:
     QTimer* rosterRedraw_;
     QTimer* readings_;
     qint64 lastAnnounced_ = 0; // ms since the epoch
+    qint64 addressAt_ = 0; // when the address was last looked up
     QString announcedWords_;
     bool fitted_ = false;
 
