@@ -120,6 +120,13 @@ ControllerView::ControllerView(QWidget& window, std::unique_ptr<charts::Trace> c
     else
         runRow->addWidget(mute);
     column->addLayout(runRow);
+    classSession = button(w, "classSession", tr("クラスで投げる（Ｃ）"),
+                          tr("クラスの実験を開く：生徒がブラウザーから参加して、いっしょに投げます"));
+    classSession->hide();
+    auto* classRow = new QHBoxLayout;
+    classRow->addWidget(classSession);
+    classRow->addStretch();
+    column->addLayout(classRow);
 
     QFont digitsFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     // Eighteen digits in the compact controller's width.

@@ -47,6 +47,8 @@ public:
     QPushButton* pause;
     QPushButton* step;
     QPushButton* mute;
+    // Shown beside the experiments a class can throw together.
+    QPushButton* classSession;
     QButtonGroup* views = nullptr; // with the trace only
     QLabel* value;
     QLabel* pi;

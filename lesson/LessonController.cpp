@@ -41,7 +41,8 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
     setWindowTitle(tr("授業モード"));
     setAccessibleDescription(tr("Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、"
                                 "Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移り、Ｈでこの窓を隠します。"
-                                "このキーは計算の窓でも使えます。"));
+                                "このキーは計算の窓でも使えます。"
+                                "モンテカルロ法とビュホンの針では、Ｃでクラスの実験を開きます。"));
     // Beside the window the class watches, which keeps the keyboard.
     setAttribute(Qt::WA_ShowWithoutActivating);
 
@@ -64,6 +65,11 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
     connect(follower_, &Follower::followedAnew, this, [this] {
         if (!pace_.runningForm())
             clearValue();
+        showClassSession();
+    });
+    connect(view_.classSession, &QPushButton::clicked, this, [this] {
+        if (platform::Form* form = follower_->followed())
+            emit classSessionRequested(*form);
     });
     // The controller may be all that is left on screen of a minimised window.
     for (QAbstractButton* button : findChildren<QAbstractButton*>())
@@ -144,6 +150,18 @@ void LessonController::runClosed(platform::Run& run)
     refresh_->stop();
     refresh();
     updateReadings();
+}
+
+void LessonController::setClassSessionOffered(std::function<bool(const platform::Form&)> offered)
+{
+    classOffered_ = std::move(offered);
+    showClassSession();
+}
+
+void LessonController::showClassSession()
+{
+    const platform::Form* followed = follower_->followed();
+    view_.classSession->setVisible(classOffered_ && followed && classOffered_(*followed));
 }
 
 void LessonController::showState()

@@ -2,8 +2,9 @@
 // Lesson mode's one control for every window: the tempo of runs, pause,
 // single steps, the current estimate with its correct digits, the trace of
 // the run and a mute. It follows the active window and stays beside it.
-// Its keys (P pause, S step, + and − tempo, M mute) work in it and in the
-// window beside it, where no control uses them, and each says what it did.
+// Its keys (P pause, S step, + and − tempo, M mute, C class session) work
+// in it and in the window beside it, where no control uses them, and each
+// says what it did.
 // It only wires its parts: the reading of the run (Reading), the widgets
 // (ControllerView), the keys (LessonKeys) and its place (Follower).
 #pragma once
@@ -20,6 +21,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QRadioButton;
@@ -46,6 +48,13 @@ public:
     // What the trace shows now, in words: its accessible description.
     QString traceDescription() const;
 
+    // The windows whose experiment a class can throw together; beside
+    // them the controller offers the class session (button and key C).
+    void setClassSessionOffered(std::function<bool(const platform::Form&)> offered);
+
+signals:
+    void classSessionRequested(platform::Form& form);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +69,7 @@ private:
     // The accessible names of the readings and the trace's description,
     // renewed at most once a second while a run draws.
     void updateReadings();
+    void showClassSession();
 
     Pace& pace_;
     Reading reading_;
@@ -69,6 +79,7 @@ private:
     QTimer* refresh_;
     QTimer* readings_;
     QPointer<platform::Form> lastRun_; // the window of the last run
+    std::function<bool(const platform::Form&)> classOffered_;
 };
 
 } // namespace lesson

@@ -97,6 +97,13 @@ bool LessonKeys::key(QWidget* target, const QKeyEvent& event)
     case Qt::Key_Underscore:
         setTempoBy(-1);
         break;
+    case Qt::Key_C:
+        // Beside the experiments only, where the button shows.
+        if (view_.classSession->isHidden())
+            return false;
+        if (!event.isAutoRepeat())
+            view_.classSession->click();
+        return true;
     case Qt::Key_M:
         if (!event.isAutoRepeat()) {
             view_.mute->click();

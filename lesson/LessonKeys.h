@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lesson mode's keys: P pause, S step, + and − tempo, M mute, R read the
 // readings, F6 between the window and the controller, H hide and show the
-// controller, and the arrows
-// through the controller's groups of choices. They work in the
-// controller and in the window beside it, where no control uses them, and
-// each says what it did.
+// controller, C the class session beside the experiments, and the arrows
+// through the controller's groups of choices. They work in the controller
+// and in the window beside it, where no control uses them, and each says
+// what it did.
 #pragma once
 
 #include <QCoreApplication>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Application.h"
 
+#include "ClassSession.h"
 #include "Form1.h"
 #include "Language.h"
 #include "Observers.h"
@@ -8,6 +9,7 @@
 #include "Projector.h"
 #include "Windows.h"
 #include "charts/ChartsModule.h"
+#include "class/ClassWindow.h"
 #include "rules/Table.h"
 #include "lesson/Lesson.h"
 #include "platform/Controls.h"
@@ -49,7 +51,8 @@ int run(int argc, char* argv[])
             qputenv("QT_QPA_PLATFORM", platform);
     lesson::Layout controller = lesson::Layout::Full;
     if (options.projector)
-        controller = setProjectorScale(argc, argv, options.lesson);
+        controller = setProjectorScale(argc, argv, options.lesson,
+                                       options.classSession ? classroom::ClassWindow::designArea() : QSize());
     QApplication app(argc, argv);
     installTranslation(QLocale::system().uiLanguages());
     QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
@@ -58,7 +61,12 @@ int run(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     // Lets Wayland docks match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.sorvena.Sorvena"));
-    if (options.compare) {
+    if (options.classSession) {
+        // The class window alone; closing it ends the session and the program.
+        if (openClassSession(options.classSession->experiment, options.classSession->port) != ClassStarted::Yes)
+            return 1;
+        QApplication::setQuitOnLastWindowClosed(true);
+    } else if (options.compare) {
         // The comparison alone; closing it ends the program.
         QString why;
         if (!charts::chartsModule(&why)) {
@@ -71,6 +79,7 @@ int run(int argc, char* argv[])
         if (options.lesson) {
             const lesson::Parts parts = lesson::start(controller);
             observeRuns(&parts.pace, &parts.controller);
+            offerClassSessions(parts.controller);
         } else {
             observeRuns();
         }

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Options.h"
 
+#include "class/Server.h"
+
+#include <charconv>
+
 namespace shell {
 
 namespace {
@@ -28,6 +32,8 @@ Options parseOptions(const std::vector<std::string>& arguments)
     std::vector<std::string> qtOptions;
     std::optional<std::string> seed;
     bool continuous = false;
+    std::optional<std::string> experiment;
+    std::optional<std::string> port;
     auto fail = [&options](std::string message) {
         if (options.error.empty())
             options.error = std::move(message);
@@ -60,6 +66,22 @@ Options parseOptions(const std::vector<std::string>& arguments)
                 seed = arguments[++i];
             else
                 fail("--seed needs a number");
+        } else if (a == "--class") {
+            if (experiment)
+                fail("--class given twice");
+            else if (i + 1 >= arguments.size() || arguments[i + 1].starts_with("-"))
+                fail("--class needs an experiment: montecarlo or buffon");
+            else
+                experiment = arguments[++i];
+        } else if (a == "--port" || a.starts_with("--port=")) {
+            if (port)
+                fail("--port given twice");
+            else if (a != "--port")
+                port = a.substr(7);
+            else if (i + 1 < arguments.size())
+                port = arguments[++i];
+            else
+                fail("--port needs a number");
         } else if (a == "--continuous") {
             continuous = true;
         } else if (a.starts_with("--")) {
@@ -92,14 +114,35 @@ Options parseOptions(const std::vector<std::string>& arguments)
         if (seed)
             fail("--seed applies only to --table");
     }
-    if (options.table && (options.projector || options.lesson || options.compare))
+    if (options.table && (options.projector || options.lesson || options.compare || experiment))
         fail("--table writes a table and opens no window; give it alone");
+    if (experiment) {
+        ClassRequest request{classthrows::Experiment::Points, classroom::defaultPort};
+        if (*experiment == "buffon")
+            request.experiment = classthrows::Experiment::Needles;
+        else if (*experiment != "montecarlo")
+            fail("--class takes montecarlo or buffon, not " + *experiment);
+        if (port) {
+            unsigned value = 0;
+            const char* end = port->data() + port->size();
+            const auto [last, error] = std::from_chars(port->data(), end, value);
+            if (port->empty() || error != std::errc() || last != end || value < 1 || value > 65535)
+                fail("--port takes a number from 1 to 65535, not " + *port);
+            request.port = std::uint16_t(value);
+        }
+        if (options.lesson || options.compare)
+            fail("--class opens the class window alone; give it without --lesson and --compare");
+        options.classSession = request;
+    } else if (port) {
+        fail("--port applies only to --class");
+    }
     return options;
 }
 
 std::string usage()
 {
     return "Usage: sorvena [--projector] [--lesson] [--compare]\n"
+           "       sorvena --class EXPERIMENT [--port N] [--projector]\n"
            "       sorvena --table METHOD [N] [--seed S] [--continuous]\n"
            "\n"
            "Shows how pi can be approximated, each method in a window of its own.\n"
@@ -107,6 +150,10 @@ std::string usage()
            "  --projector   scale every window to fill a projector's screen\n"
            "  --lesson      lesson mode: set the pace, pause and step a run\n"
            "  --compare     open the window that compares the eight methods\n"
+           "  --class       host a class session on the room's network: pupils join from\n"
+           "                a browser with a code and pool their throws; EXPERIMENT is\n"
+           "                montecarlo or buffon. Prints the address and the code\n"
+           "  --port N      the port of the class session (default 31415)\n"
            "  --table       write the steps of one method as CSV to standard output;\n"
            "                METHOD is polygon, montecarlo, buffon, wallis, leibniz,\n"
            "                euler, matsunaga1 or matsunaga2\n"

@@ -4,6 +4,9 @@
 // (-platform, -style ...) and are left to QApplication.
 #pragma once
 
+#include "rules/ClassThrows.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +20,12 @@ struct TableRequest {
     bool continuous = false; // an experiment thrown anywhere, not on the window's grid
 };
 
+// A class session on the room's network, for one experiment.
+struct ClassRequest {
+    classthrows::Experiment experiment;
+    std::uint16_t port;
+};
+
 struct Options {
     bool help = false;
     bool version = false;
@@ -24,6 +33,7 @@ struct Options {
     bool lesson = false;
     bool compare = false;
     std::optional<TableRequest> table;
+    std::optional<ClassRequest> classSession;
     std::string error; // non-empty: the one-line message for a bad command line
 };
 

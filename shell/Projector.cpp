@@ -73,7 +73,7 @@ Choice projectorChoice(QSize available, bool lesson)
     return {full, lesson::Layout::Full};
 }
 
-lesson::Layout setProjectorScale(int argc, char* argv[], bool lesson)
+lesson::Layout setProjectorScale(int argc, char* argv[], bool lesson, QSize alone)
 {
     // The screen as it is, whatever scale an earlier start asked for.
     qunsetenv("QT_SCALE_FACTOR");
@@ -90,7 +90,8 @@ lesson::Layout setProjectorScale(int argc, char* argv[], bool lesson)
     }
     if (available.isEmpty())
         return lesson::Layout::Full;
-    const Choice choice = projectorChoice(available, lesson);
+    const Choice choice = alone.isEmpty() ? projectorChoice(available, lesson)
+                                          : Choice{projectorScale(available, alone, kFrame), lesson::Layout::Full};
     qputenv("QT_SCALE_FACTOR", QByteArray::number(choice.scale));
     return choice.controller;
 }

@@ -39,7 +39,9 @@ Choice projectorChoice(QSize available, bool lesson);
 
 // Sets QT_SCALE_FACTOR to the projector scale for the primary screen,
 // learnt from a short-lived application; must run before the program's own
-// application exists. Returns the lesson controller's layout.
-lesson::Layout setProjectorScale(int argc, char* argv[], bool lesson);
+// application exists. Returns the lesson controller's layout. With `alone`,
+// the client area of the one window shown (the class window), the scale
+// is that window's.
+lesson::Layout setProjectorScale(int argc, char* argv[], bool lesson, QSize alone = {});
 
 } // namespace shell

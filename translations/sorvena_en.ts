@@ -708,8 +708,8 @@
         <translation>Lesson mode</translation>
     </message>
     <message>
-        <source>Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移り、Ｈでこの窓を隠します。このキーは計算の窓でも使えます。</source>
-        <translation>P pauses and resumes, S takes one step, plus and minus change the speed, M mutes the sound, R reads the current value aloud, F6 goes to the method window, and H hides this window. These keys work in the method window too.</translation>
+        <source>Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移り、Ｈでこの窓を隠します。このキーは計算の窓でも使えます。モンテカルロ法とビュホンの針では、Ｃでクラスの実験を開きます。</source>
+        <translation>P pauses and resumes, S takes one step, plus and minus change the speed, M mutes the sound, R reads the current value aloud, F6 goes to the method window, and H hides this window. These keys work in the method window too. Beside Monte Carlo and Buffon's needle, C opens the class experiment.</translation>
     </message>
     <message>
         <source>授業モードです。Ｆ６で計算の窓と授業モードの窓を行き来し、Ｒでいまの値を読み上げます。</source>
@@ -887,6 +887,14 @@
     <message>
         <source>、</source>
         <translation>, </translation>
+    </message>
+    <message>
+        <source>クラスで投げる（Ｃ）</source>
+        <translation>Throw as a class (C)</translation>
+    </message>
+    <message>
+        <source>クラスの実験を開く：生徒がブラウザーから参加して、いっしょに投げます</source>
+        <translation>Open the class experiment: pupils join from their browsers and throw together</translation>
     </message>
 </context>
 <context>
@@ -1141,6 +1149,269 @@
     <message>
         <source>無限級数からπを求める(マツナガ&#x3000;ヨシスケ２)</source>
         <translation>π by a series (Matsunaga Yoshisuke 2)</translation>
+    </message>
+</context>
+<context>
+    <name>classroom::ClassWindow</name>
+    <message>
+        <source>クラスの実験：モンテカルロ法</source>
+        <translation>Class experiment: Monte Carlo method</translation>
+    </message>
+    <message>
+        <source>クラスの実験：ビュホンの針</source>
+        <translation>Class experiment: Buffon's needle</translation>
+    </message>
+    <message>
+        <source>参加用の QR コード</source>
+        <translation>QR code for joining</translation>
+    </message>
+    <message>
+        <source>ブラウザーでこのアドレスを開いてください</source>
+        <translation>Open this address in a browser</translation>
+    </message>
+    <message>
+        <source>参加コード</source>
+        <translation>Join code</translation>
+    </message>
+    <message>
+        <source>クラス全体で投げた数</source>
+        <translation>Throws by the whole class</translation>
+    </message>
+    <message>
+        <source>クラスの π の推定値</source>
+        <translation>The class's estimate of π</translation>
+    </message>
+    <message>
+        <source>1/√n が予想する幅（95%）</source>
+        <translation>Range 1/√n predicts (95%)</translation>
+    </message>
+    <message>
+        <source>クラスの推定値のグラフ</source>
+        <translation>Chart of the class's estimate</translation>
+    </message>
+    <message>
+        <source>参加した生徒</source>
+        <translation>Pupils who joined</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>状態</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>投げた数</source>
+        <translation>Throws</translation>
+    </message>
+    <message>
+        <source>確認済み</source>
+        <translation>Verified</translation>
+    </message>
+    <message>
+        <source>不一致</source>
+        <translation>Rejected</translation>
+    </message>
+    <message>
+        <source>全員一時停止</source>
+        <translation>Pause all</translation>
+    </message>
+    <message>
+        <source>参加を締め切る</source>
+        <translation>Lock joining</translation>
+    </message>
+    <message>
+        <source>選んだ生徒を外す</source>
+        <translation>Remove selected pupil</translation>
+    </message>
+    <message>
+        <source>リセット…</source>
+        <translation>Reset…</translation>
+    </message>
+    <message>
+        <source>CSV を保存…</source>
+        <translation>Save CSV…</translation>
+    </message>
+    <message>
+        <source>グラフを保存…</source>
+        <translation>Save chart…</translation>
+    </message>
+    <message>
+        <source>ニックネームを表示</source>
+        <translation>Show nicknames</translation>
+    </message>
+    <message>
+        <source>つながらないときは</source>
+        <translation>Pupils can't connect?</translation>
+    </message>
+    <message>
+        <source>参加 %1 人・接続中 %2 人</source>
+        <translation>%1 joined, %2 connected</translation>
+    </message>
+    <message>
+        <source>（参加は締め切りました）</source>
+        <translation> (joining locked)</translation>
+    </message>
+    <message>
+        <source>全員再開</source>
+        <translation>Resume all</translation>
+    </message>
+    <message>
+        <source>参加を受け付ける</source>
+        <translation>Open joining</translation>
+    </message>
+    <message>
+        <source>±%1（%2～%3）</source>
+        <translation>±%1 (%2 to %3)</translation>
+    </message>
+    <message>
+        <source>―</source>
+        <translation>–</translation>
+    </message>
+    <message>
+        <source>投げている</source>
+        <translation>throwing</translation>
+    </message>
+    <message>
+        <source>待っている</source>
+        <translation>idle</translation>
+    </message>
+    <message>
+        <source>抜けた</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <source>外した</source>
+        <translation>removed</translation>
+    </message>
+    <message>
+        <source>クラス全体で投げた数 %1</source>
+        <translation>Throws by the whole class: %1</translation>
+    </message>
+    <message>
+        <source>クラスの π の推定値 %1</source>
+        <translation>The class's estimate of π: %1</translation>
+    </message>
+    <message>
+        <source>1/√n が予想する幅（95%） %1</source>
+        <translation>Range 1/√n predicts (95%): %1</translation>
+    </message>
+    <message>
+        <source>参加のアドレス %1</source>
+        <translation>Address for joining: %1</translation>
+    </message>
+    <message>
+        <source>参加コード %1</source>
+        <translation>Join code: %1</translation>
+    </message>
+    <message>
+        <source>クラス全体で %1 回、推定値 %2</source>
+        <translation>Whole class: %1 throws, estimate %2</translation>
+    </message>
+    <message>
+        <source>クラス全体の推定値は %1 回で %2、幅 %3。ひとりひとりの推定値 %4 個。</source>
+        <translation>The whole class's estimate after %1 throws is %2, range %3. %4 pupils' own estimates.</translation>
+    </message>
+    <message>
+        <source>クラスの結果をすべて消して、新しい参加コードで始めなおしますか？</source>
+        <translation>Clear the class's whole result and start again with a new join code?</translation>
+    </message>
+    <message>
+        <source>CSV を保存</source>
+        <translation>Save CSV</translation>
+    </message>
+    <message>
+        <source>CSV ファイル (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG images (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG 画像 (*.svg)</source>
+        <translation>SVG images (*.svg)</translation>
+    </message>
+    <message>
+        <source>グラフを保存</source>
+        <translation>Save chart</translation>
+    </message>
+    <message>
+        <source>保存しました：%1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>%1 に保存できませんでした。</source>
+        <translation>Could not save to %1.</translation>
+    </message>
+    <message>
+        <source>生徒の端末からこのアドレスが開けないとき：</source>
+        <translation>When pupils' devices cannot open this address:</translation>
+    </message>
+    <message>
+        <source>・生徒の端末が、このコンピューターと同じネットワーク（同じ Wi-Fi）につながっているか確かめてください。
+・Wi-Fi の「クライアント分離」（AP アイソレーション）が有効だと、端末どうしはつながりません。ネットワークの管理者に、この教室のネットワークで切ってもらってください。
+・このコンピューターのファイアウォールがポート %1 をふさいでいるかもしれません。ufw なら次のコマンドで開きます：
+sudo ufw allow %1/tcp
+・アドレスは数字まで正確に打ってください。QR コードを読み取れば、参加コードも入ります。</source>
+        <translation>- Check that the pupils' devices are on the same network (the same Wi-Fi) as this computer.
+- With Wi-Fi client isolation (AP isolation) on, devices cannot reach one another. Ask the network's administrator to turn it off for this classroom's network.
+- This computer's firewall may block port %1. With ufw, this command opens it:
+sudo ufw allow %1/tcp
+- Type the address exactly, digits included. Scanning the QR code fills in the join code too.</translation>
+    </message>
+</context>
+<context>
+    <name>classroom::PoolChart</name>
+    <message>
+        <source>投げた数 n（対数目盛）</source>
+        <translation>Throws n (log scale)</translation>
+    </message>
+    <message>
+        <source>クラス全体</source>
+        <translation>Whole class</translation>
+    </message>
+    <message>
+        <source>ひとりひとり</source>
+        <translation>Each pupil</translation>
+    </message>
+    <message>
+        <source>1/√n の幅（95%）</source>
+        <translation>1/√n range (95%)</translation>
+    </message>
+    <message>
+        <source>π</source>
+        <translation>π</translation>
+    </message>
+</context>
+<context>
+    <name>shell::ClassSession</name>
+    <message>
+        <source>クラスの実験</source>
+        <translation>Class experiment</translation>
+    </message>
+    <message>
+        <source>前回のクラスの結果が残っています。その結果に続けて投げますか？
+「いいえ」を選ぶと、新しく始めます。</source>
+        <translation>The class's result from last time is still kept. Go on throwing into it?
+Choose "No" to start afresh.</translation>
+    </message>
+    <message>
+        <source>クラスの結果を記録するデータベースを開けませんでした：%1</source>
+        <translation>Could not open the database that records the class's result: %1</translation>
+    </message>
+    <message>
+        <source>ポート %1 は、ほかのプログラムが使っています。
+そのプログラムを終えるか、別のポートを --port で選んでください（例：--port %2）。</source>
+        <translation>Port %1 is in use by another program.
+End that program, or choose another port with --port (for example --port %2).</translation>
+    </message>
+    <message>
+        <source>ポート %1 で待ち受けることができませんでした。
+別のポートを --port で選んでください（例：--port 31415）。</source>
+        <translation>Could not listen on port %1.
+Choose another port with --port (for example --port 31415).</translation>
     </message>
 </context>
 </TS>

@@ -151,6 +151,8 @@ private slots:
     void controllerDrawsTheTrace();
     void controllerShowsTheWindow_data();
     void controllerShowsTheWindow();
+    void classSession_data();
+    void classSession();
 };
 
 void TestLesson::tempo_data()
@@ -756,6 +758,38 @@ void TestLesson::controllerShowsTheWindow()
         const double labelled = area.bottom() - (std::log10(p.y()) - decades.min()) / (decades.max() - decades.min()) * area.height();
         QVERIFY2(std::abs(at - labelled) < 1, qPrintable(QStringLiteral("n = %1 at %2, labelled %3").arg(p.x()).arg(at).arg(labelled)));
     }
+}
+
+void TestLesson::classSession_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("Monte Carlo") << "Form19" << true;
+    QTest::newRow("Buffon") << "Form20" << true;
+    QTest::newRow("polygons") << "Form18" << false;
+}
+
+// Beside the windows the shell offers, the button shows and C asks for the
+// class session of that window; elsewhere C does nothing.
+void TestLesson::classSession()
+{
+    QFETCH(QString, window);
+    QFETCH(bool, offered);
+    Lesson l;
+    l.controller.setClassSessionOffered(
+        [](const platform::Form& form) { return form.objectName() != QLatin1String("Form18"); });
+    QList<platform::Form*> requested;
+    connect(&l.controller, &lesson::LessonController::classSessionRequested, this,
+            [&requested](platform::Form& form) { requested << &form; });
+    const std::map<QString, std::function<platform::Form*()>> windows{
+        {"Form18", [] { return new Form18; }}, {"Form19", [] { return new Form19; }}, {"Form20", [] { return new Form20; }}};
+    const std::unique_ptr<platform::Form> w(windows.at(window)());
+    w->Show();
+    QTRY_VERIFY(l.controller.isVisible());
+    auto* button = l.controller.findChild<QPushButton*>(QStringLiteral("classSession"));
+    QTRY_COMPARE(button->isVisible(), offered);
+    QTest::keyClick(w.get(), Qt::Key_C);
+    QCOMPARE(requested, offered ? QList<platform::Form*>{w.get()} : QList<platform::Form*>{});
 }
 
 QTEST_MAIN(TestLesson)
