@@ -111,7 +111,9 @@ bool Pool::exec(const QString& statement, const QVariantList& values) const
 std::optional<Pool::StoredSession> Pool::unfinished(classthrows::Experiment experiment) const
 {
     QSqlQuery query(QSqlDatabase::database(connection_, false));
+    // A session nobody joined holds nothing to go back to.
     query.prepare(QStringLiteral("SELECT id, code FROM sessions WHERE experiment = ? AND finished = 0"
+                                 " AND EXISTS (SELECT 1 FROM pupils WHERE pupils.session = sessions.id)"
                                  " ORDER BY id DESC LIMIT 1"));
     query.addBindValue(QString::fromLatin1(experimentName(experiment)));
     if (!query.exec() || !query.next())

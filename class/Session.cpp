@@ -381,11 +381,18 @@ void Session::receive(Connection connection, const QByteArray& message)
 
 void Session::disconnected(Connection connection)
 {
-    // Kept, as dropped, so that nothing more is taken from a closed socket.
-    State::Link& link = d->links[connection];
-    if (link.pupil)
-        d->detach(link.pupil);
-    link.dropped = true;
+    // A socket that closed goes with its link, so that a thousand opened
+    // and closed leave nothing behind; one the session dropped stays, as
+    // dropped, so that frames still on their way are not taken.
+    const auto link = d->links.find(connection);
+    if (link == d->links.end())
+        return;
+    if (link->pupil)
+        d->detach(link->pupil);
+    if (link->dropped)
+        link->pupil = 0;
+    else
+        d->links.erase(link);
     emit changed();
 }
 

@@ -254,6 +254,7 @@ void TestSession::script()
     QVERIFY(!Session::resumable(settings_));
     kids_.clear(), drops_.clear(), killed_.clear(), poolSeen_.clear();
     open(Session::Start::Fresh);
+    QVERIFY(!Session::resumable(settings_)); // nobody joined: nothing to offer
     for (const QString& s : steps.split(", ")) {
         const QStringList words = s.split(' ');
         step(words[0], words.value(1).toInt());
