@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form19.h"
 
+#include "platform/Marks.h"
 #include "platform/Run.h"
 #include "platform/Services.h"
 #include "rules/MonteCarloRules.h"
@@ -88,13 +89,15 @@ void Form19::Command2_Click()
         const float r2 = Rnd();
         const montecarlo::Point point = montecarlo::pointFrom(r1, r2);
         rt::Colour colour;
-        if (montecarlo::isInside(point)) {
+        const bool hit = montecarlo::isInside(point);
+        if (hit) {
             ++InsideCount;
-            colour = rt::QBColor(12);
+            colour = platform::marks().hit;
         } else {
-            colour = rt::QBColor(2);
+            colour = platform::marks().miss;
         }
-        Picture1->Circle(point.x, point.y, montecarlo::markRadius, colour);
+        Picture1->Circle(point.x, point.y, platform::marks().pointRadius, colour,
+                         hit && platform::marks().filledHits ? PictureBox::Fill::Solid : PictureBox::Fill::None);
 
         const float estimate = montecarlo::estimate(InsideCount, PointIndex);
         Label1->setCaption(thrown.arg(Str(PointIndex), Str(PointTotal)));

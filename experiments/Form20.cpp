@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form20.h"
 
+#include "platform/Marks.h"
 #include "platform/Run.h"
 #include "platform/Services.h"
 #include "rules/NeedleRules.h"
@@ -8,6 +9,9 @@
 using namespace platform;
 
 namespace {
+
+// The dot that marks a crossing needle in projector mode, in field units.
+constexpr float crossingDotRadius = 30;
 
 // The explanation page, paragraph by paragraph (see PrintedPage).
 const PrintedPage explanation = {"Form20", {
@@ -95,13 +99,17 @@ void Form20::Command2_Click()
         EndY = needle.endY;
 
         rt::Colour NeedleColour;
-        if (buffon::meetsLine(StartY, EndY)) {
+        const bool crosses = buffon::meetsLine(StartY, EndY);
+        if (crosses) {
             ++CrossCount;
-            NeedleColour = rt::QBColor(12);
+            NeedleColour = platform::marks().hit;
         } else {
-            NeedleColour = rt::QBColor(2);
+            NeedleColour = platform::marks().miss;
         }
         Picture1->Line(StartX, StartY, EndX, EndY, NeedleColour);
+        if (crosses && platform::marks().filledHits)
+            Picture1->Circle((StartX + EndX) / 2, (StartY + EndY) / 2, crossingDotRadius, NeedleColour,
+                             PictureBox::Fill::Solid);
 
         // The events of DoEvents stay here: a stop at full speed leaves this
         // needle drawn and counted but not in the labels, as it always has.

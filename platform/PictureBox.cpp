@@ -305,7 +305,7 @@ void PictureBox::Line(float x2, float y2, rt::Colour colour)
     Line(float(currentX_), float(currentY_), x2, y2, colour);
 }
 
-void PictureBox::Circle(float x, float y, float radius, rt::Colour colour)
+void PictureBox::Circle(float x, float y, float radius, rt::Colour colour, Fill fillWith)
 {
     // The radius is measured in units across; the circle is round in pixels.
     // Midpoint circle in device pixels; as for lines, the pen spreads inwards
@@ -328,6 +328,12 @@ void PictureBox::Circle(float x, float y, float radius, rt::Colour colour)
     const auto left = [&](int d) { return cx - d; };
     const auto bottom = [&](int d) { return cy + spread + d; };
     const auto top = [&](int d) { return cy - d; };
+    // The inside first, row by row within the outline's reach.
+    if (fillWith == Fill::Solid)
+        for (int row = -r; row <= r; ++row) {
+            const int half = int(std::sqrt(double(r) * r - double(row) * row));
+            fill(left(half), row < 0 ? top(-row) : bottom(row), 2 * half + 1 + spread, 1, rgb);
+        }
     int dx = r, dy = 0, error = 1 - r;
     while (dx >= dy) {
         fill(right(dx) - spread, bottom(dy), pen_, 1, rgb);

@@ -73,7 +73,8 @@ public:
     void PSet(float x, float y, rt::Colour colour);
     void Line(float x1, float y1, float x2, float y2, rt::Colour colour);
     void Line(float x2, float y2, rt::Colour colour); // from the current position
-    void Circle(float x, float y, float radius, rt::Colour colour);
+    enum class Fill { None, Solid };
+    void Circle(float x, float y, float radius, rt::Colour colour, Fill fill = Fill::None);
 
     double currentX() const { return currentX_; }
     double currentY() const { return currentY_; }

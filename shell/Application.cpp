@@ -12,6 +12,7 @@
 #include "class/ClassWindow.h"
 #include "rules/Table.h"
 #include "lesson/Lesson.h"
+#include "platform/Marks.h"
 #include "platform/Controls.h"
 
 #include <QApplication>
@@ -54,6 +55,8 @@ int run(int argc, char* argv[])
         controller = setProjectorScale(argc, argv, options.lesson,
                                        options.classSession ? classroom::ClassWindow::designArea() : QSize());
     QApplication app(argc, argv);
+    if (options.projector)
+        platform::setMarks(platform::projectorMarks());
     installTranslation(QLocale::system().uiLanguages());
     QApplication::setFont(platform::japaneseFont(platform::Face::Gothic, 9));
     // Hiding the last visible window between two windows must not end the

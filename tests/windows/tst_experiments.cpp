@@ -4,6 +4,7 @@
 // belongs to one window has slots of its own at the end.
 #include "experiments/Form19.h"
 #include "experiments/Form20.h"
+#include "platform/Marks.h"
 #include "shell/Form7.h"
 #include "shell/Windows.h"
 #include "support/Probes.h"
@@ -327,6 +328,7 @@ private slots:
     void estimateInSinglePrecision();
     void pointOnCircleCountsInside();
     void figurePixels();
+    void markColours_data();
     void markColours();
     void monteCarloPageColours();
 
@@ -1092,19 +1094,48 @@ void TestExperiments::figurePixels()
     QVERIFY(blue > 4 * 200);
 }
 
+void TestExperiments::markColours_data()
+{
+    // A hit and a miss, each at a place (field units) where its colour
+    // must be; in projector mode a hit is filled, so that the pixel to the
+    // right of its place has its colour too, and no colour alone tells.
+    QTest::addColumn<bool>("monteCarlo");
+    QTest::addColumn<bool>("projector");
+    const auto rows = [](const char* name, bool monteCarlo) {
+        QTest::addRow("%s, design", name) << monteCarlo << false;
+        QTest::addRow("%s, projector", name) << monteCarlo << true;
+    };
+    rows("points", true);
+    rows("needles", false);
+}
+
 void TestExperiments::markColours()
 {
-    Form19 w;
-    explain(w);
-    // (1000, 1000) inside; (600, 600) outside; both clear of the figure.
-    const float r1000 = 0.25f; // 2001 * 0.25 + 500 = 1000.25
-    const float r600 = 0.05f;  // 2001 * 0.05 + 500 = 600.05
-    push({r1000, r1000, r600, r600});
-    experiment(w, "10", 3);
-    QCOMPARE(w.Label2->text(), QStringLiteral("円の内に入った点の個数＝ 1"));
-    QCOMPARE(pixelAt(w, 1000, 1000), lightRed);
-    QCOMPARE(pixelAt(w, 600, 600), green);
-    QCOMPARE(pixelAt(w, 1500, 1500), white);
+    QFETCH(bool, monteCarlo);
+    QFETCH(bool, projector);
+    const platform::Marks marks = projector ? platform::projectorMarks() : platform::designMarks();
+    platform::setMarks(marks);
+    std::unique_ptr<ExperimentWindow> w(monteCarlo ? static_cast<ExperimentWindow*>(new Form19) : new Form20);
+    explain(*w);
+    // Points: (1000, 1000) inside, (600, 600) outside, both clear of the
+    // figure (2001 * 0.25 + 500 = 1000.25). Needles: one up from 1250 to
+    // a line, one flat between lines.
+    const QPointF hit = monteCarlo ? QPointF(1000, 1000) : QPointF(1199.5, 1125);
+    const QPointF miss = monteCarlo ? QPointF(600, 600) : QPointF(1325, 1250);
+    push(monteCarlo ? QList<float>{0.25f, 0.25f, 0.05f, 0.05f} : upFrom1250 + flatAt1250);
+    experiment(*w, "10", 3);
+    platform::setMarks(platform::designMarks());
+    const QImage& image = w->Picture1->image();
+    const QPoint at = w->Picture1->toPixel(hit.x(), hit.y());
+    const QRgb hitColour = platform::toQColor(marks.hit).rgb();
+    QCOMPARE(image.pixel(at), hitColour);
+    QCOMPARE(image.pixel(at + QPoint(1, 0)) == hitColour, projector);
+    bool missSeen = false;
+    const QPoint near = w->Picture1->toPixel(miss.x(), miss.y());
+    for (int dx = -2; dx <= 2; ++dx)
+        for (int dy = -2; dy <= 2; ++dy)
+            missSeen = missSeen || image.pixel(near + QPoint(dx, dy)) == platform::toQColor(marks.miss).rgb();
+    QVERIFY(missSeen);
 }
 
 void TestExperiments::monteCarloPageColours()
