@@ -281,6 +281,8 @@ from=$(lines)
 keys ctrl+e
 e2e_window '^CSV を保存$' >/dev/null
 said 'CSV を保存' "${from}"
+# Qt's own dialog speaks the program's language.
+said 'ファイル名\(N\): text' "${from}"
 keys ctrl+a; xdotool type --delay 50 "${work}/table.csv"
 # Typing floods Orca, which then drops what is not a key or a focus: Return
 # only once it has caught up with the last letter.
