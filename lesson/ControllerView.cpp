@@ -81,7 +81,10 @@ ControllerView::ControllerView(QWidget& window, std::unique_ptr<charts::Trace> c
         column->setSpacing(4);
     }
 
-    column->addWidget(new QLabel(tr("速さ（＋　－）"), w));
+    auto* tempoCaption = new QLabel(tr("速さ（＋　－）"), w);
+    // Heard in words, not as two signs in brackets.
+    tempoCaption->setAccessibleName(tr("速さ、プラスとマイナスのキーで変わります"));
+    column->addWidget(tempoCaption);
     // One radio group: the arrows choose, Tab leaves it from the chosen one.
     auto* tempoGrid = new QGridLayout;
     tempoGrid->setHorizontalSpacing(compact ? 2 : 6);

@@ -559,7 +559,7 @@
     </message>
     <message>
         <source>両対数のグラフ。横軸は段数 n で 1 から %1 まで、縦軸は誤差 |π − 値| で 10⁻¹⁶ から 10 まで。8つの方法の曲線と、実験の標準誤差の範囲。</source>
-        <translation>A log–log graph. Across: the steps n from 1 to %1. Up: the error |π − value| from 10⁻¹⁶ to 10. A curve for each of the eight methods, and the range of the standard error of the experiments.</translation>
+        <translation>A log–log graph. Across: the steps n from 1 to %1. Up: the error, how far the value is from π, from 10⁻¹⁶ to 10. A curve for each of the eight methods, and the range of the standard error of the experiments.</translation>
     </message>
     <message>
         <source>%1：n＝%2 で誤差 %3</source>
@@ -647,6 +647,10 @@
 </context>
 <context>
     <name>lesson::LessonController</name>
+    <message>
+        <source>速さ、プラスとマイナスのキーで変わります</source>
+        <translation>Speed, changed by the plus and minus keys</translation>
+    </message>
     <message>
         <source>消音中</source>
         <translation>Muted</translation>

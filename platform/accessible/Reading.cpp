@@ -21,6 +21,7 @@ Reading readingOf(const PictureBox& box)
     constexpr std::pair<std::size_t, int> lineBreak{std::size_t(-1), -1};
     int paragraphIndent = 0;
     bool lastRowWraps = false;
+    bool lastRowHeading = false;
     std::optional<double> lastRowY;
     std::size_t first = 0;
     while (first < printed.size()) {
@@ -41,7 +42,13 @@ Reading readingOf(const PictureBox& box)
             const double em = printed[first].font.pointSizeF() * 96.0 / 72.0;
             const double y = printed[first].at.y();
             const bool adjacent = lastRowY && y - *lastRowY < 1.5 * em;
-            const bool goesOn = adjacent && ((begin > 0 && begin < paragraphIndent) || lastRowWraps);
+            // The pages open a paragraph three blanks in and go on two in;
+            // a row one blank in, after them, is a heading: it stands alone,
+            // with a pause either side.
+            const bool heading = begin == 1 && paragraphIndent >= 3;
+            const bool goesOn = adjacent && !heading && !lastRowHeading
+                                && ((begin > 0 && begin < paragraphIndent) || lastRowWraps);
+            lastRowHeading = heading;
             if (!goesOn) {
                 if (!out.text.isEmpty()) {
                     out.text += QLatin1Char('\n');

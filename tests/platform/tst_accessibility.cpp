@@ -391,6 +391,10 @@ void AccessibilityTest::rowsAreJoinedAsTheyWrap_data()
     QTest::newRow("Latin, as written") << QStringList{"　　with its", "　　corners"} << "with its\ncorners";
     QTest::newRow("Japanese, broken") << QStringList{"　　円に+", "　　内接する"} << "円に内接する";
     QTest::newRow("leaders") << QStringList{"s ・・・・ ①", "①…… ②", "π ････ ③", "3.14…"} << "s  ①\n① ②\nπ  ③\n3.14 以下続く";
+    QTest::newRow("a heading after a paragraph") << QStringList{"　　　平面上に", "　　となります。", "　＜証明＞", "　　　長さ"}
+                                                  << "平面上にとなります。\n＜証明＞\n長さ";
+    QTest::newRow("a heading in Latin letters") << QStringList{"　　　So it", "　　ends.", "　Outline", "　　　Let y"}
+                                                << "So it ends.\nOutline\nLet y";
     QTest::newRow("colons, brackets") << QStringList{"n : m", "note: u/(2r) (c. 1400)"} << "n  対  m\nnote: u わる 2r (c. 1400)";
 }
 
