@@ -78,12 +78,33 @@ QAccessibleInterface* factory(const QString& key, QObject* object)
     return nullptr;
 }
 
+// Workaround(Orca 43): it reads a hidden field's selection, "100 selected", before the dialog's title.
+// An input box selects its default text before it is shown; a reader told
+// of that says the number before the box's title, and again with the field.
+// Events from widgets not on screen go nowhere.
+QAccessible::UpdateHandler bridge = nullptr;
+void update(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::TextSelectionChanged)
+        if (auto* widget = qobject_cast<QWidget*>(event->object()); widget && !widget->isVisible())
+            return;
+    if (bridge) {
+        bridge(event);
+        return;
+    }
+    // No handler before ours: Qt's own path, with ours out of the way.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(update);
+}
+
 } // namespace
 
 void install()
 {
     static const bool installed = [] {
         QAccessible::installFactory(factory);
+        bridge = QAccessible::installUpdateHandler(update);
         return true;
     }();
     Q_UNUSED(installed);
