@@ -6,6 +6,8 @@
 #include "Voice.h"
 #include "WindowFit.h"
 #include "platform/accessible/Kind.h"
+#include "rules/Archimedes.h"
+#include "rules/PolygonRules.h"
 #include "rules/Runtime.h"
 #include "rules/Ticks.h"
 
@@ -68,6 +70,20 @@ double plotted(double error) { return std::clamp(error, errorFloor, errorCeiling
 
 // The σ lines go with their band: shown, hidden and named with it.
 constexpr char companion[] = "companionOfBand";
+
+// Faint guides of the rates n^−½, n^−1 and n^−2, all from 0.1 at n = 1, so
+// that a curve parallel to one falls at its rate; a decade below the 1/n of
+// Gregory–Leibniz, so that they do not hide under it. Not in the legend:
+// labelled at their right ends with their slopes, as the legend gives
+// each curve's.
+struct Guide {
+    double exponent;
+    const char* label;
+};
+const Guide guides[] = {{-0.5, "n<sup>−½</sup>"}, {-1, "n<sup>−1</sup>"}, {-2, "n<sup>−2</sup>"}};
+constexpr double guideStart = 0.1;
+constexpr char guideProperty[] = "rateGuide";
+const QColor guideColour(150, 150, 150);
 
 // Labels at every `step`-th power of ten from `low` to `high` (logarithms),
 // counted from 1 so that 1 is always labelled; 10⁻⁵ rather than 1e-05:
@@ -229,6 +245,21 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     note_ = new QGraphicsTextItem(chart_);
     note_->setPlainText(tr("実験（モンテカルロ法とビュホンの針）は、格子の上ではなく、どこにでも倍精度で投げています。"));
     note_->setDefaultTextColor(QColor(60, 60, 60));
+    archimedes_ = new QGraphicsTextItem(chart_);
+    archimedes_->setObjectName(QStringLiteral("archimedes"));
+    QFont captionFont = archimedes_->font();
+    captionFont.setBold(true);
+    archimedes_->setFont(captionFont);
+    archimedes_->setPlainText(archimedesText());
+    for (std::size_t i = 0; i < guideLabels_.size(); ++i) {
+        guideLabels_[i] = new QGraphicsTextItem(chart_);
+        guideLabels_[i]->setObjectName(QStringLiteral("guideLabel"));
+        guideLabels_[i]->setDefaultTextColor(guideColour.darker(120));
+        // Its slope in the words the legend's numbers are read by.
+        guideLabels_[i]->setHtml(tr("%1（傾き %2）", "a guide line and its slope")
+                                     .arg(QString::fromUtf8(guides[i].label),
+                                          QString::fromStdString(rates::slopeText(guides[i].exponent))));
+    }
     view_ = new ChartView(chart_, this);
     view_->setObjectName(QStringLiteral("chart"));
     view_->setAccessibleName(tr("収束のグラフ"));
@@ -306,6 +337,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
         labelAxes(false);
         // The legend moving below changes the plot but not the view's size.
         moveProbeLine();
+        placeGuideLabels();
     });
 
     compute(true);
@@ -352,7 +384,13 @@ void ComparisonWindow::compute(bool everything)
             pending.push_back(std::async(std::launch::async, [this, m] {
                 // The experiments as the methods really are, not on the windows' grid.
                 sequences_[std::size_t(m)] = compare::compute(m, steps_, seed_, Throws::Continuous);
+                fits_[std::size_t(m)] = rates::fitted(sequences_[std::size_t(m)]);
             }));
+    if (everything)
+        pending.push_back(std::async(std::launch::async, [this] {
+            outer_ = circumscribedPolygons(steps_);
+            outerFit_ = rates::fitted(outer_);
+        }));
     for (std::future<void>& f : pending)
         f.get();
     samples_ = samplesUpTo(steps_);
@@ -366,6 +404,15 @@ void ComparisonWindow::redraw()
         series->attachAxis(axisX_);
         series->attachAxis(axisY_);
     };
+    for (const Guide& g : guides) {
+        auto* line = new QLineSeries;
+        line->setName(QString::fromUtf8(g.label).remove(QStringLiteral("<sup>")).remove(QStringLiteral("</sup>")));
+        line->setProperty(guideProperty, g.exponent);
+        line->setPen(QPen(guideColour, 1, Qt::DashLine));
+        line->append(1, guideStart);
+        line->append(double(steps_), guideStart * std::pow(double(steps_), g.exponent));
+        attach(line);
+    }
     // The experiments' expected spread: |π − estimate| is about half-normal
     // with the standard error σ as its scale, so nine runs in ten end with
     // an error between 0.063σ and 1.645σ. σ itself is the dotted line.
@@ -430,13 +477,44 @@ void ComparisonWindow::redraw()
         attach(curve);
         curves_[std::size_t(m)] = curve;
     }
+    // Archimedes' other bound: the polygons outside, nearing π from above,
+    // with the polygons' colour in a line of its own.
+    outerCurve_ = new QLineSeries;
+    outerCurve_->setObjectName(QStringLiteral("circumscribed"));
+    outerCurve_->setName(tr("円の外接正多角形（上から近づく）"));
+    outerCurve_->setPen(QPen(QColor::fromRgb(looks[0].colour), 2, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    QList<QPointF> outerPoints;
+    for (std::int64_t n : samples_)
+        if (n >= outer_.first)
+            outerPoints.append({double(n), plotted(error(outer_.at(n)))});
+    outerCurve_->replace(outerPoints);
+    attach(outerCurve_);
+    // His doubling from the hexagon, by square roots alone, on both curves.
+    auto* doublings = new QScatterSeries;
+    doublings->setObjectName(QStringLiteral("doublings"));
+    // Named under the plot, in Archimedes' line, which keeps the legend short
+    // enough for a projector's screen.
+    doublings->setProperty(companion, true);
+    doublings->setName(tr("アルキメデスの倍加（正6角形から倍々に、平方根だけで）"));
+    doublings->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    doublings->setMarkerSize(8);
+    doublings->setColor(Qt::white);
+    doublings->setBorderColor(Qt::black);
+    for (const archimedes::Polygons& p : archimedes::upTo(steps_)) {
+        doublings->append(double(p.sides), plotted(error(p.inscribed)));
+        doublings->append(double(p.sides), plotted(error(p.circumscribed)));
+    }
+    attach(doublings);
     attach(limits);
     axisX_->setRange(1, double(steps_));
     labelsX_->setRange(0, std::log10(double(steps_)));
     labelAxes(true);
     for (QLegendMarker* marker : chart_->legend()->markers())
         connect(marker, &QLegendMarker::clicked, this, [this, marker] { toggle(marker); });
+    showSlopes(true);
     showHidden();
+    placeGuideLabels();
+    layOutChart();
     model_->reset();
     view_->setAccessibleDescription(voice().spokenNumbers(chartDescription()));
     setProbe(cursor_ > 0 && cursor_ <= steps_ ? cursor_ : steps_);
@@ -472,7 +550,13 @@ void ComparisonWindow::layOutChart()
     note_->setTextWidth(std::max<qreal>(size.width() - 2 * margin, 100));
     const qreal noteHeight = note_->boundingRect().height();
     note_->setPos(margin, size.height() - noteHeight - margin / 2);
+    // Archimedes' line above it, wrapped only where the window is narrow.
+    archimedes_->setTextWidth(std::max<qreal>(size.width() - 2 * margin, 100));
+    const qreal captionHeight = archimedes_->boundingRect().height();
+    archimedes_->setPos(margin, size.height() - noteHeight - captionHeight - margin / 2);
+    const qreal underPlot = noteHeight + captionHeight;
     qreal below = 0;
+    showSlopes(true);
     if (beside) {
         if (!legend->isAttachedToChart())
             legend->attachToChart();
@@ -486,15 +570,22 @@ void ComparisonWindow::layOutChart()
         // Rows enough for the names Qt has laid out: it shows none beyond.
         const qreal width = size.width() - 2 * margin;
         const qreal row = QFontMetricsF(legend->font()).height() + 8;
-        for (int rows = 1; rows <= legend->markers().size(); ++rows) {
-            below = rows * row + margin;
-            legend->setGeometry(QRectF(margin, size.height() - noteHeight - margin / 2 - below, width, below));
-            if (legendFits())
+        // Qt lets a long name run past the right edge of a row; without
+        // the slopes (still in the description) the names are shorter.
+        for (bool slopes : {true, false}) {
+            showSlopes(slopes);
+            bool fits = false;
+            for (int rows = 1; rows <= legend->markers().size() && !fits; ++rows) {
+                below = rows * row + margin;
+                legend->setGeometry(QRectF(margin, size.height() - underPlot - margin / 2 - below, width, below));
+                fits = legendFits();
+            }
+            if (fits)
                 break;
         }
         legend->update();
     }
-    const QMargins margins{int(margin), int(margin), int(margin), int(std::ceil(noteHeight + below + margin))};
+    const QMargins margins{int(margin), int(margin), int(margin), int(std::ceil(underPlot + below + margin))};
     if (chart_->margins() != margins)
         chart_->setMargins(margins);
 }
@@ -531,6 +622,57 @@ void ComparisonWindow::labelAxes(bool force)
         labelDecades(labelsX_, 0, std::log10(double(steps_)), 1);
 }
 
+void ComparisonWindow::placeGuideLabels()
+{
+    // Just under each guide's right end: the line rises to the left, away
+    // from its label.
+    const QRectF plot = chart_->plotArea();
+    for (std::size_t i = 0; i < guideLabels_.size(); ++i) {
+        QGraphicsTextItem* label = guideLabels_[i];
+        const double n = double(steps_);
+        const QPointF end = chart_->mapToPosition({n, guideStart * std::pow(n, guides[i].exponent)});
+        const QRectF box = label->boundingRect();
+        label->setPos(end.x() - box.width() - 2, end.y());
+        label->setVisible(plot.contains(label->mapRectToItem(chart_, box)));
+    }
+}
+
+void ComparisonWindow::showSlopes(bool shown)
+{
+    // The series keep their names: a click in the legend hides by name.
+    const auto label = [&](QLineSeries* curve, const std::optional<rates::Fit>& fit) {
+        if (!curve)
+            return;
+        const QString text = shown ? legendLabel(curve->name(), fit) : curve->name();
+        for (QLegendMarker* marker : chart_->legend()->markers(curve))
+            if (marker->label() != text)
+                marker->setLabel(text);
+    };
+    for (Method m : methods)
+        label(curves_[std::size_t(m)], fits_[std::size_t(m)]);
+    label(outerCurve_, outerFit_);
+}
+
+QString ComparisonWindow::legendLabel(const QString& name, const std::optional<rates::Fit>& fit) const
+{
+    return fit ? tr("%1（%2）", "a curve and the slope of its error")
+                     .arg(name, QString::fromStdString(rates::slopeText(fit->slope)))
+               : name;
+}
+
+QString ComparisonWindow::archimedesText() const
+{
+    // 3 10/71 and 3 1/7: what Archimedes wrote, rounding his square roots
+    // outwards, so his bounds are a little wider than the exact 96-gon's.
+    const archimedes::Polygons p = archimedes::upTo(96).back();
+    const polygon::Bracket ours = polygon::bracket(p.inscribed, p.circumscribed);
+    const polygon::Bracket his = polygon::bracket(223.0 / 71, 22.0 / 7);
+    return tr("○ 正6角形から倍々に平方根だけで、正%1角形：%2 < π < %3　／　"
+              "アルキメデス自身の答え：3 10/71 < π < 3 1/7（%4 < π < %5）")
+        .arg(QString::number(p.sides), QString::fromStdString(ours.lower), QString::fromStdString(ours.upper),
+             QString::fromStdString(his.lower), QString::fromStdString(his.upper));
+}
+
 void ComparisonWindow::toggle(QLegendMarker* marker)
 {
     const QString name = marker->series()->name();
@@ -547,7 +689,7 @@ void ComparisonWindow::showHidden()
     const QColor text = chart_->legend()->labelColor();
     for (QLegendMarker* marker : chart_->legend()->markers()) {
         QAbstractSeries* series = marker->series();
-        if (series->property(companion).toBool()) {
+        if (series->property(companion).toBool() || series->property(guideProperty).isValid()) {
             marker->setVisible(false);
             continue;
         }
@@ -620,14 +762,25 @@ QString ComparisonWindow::chartDescription() const
                      .arg(steps_));
     lines.append(tr("ここの実験は、点と針をウィンドウのような格子の上ではなく、どこにでも倍精度で投げます。"
                     "格子の上では、とても多く投げると π から少しずれた値に落ち着いてしまうからです。"));
+    lines.append(tr("名前の後の数は誤差の傾き（両対数で、最後の1桁の n から求めたもの。実験は全体から）。"
+                    "灰色の点線は傾き −0.5、−1、−2 の目安。"));
+    const auto slopeSaid = [](const std::optional<rates::Fit>& fit) {
+        return fit ? tr("、傾き %1").arg(QString::fromStdString(rates::slopeText(fit->slope))) : QString();
+    };
     for (Method m : methods) {
         const Sequence& sequence = sequences_[std::size_t(m)];
         const double last = sequence.at(sequence.last());
         QString line = tr("%1：n＝%2 で誤差 %3").arg(methodName(m)).arg(sequence.last()).arg(error(last), 0, 'g', 2);
         if (sequence.limitStep != 0)
             line += tr("（n＝%1 で倍精度の限界に達して止まる）").arg(sequence.limitStep);
-        lines.append(line + tr("。"));
+        lines.append(line + slopeSaid(fits_[std::size_t(m)]) + tr("。"));
     }
+    lines.append(tr("%1：n＝%2 で誤差 %3")
+                     .arg(outerCurve_ ? outerCurve_->name() : QString())
+                     .arg(outer_.last())
+                     .arg(error(outer_.at(outer_.last())), 0, 'g', 2)
+                 + slopeSaid(outerFit_) + tr("。"));
+    lines.append(archimedesText());
     return lines.join(QLatin1Char('\n'));
 }
 
