@@ -247,9 +247,6 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     note_->setDefaultTextColor(QColor(60, 60, 60));
     archimedes_ = new QGraphicsTextItem(chart_);
     archimedes_->setObjectName(QStringLiteral("archimedes"));
-    QFont captionFont = archimedes_->font();
-    captionFont.setBold(true);
-    archimedes_->setFont(captionFont);
     archimedes_->setPlainText(archimedesText());
     for (std::size_t i = 0; i < guideLabels_.size(); ++i) {
         guideLabels_[i] = new QGraphicsTextItem(chart_);
@@ -550,7 +547,11 @@ void ComparisonWindow::layOutChart()
     note_->setTextWidth(std::max<qreal>(size.width() - 2 * margin, 100));
     const qreal noteHeight = note_->boundingRect().height();
     note_->setPos(margin, size.height() - noteHeight - margin / 2);
-    // Archimedes' line above it, wrapped only where the window is narrow.
+    // Archimedes' line above it, wrapped only where the window is narrow,
+    // and there without his fractions' decimals, to leave the plot room.
+    const QString caption = archimedesText(beside);
+    if (archimedes_->toPlainText() != caption)
+        archimedes_->setPlainText(caption);
     archimedes_->setTextWidth(std::max<qreal>(size.width() - 2 * margin, 100));
     const qreal captionHeight = archimedes_->boundingRect().height();
     archimedes_->setPos(margin, size.height() - noteHeight - captionHeight - margin / 2);
@@ -660,17 +661,21 @@ QString ComparisonWindow::legendLabel(const QString& name, const std::optional<r
                : name;
 }
 
-QString ComparisonWindow::archimedesText() const
+QString ComparisonWindow::archimedesText(bool decimals) const
 {
     // 3 10/71 and 3 1/7: what Archimedes wrote, rounding his square roots
     // outwards, so his bounds are a little wider than the exact 96-gon's.
     const archimedes::Polygons p = archimedes::upTo(96).back();
     const polygon::Bracket ours = polygon::bracket(p.inscribed, p.circumscribed);
     const polygon::Bracket his = polygon::bracket(223.0 / 71, 22.0 / 7);
-    return tr("○ 正6角形から倍々に平方根だけで、正%1角形：%2 < π < %3　／　"
-              "アルキメデス自身の答え：3 10/71 < π < 3 1/7（%4 < π < %5）")
-        .arg(QString::number(p.sides), QString::fromStdString(ours.lower), QString::fromStdString(ours.upper),
-             QString::fromStdString(his.lower), QString::fromStdString(his.upper));
+    const QString line = tr("○ 正6角形から倍々に平方根だけで、正%1角形：%2 < π < %3　／　"
+                            "アルキメデス自身の答え：3 10/71 < π < 3 1/7")
+                             .arg(QString::number(p.sides), QString::fromStdString(ours.lower),
+                                  QString::fromStdString(ours.upper));
+    if (!decimals)
+        return line;
+    return line + tr("（%1 < π < %2）", "Archimedes' fractions as decimals")
+                      .arg(QString::fromStdString(his.lower), QString::fromStdString(his.upper));
 }
 
 void ComparisonWindow::toggle(QLegendMarker* marker)

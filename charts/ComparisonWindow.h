@@ -67,8 +67,8 @@ public:
         return outside ? outerFit_ : fits_[std::size_t(method)];
     }
     // The line under the chart: the 96-gon's bounds found without π, beside
-    // Archimedes' own.
-    QString archimedesText() const;
+    // Archimedes' own (his fractions also as decimals, with `decimals`).
+    QString archimedesText(bool decimals = true) const;
     // The steps the curves, the table and the CSV show: every n up to 100,
     // then a hundred to a decade, and N itself.
     const std::vector<std::int64_t>& sampleSteps() const { return samples_; }

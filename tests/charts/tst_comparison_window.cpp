@@ -430,7 +430,6 @@ void TestComparison::labelsWhole()
     for (QLegendMarker* marker : w.chart()->legend()->markers())
         if (marker->isVisible())
             wanted.append(marker->label().simplified());
-    qDebug() << "legend" << w.chart()->legend()->geometry() << "chart" << w.chart()->size() << w.chart()->plotArea() << w.chart()->margins();
     QStringList missing;
     QTRY_VERIFY2([&] {
         QStringList drawn;
