@@ -251,11 +251,14 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     for (std::size_t i = 0; i < guideLabels_.size(); ++i) {
         guideLabels_[i] = new QGraphicsTextItem(chart_);
         guideLabels_[i]->setObjectName(QStringLiteral("guideLabel"));
-        guideLabels_[i]->setDefaultTextColor(guideColour.darker(120));
+        guideLabels_[i]->setDefaultTextColor(guideColour.darker(130));
+        // Over the curves, on white, so that none hides it.
+        guideLabels_[i]->setZValue(50);
         // Its slope in the words the legend's numbers are read by.
-        guideLabels_[i]->setHtml(tr("%1（傾き %2）", "a guide line and its slope")
-                                     .arg(QString::fromUtf8(guides[i].label),
-                                          QString::fromStdString(rates::slopeText(guides[i].exponent))));
+        guideLabels_[i]->setHtml(QStringLiteral("<span style=\"background-color:#ffffff\">%1</span>")
+                                     .arg(tr("%1（傾き %2）", "a guide line and its slope")
+                                              .arg(QString::fromUtf8(guides[i].label),
+                                                   QString::fromStdString(rates::slopeText(guides[i].exponent)))));
     }
     view_ = new ChartView(chart_, this);
     view_->setObjectName(QStringLiteral("chart"));
