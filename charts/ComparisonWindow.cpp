@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QGraphicsLayout>
 #include <QGraphicsLineItem>
 #include <QGraphicsTextItem>
 #include <QGuiApplication>
@@ -36,6 +37,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextDocument>
 
 #include <cmath>
 #include <future>
@@ -538,74 +540,114 @@ void ComparisonWindow::fitToScreen()
 
 void ComparisonWindow::layOutChart()
 {
-    // The legend beside the plot, where its names are whole; below it only
-    // where beside would leave the plot too narrow. Attached below, Qt puts
-    // every entry on one row and cuts the names; detached, it folds them
-    // into as many rows as they need.
+    // The legend beside the plot, where its names are whole; below it
+    // where beside would leave the plot too narrow or cut a name. Attached
+    // below, Qt puts every entry on one row and cuts the names; detached,
+    // it folds them into as many rows as they need. The slopes go with the
+    // names where there is room for them, and stay in the description.
     const QSizeF size = chart_->size();
     QLegend* legend = chart_->legend();
-    const bool beside = size.width() >= 640;
     const qreal margin = 8;
+    const qreal textWidth = std::max<qreal>(size.width() - 2 * margin, 100);
     // The note under everything, inside the chart so that the pictures saved carry it.
-    note_->setTextWidth(std::max<qreal>(size.width() - 2 * margin, 100));
+    note_->setTextWidth(textWidth);
     const qreal noteHeight = note_->boundingRect().height();
     note_->setPos(margin, size.height() - noteHeight - margin / 2);
-    // Archimedes' line above it, wrapped only where the window is narrow,
-    // and there without his fractions' decimals, to leave the plot room.
-    const QString caption = archimedesText(beside);
+    // Archimedes' line above it, his fractions' decimals only where the
+    // line holds them.
+    const QString whole = archimedesText(true);
+    const qreal lineRoom = textWidth - 2 * archimedes_->document()->documentMargin();
+    const QString caption =
+        QFontMetricsF(archimedes_->font()).horizontalAdvance(whole) <= lineRoom ? whole : archimedesText(false);
     if (archimedes_->toPlainText() != caption)
         archimedes_->setPlainText(caption);
-    archimedes_->setTextWidth(std::max<qreal>(size.width() - 2 * margin, 100));
+    archimedes_->setTextWidth(textWidth);
     const qreal captionHeight = archimedes_->boundingRect().height();
     archimedes_->setPos(margin, size.height() - noteHeight - captionHeight - margin / 2);
     const qreal underPlot = noteHeight + captionHeight;
-    qreal below = 0;
-    showSlopes(true);
-    if (beside) {
-        if (!legend->isAttachedToChart())
-            legend->attachToChart();
-        if (legend->alignment() != Qt::AlignRight)
-            legend->setAlignment(Qt::AlignRight);
-    } else {
+    const auto setMargins = [&](qreal right, qreal below) {
+        const QMargins margins{int(margin), int(margin), int(std::ceil(right + margin)),
+                               int(std::ceil(underPlot + below + margin))};
+        if (chart_->margins() != margins)
+            chart_->setMargins(margins);
+    };
+    bool beside = false;
+    if (size.width() >= 640) {
+        // Detached, so that it takes the width its names need: attached, Qt
+        // gives it at most 0.4 of the chart and cuts the names beyond.
         if (legend->isAttachedToChart())
             legend->detachFromChart();
-        // Detached, the top alignment fills its rows from the top, in order.
-        legend->setAlignment(Qt::AlignTop);
-        // Rows enough for the names Qt has laid out: it shows none beyond.
-        const qreal width = size.width() - 2 * margin;
-        const qreal row = QFontMetricsF(legend->font()).height() + 8;
-        // Qt lets a long name run past the right edge of a row; without
-        // the slopes (still in the description) the names are shorter.
+        legend->setAlignment(Qt::AlignLeft);
+        const QFontMetricsF metrics(legend->font());
+        const qreal top = 2 * margin + QFontMetricsF(chart_->titleFont()).height();
+        // From the widest name as the font measures it, a little wider at a
+        // time where Qt's markers need more, up to half the chart.
         for (bool slopes : {true, false}) {
             showSlopes(slopes);
-            bool fits = false;
-            for (int rows = 1; rows <= legend->markers().size() && !fits; ++rows) {
-                below = rows * row + margin;
-                legend->setGeometry(QRectF(margin, size.height() - underPlot - margin / 2 - below, width, below));
-                fits = legendFits();
+            qreal names = 0;
+            for (QLegendMarker* marker : legend->markers())
+                if (marker->isVisible())
+                    names = std::max(names, metrics.horizontalAdvance(marker->label()));
+            for (qreal width = names + metrics.height() + 24; !beside && width <= size.width() / 2; width += 16) {
+                legend->setGeometry(QRectF(size.width() - margin - width, top, width, size.height() - underPlot - margin - top));
+                // Laid out now, with the names just set, even where its size stayed.
+                legend->layout()->invalidate();
+                legend->layout()->activate();
+                if ((beside = legendFits()))
+                    setMargins(width, 0);
             }
-            if (fits)
+            if (beside)
                 break;
         }
         legend->update();
     }
-    const QMargins margins{int(margin), int(margin), int(margin), int(std::ceil(underPlot + below + margin))};
-    if (chart_->margins() != margins)
-        chart_->setMargins(margins);
+    if (beside)
+        return;
+    if (legend->isAttachedToChart())
+        legend->detachFromChart();
+    // Detached, the top alignment fills its rows from the top, in order.
+    legend->setAlignment(Qt::AlignTop);
+    // Rows enough for the names Qt has laid out: it shows none beyond.
+    const qreal width = size.width() - 2 * margin;
+    const qreal row = QFontMetricsF(legend->font()).height() + 8;
+    qreal below = 0;
+    // Qt lets a long name run past the right edge of a row; without the
+    // slopes the names are shorter.
+    for (bool slopes : {true, false}) {
+        showSlopes(slopes);
+        bool fits = false;
+        for (int rows = 1; rows <= legend->markers().size() && !fits; ++rows) {
+            below = rows * row + margin;
+            legend->setGeometry(QRectF(margin, size.height() - underPlot - margin / 2 - below, width, below));
+            fits = legendFits();
+        }
+        if (fits)
+            break;
+    }
+    legend->update();
+    setMargins(0, below);
 }
 
 bool ComparisonWindow::legendFits() const
 {
+    // Every name inside the legend, and whole: Qt elides one without room.
     QLegend* legend = chart_->legend();
     const QRectF room(QPointF(), legend->geometry().size());
+    QStringList drawn;
     QList<QGraphicsItem*> items = legend->childItems();
     while (!items.isEmpty()) {
         QGraphicsItem* item = items.takeLast();
         items += item->childItems();
-        if (dynamic_cast<QGraphicsTextItem*>(item) && item->isVisible() &&
-            !room.contains(item->mapRectToItem(legend, item->boundingRect())))
+        auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+        if (!text || !item->isVisible())
+            continue;
+        if (!room.contains(item->mapRectToItem(legend, item->boundingRect())))
             return false;
+        drawn.append(text->toPlainText().simplified());
     }
+    for (QLegendMarker* marker : legend->markers())
+        if (marker->isVisible() && !drawn.contains(marker->label().simplified()))
+            return false;
     return true;
 }
 

@@ -412,6 +412,7 @@ void TestComparison::labelsWhole_data()
     QTest::addColumn<QSize>("client");
     QTest::newRow("1024x768") << QSize(1008, 728);
     QTest::newRow("1920x1080 with the projector") << QSize(994, 528);
+    QTest::newRow("1024x768 with the projector") << QSize(803, 574);
     // Too narrow for the legend beside the plot: below it, folded.
     QTest::newRow("narrow") << QSize(600, 700);
     QTest::newRow("narrower") << QSize(420, 700);
