@@ -113,6 +113,16 @@ QCategoryAxis* decadeAxis(const QString& title)
     return axis;
 }
 
+// Qt gives some of its fonts in pixels, some in points.
+QFont scaled(QFont font, qreal factor)
+{
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * factor);
+    else
+        font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * factor))));
+    return font;
+}
+
 QColor faded(QColor colour, bool shown)
 {
     if (!shown)
@@ -228,6 +238,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     chart_->legend()->setAlignment(Qt::AlignRight);
     // Line series then show their pen, dashes and all.
     chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    legendFont_ = chart_->legend()->font();
     // The curves are drawn on logarithmic axes that are not shown; the axes
     // shown run over the logarithms, so that their labels are ours.
     axisX_ = new QLogValueAxis;
@@ -548,6 +559,9 @@ void ComparisonWindow::layOutChart()
     const QSizeF size = chart_->size();
     QLegend* legend = chart_->legend();
     const qreal margin = 8;
+    // The chart's theme sets the axis's title font once the axis is in it.
+    if (!titleFont_)
+        titleFont_ = labelsY_->titleFont();
     const qreal textWidth = std::max<qreal>(size.width() - 2 * margin, 100);
     // The note under everything, inside the chart so that the pictures saved carry it.
     note_->setTextWidth(textWidth);
@@ -578,8 +592,13 @@ void ComparisonWindow::layOutChart()
         if (legend->isAttachedToChart())
             legend->detachFromChart();
         legend->setAlignment(Qt::AlignLeft);
-        const QFontMetricsF metrics(legend->font());
-        const qreal top = 2 * margin + QFontMetricsF(chart_->titleFont()).height();
+        if (legend->font() != legendFont_)
+            legend->setFont(legendFont_);
+        if (labelsY_->titleFont() != *titleFont_)
+            labelsY_->setTitleFont(*titleFont_);
+        const QFontMetricsF metrics(legendFont_);
+        // From the top: the title is centred over the plot, clear of it.
+        const qreal top = margin;
         // From the widest name as the font measures it, a little wider at a
         // time where Qt's markers need more, up to half the chart.
         for (bool slopes : {true, false}) {
@@ -605,6 +624,16 @@ void ComparisonWindow::layOutChart()
         return;
     if (legend->isAttachedToChart())
         legend->detachFromChart();
+    // In a smaller face, so that the rows take less of the plot's height
+    // (on a projector's 1024x768, in English, the names need more than half
+    // the chart's width beside it).
+    const QFont smaller = scaled(legendFont_, 0.75);
+    if (legend->font() != smaller)
+        legend->setFont(smaller);
+    // And the error axis's title, which the shorter plot would cut.
+    const QFont title = scaled(*titleFont_, 0.85);
+    if (labelsY_->titleFont() != title)
+        labelsY_->setTitleFont(title);
     // Detached, the top alignment fills its rows from the top, in order.
     legend->setAlignment(Qt::AlignTop);
     // Rows enough for the names Qt has laid out: it shows none beyond.

@@ -9,6 +9,7 @@
 #include "rules/Convergence.h"
 #include "rules/Rates.h"
 
+#include <QFont>
 #include <QWidget>
 
 #include <array>
@@ -144,6 +145,9 @@ private:
     QCategoryAxis* labelsX_;
     QCategoryAxis* labelsY_;
     int errorLabelStep_ = 0;
+    // As Qt gives them; with the legend below the plot a little smaller.
+    QFont legendFont_;
+    std::optional<QFont> titleFont_;
     QGraphicsTextItem* note_;
     QGraphicsTextItem* archimedes_;
     // The guides' labels at their right ends: n^−½, n^−1, n^−2.

@@ -621,7 +621,7 @@
     </message>
     <message>
         <source>○ 正6角形から倍々に平方根だけで、正%1角形：%2 &lt; π &lt; %3&#x3000;／&#x3000;アルキメデス自身の答え：3 10/71 &lt; π &lt; 3 1/7</source>
-        <translation>○ Doubling from the hexagon by square roots only, the %1-gon: %2 &lt; π &lt; %3 / Archimedes&apos; own answer: 3 10/71 &lt; π &lt; 3 1/7</translation>
+        <translation>○ Hexagon doubled by square roots only, %1 sides: %2 &lt; π &lt; %3 / Archimedes: 3 10/71 &lt; π &lt; 3 1/7</translation>
     </message>
     <message>
         <source>（%1 &lt; π &lt; %2）</source>
