@@ -131,6 +131,8 @@ TraceChart::TraceChart(QWidget* parent)
     logError_->addAxis(decadesX_, Qt::AlignBottom);
     logError_->addAxis(decadesY_, Qt::AlignLeft);
     logError_->legend()->setVisible(false);
+    // Its markers drawn as the lines are: both polygons share the colour.
+    linear_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     // The view made a chart of its own, which it lets go of unowned.
     const std::unique_ptr<QChart> initial(chart());
     setChart(linear_);
