@@ -23,13 +23,13 @@ private slots:
 
 void TestRates::powerLawsGiveTheirExponent_data()
 {
-    QTest::addColumn<double>("exponent"); // NaN: no fit
+    QTest::addColumn<double>("exponent");
     QTest::addColumn<double>("low");
     QTest::addColumn<double>("high");
     QTest::newRow("n^-1/2 over a decade") << -0.5 << 1000.0 << 10000.0;
     QTest::newRow("n^-1 over six decades") << -1.0 << 1.0 << 1e6;
     QTest::newRow("n^-2, tiny errors") << -2.0 << 1e5 << 1e6;
-    QTest::newRow("one point") << qQNaN() << 5.0 << 5.0;
+    QTest::newRow("one point: none") << qQNaN() << 5.0 << 5.0;
 }
 
 void TestRates::powerLawsGiveTheirExponent()
@@ -80,7 +80,6 @@ void TestRates::methodsSlopes()
         sum += fit->slope;
     }
     QCOMPARE(QString::fromStdString(rates::slopeText(sum / runs)), slope);
-    QCOMPARE(QString::fromStdString(rates::slopeText(rates::fitted(compare::circumscribedPolygons(1000))->slope)), "−2.0");
 }
 
 void TestRates::doubling_data()
