@@ -26,6 +26,9 @@ public:
     virtual void clear() = 0;
     // Points (n, estimate) that follow those given before.
     virtual void append(const QList<QPointF>& points) = 0;
+    // Points of a second curve that nears π from above (the polygons outside
+    // the circle beside those inside), cleared with the first.
+    virtual void appendOuter(const QList<QPointF>& points) = 0;
     // Drawn for a narrow place: no legend, no axis titles, fewer ticks.
     virtual void setCompact(bool compact) = 0;
 };

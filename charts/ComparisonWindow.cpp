@@ -6,6 +6,8 @@
 #include "Voice.h"
 #include "WindowFit.h"
 #include "platform/accessible/Kind.h"
+#include "rules/Archimedes.h"
+#include "rules/PolygonRules.h"
 #include "rules/Runtime.h"
 #include "rules/Ticks.h"
 
@@ -17,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QGraphicsLayout>
 #include <QGraphicsLineItem>
 #include <QGraphicsTextItem>
 #include <QGuiApplication>
@@ -35,6 +38,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextDocument>
 
 #include <cmath>
 #include <future>
@@ -70,6 +74,20 @@ double plotted(double error) { return std::clamp(error, errorFloor, errorCeiling
 // The σ lines go with their band: shown, hidden and named with it.
 constexpr char companion[] = "companionOfBand";
 
+// Faint guides of the rates n^−½, n^−1 and n^−2, all from 0.1 at n = 1, so
+// that a curve parallel to one falls at its rate; a decade below the 1/n of
+// Gregory–Leibniz, so that they do not hide under it. Not in the legend:
+// labelled at their right ends with their slopes, as the legend gives
+// each curve's.
+struct Guide {
+    double exponent;
+    const char* label;
+};
+const Guide guides[] = {{-0.5, "n<sup>−½</sup>"}, {-1, "n<sup>−1</sup>"}, {-2, "n<sup>−2</sup>"}};
+constexpr double guideStart = 0.1;
+constexpr char guideProperty[] = "rateGuide";
+const QColor guideColour(150, 150, 150);
+
 // Labels at every `step`-th power of ten from `low` to `high` (logarithms),
 // counted from 1 so that 1 is always labelled; 10⁻⁵ rather than 1e-05:
 // short, and what the pupils write.
@@ -94,6 +112,16 @@ QCategoryAxis* decadeAxis(const QString& title)
     font.setPointSizeF(font.pointSizeF() * 1.2);
     axis->setLabelsFont(font);
     return axis;
+}
+
+// Qt gives some of its fonts in pixels, some in points.
+QFont scaled(QFont font, qreal factor)
+{
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * factor);
+    else
+        font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * factor))));
+    return font;
 }
 
 QColor faded(QColor colour, bool shown)
@@ -214,6 +242,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     chart_->legend()->setAlignment(Qt::AlignRight);
     // Line series then show their pen, dashes and all.
     chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    legendFont_ = chart_->legend()->font();
     // The curves are drawn on logarithmic axes that are not shown; the axes
     // shown run over the logarithms, so that their labels are ours.
     axisX_ = new QLogValueAxis;
@@ -233,6 +262,21 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     note_ = new QGraphicsTextItem(chart_);
     note_->setPlainText(tr("実験（モンテカルロ法とビュホンの針）は、格子の上ではなく、どこにでも倍精度で投げています。"));
     note_->setDefaultTextColor(QColor(60, 60, 60));
+    archimedes_ = new QGraphicsTextItem(chart_);
+    archimedes_->setObjectName(QStringLiteral("archimedes"));
+    archimedes_->setPlainText(archimedesText());
+    for (std::size_t i = 0; i < guideLabels_.size(); ++i) {
+        guideLabels_[i] = new QGraphicsTextItem(chart_);
+        guideLabels_[i]->setObjectName(QStringLiteral("guideLabel"));
+        guideLabels_[i]->setDefaultTextColor(guideColour.darker(130));
+        // Over the curves, on white, so that none hides it.
+        guideLabels_[i]->setZValue(50);
+        // Its slope in the words the legend's numbers are read by.
+        guideLabels_[i]->setHtml(QStringLiteral("<span style=\"background-color:#ffffff\">%1</span>")
+                                     .arg(tr("%1（傾き %2）", "a guide line and its slope")
+                                              .arg(QString::fromUtf8(guides[i].label),
+                                                   QString::fromStdString(rates::slopeText(guides[i].exponent)))));
+    }
     view_ = new ChartView(chart_, this);
     view_->setObjectName(QStringLiteral("chart"));
     view_->setAccessibleName(tr("収束のグラフ"));
@@ -310,6 +354,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
         labelAxes(false);
         // The legend moving below changes the plot but not the view's size.
         moveProbeLine();
+        placeGuideLabels();
     });
 
     compute(true);
@@ -356,7 +401,13 @@ void ComparisonWindow::compute(bool everything)
             pending.push_back(std::async(std::launch::async, [this, m] {
                 // The experiments as the methods really are, not on the windows' grid.
                 sequences_[std::size_t(m)] = compare::compute(m, steps_, seed_, Throws::Continuous);
+                fits_[std::size_t(m)] = rates::fitted(sequences_[std::size_t(m)]);
             }));
+    if (everything)
+        pending.push_back(std::async(std::launch::async, [this] {
+            outer_ = circumscribedPolygons(steps_);
+            outerFit_ = rates::fitted(outer_);
+        }));
     for (std::future<void>& f : pending)
         f.get();
     samples_ = samplesUpTo(steps_);
@@ -370,6 +421,15 @@ void ComparisonWindow::redraw()
         series->attachAxis(axisX_);
         series->attachAxis(axisY_);
     };
+    for (const Guide& g : guides) {
+        auto* line = new QLineSeries;
+        line->setName(QString::fromUtf8(g.label).remove(QStringLiteral("<sup>")).remove(QStringLiteral("</sup>")));
+        line->setProperty(guideProperty, g.exponent);
+        line->setPen(QPen(guideColour, 1, Qt::DashLine));
+        line->append(1, guideStart);
+        line->append(double(steps_), guideStart * std::pow(double(steps_), g.exponent));
+        attach(line);
+    }
     // The experiments' expected spread: |π − estimate| is about half-normal
     // with the standard error σ as its scale, so nine runs in ten end with
     // an error between 0.063σ and 1.645σ. σ itself is the dotted line.
@@ -434,13 +494,44 @@ void ComparisonWindow::redraw()
         attach(curve);
         curves_[std::size_t(m)] = curve;
     }
+    // Archimedes' other bound: the polygons outside, nearing π from above,
+    // with the polygons' colour in a line of its own.
+    outerCurve_ = new QLineSeries;
+    outerCurve_->setObjectName(QStringLiteral("circumscribed"));
+    outerCurve_->setName(tr("円の外接正多角形（上から近づく）"));
+    outerCurve_->setPen(QPen(QColor::fromRgb(looks[0].colour), 2, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    QList<QPointF> outerPoints;
+    for (std::int64_t n : samples_)
+        if (n >= outer_.first)
+            outerPoints.append({double(n), plotted(error(outer_.at(n)))});
+    outerCurve_->replace(outerPoints);
+    attach(outerCurve_);
+    // His doubling from the hexagon, by square roots alone, on both curves.
+    auto* doublings = new QScatterSeries;
+    doublings->setObjectName(QStringLiteral("doublings"));
+    // Named under the plot, in Archimedes' line, which keeps the legend short
+    // enough for a projector's screen.
+    doublings->setProperty(companion, true);
+    doublings->setName(tr("アルキメデスの倍加（正6角形から倍々に、平方根だけで）"));
+    doublings->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    doublings->setMarkerSize(8);
+    doublings->setColor(Qt::white);
+    doublings->setBorderColor(Qt::black);
+    for (const archimedes::Polygons& p : archimedes::upTo(steps_)) {
+        doublings->append(double(p.sides), plotted(error(p.inscribed)));
+        doublings->append(double(p.sides), plotted(error(p.circumscribed)));
+    }
+    attach(doublings);
     attach(limits);
     axisX_->setRange(1, double(steps_));
     labelsX_->setRange(0, std::log10(double(steps_)));
     labelAxes(true);
     for (QLegendMarker* marker : chart_->legend()->markers())
         connect(marker, &QLegendMarker::clicked, this, [this, marker] { toggle(marker); });
+    showSlopes(true);
     showHidden();
+    placeGuideLabels();
+    layOutChart();
     model_->reset();
     view_->setAccessibleDescription(voice().spokenNumbers(chartDescription()));
     setProbe(cursor_ > 0 && cursor_ <= steps_ ? cursor_ : steps_);
@@ -464,57 +555,132 @@ void ComparisonWindow::fitToScreen()
 
 void ComparisonWindow::layOutChart()
 {
-    // The legend beside the plot, where its names are whole; below it only
-    // where beside would leave the plot too narrow. Attached below, Qt puts
-    // every entry on one row and cuts the names; detached, it folds them
-    // into as many rows as they need.
+    // The legend beside the plot, where its names are whole; below it
+    // where beside would leave the plot too narrow or cut a name. Attached
+    // below, Qt puts every entry on one row and cuts the names; detached,
+    // it folds them into as many rows as they need. The slopes go with the
+    // names where there is room for them, and stay in the description.
     const QSizeF size = chart_->size();
     QLegend* legend = chart_->legend();
-    const bool beside = size.width() >= 640;
     const qreal margin = 8;
+    // The chart's theme sets the axis's title font once the axis is in it.
+    if (!titleFont_)
+        titleFont_ = labelsY_->titleFont();
+    const qreal textWidth = std::max<qreal>(size.width() - 2 * margin, 100);
     // The note under everything, inside the chart so that the pictures saved carry it.
-    note_->setTextWidth(std::max<qreal>(size.width() - 2 * margin, 100));
+    note_->setTextWidth(textWidth);
     const qreal noteHeight = note_->boundingRect().height();
     note_->setPos(margin, size.height() - noteHeight - margin / 2);
-    qreal below = 0;
-    if (beside) {
-        if (!legend->isAttachedToChart())
-            legend->attachToChart();
-        if (legend->alignment() != Qt::AlignRight)
-            legend->setAlignment(Qt::AlignRight);
-    } else {
+    // Archimedes' line above it, his fractions' decimals only where the
+    // line holds them.
+    const QString whole = archimedesText(true);
+    const qreal lineRoom = textWidth - 2 * archimedes_->document()->documentMargin();
+    const QString caption =
+        QFontMetricsF(archimedes_->font()).horizontalAdvance(whole) <= lineRoom ? whole : archimedesText(false);
+    if (archimedes_->toPlainText() != caption)
+        archimedes_->setPlainText(caption);
+    archimedes_->setTextWidth(textWidth);
+    const qreal captionHeight = archimedes_->boundingRect().height();
+    archimedes_->setPos(margin, size.height() - noteHeight - captionHeight - margin / 2);
+    const qreal underPlot = noteHeight + captionHeight;
+    const auto setMargins = [&](qreal right, qreal below) {
+        const QMargins margins{int(margin), int(margin), int(std::ceil(right + margin)),
+                               int(std::ceil(underPlot + below + margin))};
+        if (chart_->margins() != margins)
+            chart_->setMargins(margins);
+    };
+    bool beside = false;
+    if (size.width() >= 640) {
+        // Detached, so that it takes the width its names need: attached, Qt
+        // gives it at most 0.4 of the chart and cuts the names beyond.
         if (legend->isAttachedToChart())
             legend->detachFromChart();
-        // Detached, the top alignment fills its rows from the top, in order.
-        legend->setAlignment(Qt::AlignTop);
-        // Rows enough for the names Qt has laid out: it shows none beyond.
-        const qreal width = size.width() - 2 * margin;
-        const qreal row = QFontMetricsF(legend->font()).height() + 8;
-        for (int rows = 1; rows <= legend->markers().size(); ++rows) {
-            below = rows * row + margin;
-            legend->setGeometry(QRectF(margin, size.height() - noteHeight - margin / 2 - below, width, below));
-            if (legendFits())
+        legend->setAlignment(Qt::AlignLeft);
+        if (legend->font() != legendFont_)
+            legend->setFont(legendFont_);
+        if (labelsY_->titleFont() != *titleFont_)
+            labelsY_->setTitleFont(*titleFont_);
+        const QFontMetricsF metrics(legendFont_);
+        // From the top: the title is centred over the plot, clear of it.
+        const qreal top = margin;
+        // From the widest name as the font measures it, a little wider at a
+        // time where Qt's markers need more, up to half the chart.
+        for (bool slopes : {true, false}) {
+            showSlopes(slopes);
+            qreal names = 0;
+            for (QLegendMarker* marker : legend->markers())
+                if (marker->isVisible())
+                    names = std::max(names, metrics.horizontalAdvance(marker->label()));
+            for (qreal width = names + metrics.height() + 24; !beside && width <= size.width() / 2; width += 16) {
+                legend->setGeometry(QRectF(size.width() - margin - width, top, width, size.height() - underPlot - margin - top));
+                // Laid out now, with the names just set, even where its size stayed.
+                legend->layout()->invalidate();
+                legend->layout()->activate();
+                if ((beside = legendFits()))
+                    setMargins(width, 0);
+            }
+            if (beside)
                 break;
         }
         legend->update();
     }
-    const QMargins margins{int(margin), int(margin), int(margin), int(std::ceil(noteHeight + below + margin))};
-    if (chart_->margins() != margins)
-        chart_->setMargins(margins);
+    if (beside)
+        return;
+    if (legend->isAttachedToChart())
+        legend->detachFromChart();
+    // In a smaller face, so that the rows take less of the plot's height
+    // (on a projector's 1024x768, in English, the names need more than half
+    // the chart's width beside it).
+    const QFont smaller = scaled(legendFont_, 0.75);
+    if (legend->font() != smaller)
+        legend->setFont(smaller);
+    // And the error axis's title, which the shorter plot would cut.
+    const QFont title = scaled(*titleFont_, 0.85);
+    if (labelsY_->titleFont() != title)
+        labelsY_->setTitleFont(title);
+    // Detached, the top alignment fills its rows from the top, in order.
+    legend->setAlignment(Qt::AlignTop);
+    // Rows enough for the names Qt has laid out: it shows none beyond.
+    const qreal width = size.width() - 2 * margin;
+    const qreal row = QFontMetricsF(legend->font()).height() + 8;
+    qreal below = 0;
+    // Qt lets a long name run past the right edge of a row; without the
+    // slopes the names are shorter.
+    for (bool slopes : {true, false}) {
+        showSlopes(slopes);
+        bool fits = false;
+        for (int rows = 1; rows <= legend->markers().size() && !fits; ++rows) {
+            below = rows * row + margin;
+            legend->setGeometry(QRectF(margin, size.height() - underPlot - margin / 2 - below, width, below));
+            fits = legendFits();
+        }
+        if (fits)
+            break;
+    }
+    legend->update();
+    setMargins(0, below);
 }
 
 bool ComparisonWindow::legendFits() const
 {
+    // Every name inside the legend, and whole: Qt elides one without room.
     QLegend* legend = chart_->legend();
     const QRectF room(QPointF(), legend->geometry().size());
+    QStringList drawn;
     QList<QGraphicsItem*> items = legend->childItems();
     while (!items.isEmpty()) {
         QGraphicsItem* item = items.takeLast();
         items += item->childItems();
-        if (dynamic_cast<QGraphicsTextItem*>(item) && item->isVisible() &&
-            !room.contains(item->mapRectToItem(legend, item->boundingRect())))
+        auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+        if (!text || !item->isVisible())
+            continue;
+        if (!room.contains(item->mapRectToItem(legend, item->boundingRect())))
             return false;
+        drawn.append(text->toPlainText().simplified());
     }
+    for (QLegendMarker* marker : legend->markers())
+        if (marker->isVisible() && !drawn.contains(marker->label().simplified()))
+            return false;
     return true;
 }
 
@@ -535,6 +701,61 @@ void ComparisonWindow::labelAxes(bool force)
         labelDecades(labelsX_, 0, std::log10(double(steps_)), 1);
 }
 
+void ComparisonWindow::placeGuideLabels()
+{
+    // Just under each guide's right end: the line rises to the left, away
+    // from its label.
+    const QRectF plot = chart_->plotArea();
+    for (std::size_t i = 0; i < guideLabels_.size(); ++i) {
+        QGraphicsTextItem* label = guideLabels_[i];
+        const double n = double(steps_);
+        const QPointF end = chart_->mapToPosition({n, guideStart * std::pow(n, guides[i].exponent)});
+        const QRectF box = label->boundingRect();
+        label->setPos(end.x() - box.width() - 2, end.y());
+        label->setVisible(plot.contains(label->mapRectToItem(chart_, box)));
+    }
+}
+
+void ComparisonWindow::showSlopes(bool shown)
+{
+    // The series keep their names: a click in the legend hides by name.
+    const auto label = [&](QLineSeries* curve, const std::optional<rates::Fit>& fit) {
+        if (!curve)
+            return;
+        const QString text = shown ? legendLabel(curve->name(), fit) : curve->name();
+        for (QLegendMarker* marker : chart_->legend()->markers(curve))
+            if (marker->label() != text)
+                marker->setLabel(text);
+    };
+    for (Method m : methods)
+        label(curves_[std::size_t(m)], fits_[std::size_t(m)]);
+    label(outerCurve_, outerFit_);
+}
+
+QString ComparisonWindow::legendLabel(const QString& name, const std::optional<rates::Fit>& fit) const
+{
+    return fit ? tr("%1（%2）", "a curve and the slope of its error")
+                     .arg(name, QString::fromStdString(rates::slopeText(fit->slope)))
+               : name;
+}
+
+QString ComparisonWindow::archimedesText(bool decimals) const
+{
+    // 3 10/71 and 3 1/7: what Archimedes wrote, rounding his square roots
+    // outwards, so his bounds are a little wider than the exact 96-gon's.
+    const archimedes::Polygons p = archimedes::upTo(96).back();
+    const polygon::Bracket ours = polygon::bracket(p.inscribed, p.circumscribed);
+    const polygon::Bracket his = polygon::bracket(223.0 / 71, 22.0 / 7);
+    const QString line = tr("○ 正6角形から倍々に平方根だけで、正%1角形：%2 < π < %3　／　"
+                            "アルキメデス自身の答え：3 10/71 < π < 3 1/7")
+                             .arg(QString::number(p.sides), QString::fromStdString(ours.lower),
+                                  QString::fromStdString(ours.upper));
+    if (!decimals)
+        return line;
+    return line + tr("（%1 < π < %2）", "Archimedes' fractions as decimals")
+                      .arg(QString::fromStdString(his.lower), QString::fromStdString(his.upper));
+}
+
 void ComparisonWindow::toggle(QLegendMarker* marker)
 {
     const QString name = marker->series()->name();
@@ -551,7 +772,7 @@ void ComparisonWindow::showHidden()
     const QColor text = chart_->legend()->labelColor();
     for (QLegendMarker* marker : chart_->legend()->markers()) {
         QAbstractSeries* series = marker->series();
-        if (series->property(companion).toBool()) {
+        if (series->property(companion).toBool() || series->property(guideProperty).isValid()) {
             marker->setVisible(false);
             continue;
         }
@@ -624,14 +845,25 @@ QString ComparisonWindow::chartDescription() const
                      .arg(steps_));
     lines.append(tr("ここの実験は、点と針をウィンドウのような格子の上ではなく、どこにでも倍精度で投げます。"
                     "格子の上では、とても多く投げると π から少しずれた値に落ち着いてしまうからです。"));
+    lines.append(tr("名前の後の数は誤差の傾き（両対数で、最後の1桁の n から求めたもの。実験は全体から）。"
+                    "灰色の点線は傾き −0.5、−1、−2 の目安。"));
+    const auto slopeSaid = [](const std::optional<rates::Fit>& fit) {
+        return fit ? tr("、傾き %1").arg(QString::fromStdString(rates::slopeText(fit->slope))) : QString();
+    };
     for (Method m : methods) {
         const Sequence& sequence = sequences_[std::size_t(m)];
         const double last = sequence.at(sequence.last());
         QString line = tr("%1：n＝%2 で誤差 %3").arg(methodName(m)).arg(sequence.last()).arg(error(last), 0, 'g', 2);
         if (sequence.limitStep != 0)
             line += tr("（n＝%1 で倍精度の限界に達して止まる）").arg(sequence.limitStep);
-        lines.append(line + tr("。"));
+        lines.append(line + slopeSaid(fits_[std::size_t(m)]) + tr("。"));
     }
+    lines.append(tr("%1：n＝%2 で誤差 %3")
+                     .arg(outerCurve_ ? outerCurve_->name() : QString())
+                     .arg(outer_.last())
+                     .arg(error(outer_.at(outer_.last())), 0, 'g', 2)
+                 + slopeSaid(outerFit_) + tr("。"));
+    lines.append(archimedesText());
     return lines.join(QLatin1Char('\n'));
 }
 

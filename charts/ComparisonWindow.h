@@ -7,10 +7,13 @@
 #pragma once
 
 #include "rules/Convergence.h"
+#include "rules/Rates.h"
 
+#include <QFont>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -55,6 +58,18 @@ public:
     std::uint64_t seed() const { return seed_; }
 
     const Sequence& sequence(Method method) const { return sequences_[std::size_t(method)]; }
+    // The polygons outside the circle, the second polygon curve.
+    const Sequence& circumscribed() const { return outer_; }
+    // A method's slope on the log–log axes (rates::fitted), shown beside its
+    // name in the legend; the circumscribed polygons' with Method::Polygon
+    // and `outside`.
+    std::optional<rates::Fit> slope(Method method, bool outside = false) const
+    {
+        return outside ? outerFit_ : fits_[std::size_t(method)];
+    }
+    // The line under the chart: the 96-gon's bounds found without π, beside
+    // Archimedes' own (his fractions also as decimals, with `decimals`).
+    QString archimedesText(bool decimals = true) const;
     // The steps the curves, the table and the CSV show: every n up to 100,
     // then a hundred to a decade, and N itself.
     const std::vector<std::int64_t>& sampleSteps() const { return samples_; }
@@ -100,6 +115,9 @@ private:
     void layOutChart();
     bool legendFits() const;
     void labelAxes(bool force);
+    void placeGuideLabels();
+    void showSlopes(bool shown);
+    QString legendLabel(const QString& name, const std::optional<rates::Fit>& fit) const;
     void toggle(QLegendMarker* marker);
     void showHidden();
 
@@ -107,6 +125,9 @@ private:
     std::uint64_t seed_ = 0;
     std::int64_t cursor_ = 0;
     std::array<Sequence, methods.size()> sequences_{};
+    std::array<std::optional<rates::Fit>, methods.size()> fits_{};
+    Sequence outer_{};
+    std::optional<rates::Fit> outerFit_;
     std::vector<std::int64_t> samples_;
 
     QComboBox* chooser_;
@@ -124,11 +145,18 @@ private:
     QCategoryAxis* labelsX_;
     QCategoryAxis* labelsY_;
     int errorLabelStep_ = 0;
+    // As Qt gives them; with the legend below the plot a little smaller.
+    QFont legendFont_;
+    std::optional<QFont> titleFont_;
     QGraphicsTextItem* note_;
+    QGraphicsTextItem* archimedes_;
+    // The guides' labels at their right ends: n^−½, n^−1, n^−2.
+    std::array<QGraphicsTextItem*, 3> guideLabels_{};
     // The legend names of what a click in the legend has hidden; they outlive
     // the series, which every redraw makes anew.
     std::set<QString> hidden_;
     std::array<QLineSeries*, methods.size()> curves_{};
+    QLineSeries* outerCurve_ = nullptr;
     QGraphicsLineItem* cursorLine_ = nullptr;
 };
 

@@ -5,6 +5,8 @@
 #include "rules/Ticks.h"
 
 #include <QGraphicsLayout>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QValueAxis>
@@ -78,6 +80,8 @@ TraceChart::TraceChart(QWidget* parent)
     , estimate_(new QLineSeries)
     , pi_(new QLineSeries)
     , error_(new QLineSeries)
+    , outer_(new QLineSeries)
+    , outerError_(new QLineSeries)
     , linearX_(new QValueAxis)
     , linearY_(new QValueAxis)
     , logX_(new QLogValueAxis)
@@ -95,6 +99,12 @@ TraceChart::TraceChart(QWidget* parent)
     estimate_->setPen(curve);
     error_->setName(tr("誤差"));
     error_->setPen(curve);
+    // The same colour, dashed: the other bound of the same polygons.
+    const QPen outer(QColor(0, 0, 200), 1.5, Qt::DashLine);
+    outer_->setName(tr("外接正多角形"));
+    outer_->setPen(outer);
+    outerError_->setName(outer_->name());
+    outerError_->setPen(outer);
     linearX_->setLabelFormat(QStringLiteral("%d"));
     for (QValueAxis* axis : {linearX_, linearY_})
         axis->setTickType(QValueAxis::TicksDynamic);
@@ -116,11 +126,13 @@ TraceChart::TraceChart(QWidget* parent)
     decadesX_->setTitleText(tr("ｎ"));
     linearY_->setTitleText(tr("値"));
     decadesY_->setTitleText(tr("誤差 |π－値|"));
-    linear_ = newChart({pi_, estimate_}, linearX_, linearY_);
-    logError_ = newChart({error_}, logX_, logY_);
+    linear_ = newChart({pi_, estimate_, outer_}, linearX_, linearY_);
+    logError_ = newChart({error_, outerError_}, logX_, logY_);
     logError_->addAxis(decadesX_, Qt::AlignBottom);
     logError_->addAxis(decadesY_, Qt::AlignLeft);
     logError_->legend()->setVisible(false);
+    // Its markers drawn as the lines are: both polygons share the colour.
+    linear_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     // The view made a chart of its own, which it lets go of unowned.
     const std::unique_ptr<QChart> initial(chart());
     setChart(linear_);
@@ -131,6 +143,8 @@ TraceChart::TraceChart(QWidget* parent)
 TraceChart::~TraceChart() = default;
 
 const QLineSeries& TraceChart::curve() const { return view_ == TraceView::Linear ? *estimate_ : *error_; }
+
+const QLineSeries& TraceChart::outerCurve() const { return view_ == TraceView::Linear ? *outer_ : *outerError_; }
 
 void TraceChart::setView(TraceView view)
 {
@@ -147,12 +161,19 @@ void TraceChart::setView(TraceView view)
 void TraceChart::clear()
 {
     points_.clear();
+    outerPoints_.clear();
     redraw();
 }
 
 void TraceChart::append(const QList<QPointF>& points)
 {
     points_ += points;
+    redraw();
+}
+
+void TraceChart::appendOuter(const QList<QPointF>& points)
+{
+    outerPoints_ += points;
     redraw();
 }
 
@@ -176,9 +197,13 @@ void TraceChart::redraw()
     const double pi = std::numbers::pi;
     const double lastN = points_.isEmpty() ? 10 : std::max(10.0, points_.last().x());
     QList<QPointF> shown = thinned(points_);
+    QList<QPointF> outerShown = thinned(outerPoints_);
+    // Named in the legend only while it is drawn.
+    for (QLegendMarker* marker : linear_->legend()->markers(outer_))
+        marker->setVisible(!outerPoints_.isEmpty());
     if (view_ == TraceView::Linear) {
         double low = pi, high = pi;
-        for (const QPointF& p : shown) {
+        for (const QPointF& p : shown + outerShown) {
             low = std::min(low, p.y());
             high = std::max(high, p.y());
         }
@@ -190,14 +215,16 @@ void TraceChart::redraw()
         linearY_->setLabelFormat(QStringLiteral("%.%1f").arg(y.decimals));
         pi_->replace({QPointF(x.low, pi), QPointF(x.high, pi)});
         estimate_->replace(shown);
+        outer_->replace(outerShown);
         return;
     }
     double low = 1, high = 1e-3;
-    for (QPointF& p : shown) {
-        p.setY(std::max(std::abs(p.y() - pi), compare::errorFloor));
-        low = std::min(low, p.y());
-        high = std::max(high, p.y());
-    }
+    for (QList<QPointF>* points : {&shown, &outerShown})
+        for (QPointF& p : *points) {
+            p.setY(std::max(std::abs(p.y() - pi), compare::errorFloor));
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
+        }
     // Whole decades, at most a few labelled, so that no label is crowded out.
     const std::vector<int> x = ticks::decades(1, lastN, wantedTicks + 1);
     const std::vector<int> y = ticks::decades(low, high, wantedTicks + 1);
@@ -217,6 +244,7 @@ void TraceChart::redraw()
     label(*decadesX_, x);
     label(*decadesY_, y);
     error_->replace(shown);
+    outerError_->replace(outerShown);
 }
 
 } // namespace charts

@@ -28,11 +28,14 @@ public:
     void setView(TraceView view) override;
     void clear() override;
     void append(const QList<QPointF>& points) override;
+    void appendOuter(const QList<QPointF>& points) override;
     void setCompact(bool compact) override;
 
     TraceView view() const { return view_; }
     // What the curve of the view shown holds: at most a few points a column.
     const QLineSeries& curve() const;
+    // The second curve of the view shown, empty for all but the polygons.
+    const QLineSeries& outerCurve() const;
     // The axes shown in the error view, over the logarithms.
     const QValueAxis& decadeAxis(Qt::Orientation orientation) const
     {
@@ -45,6 +48,7 @@ private:
     TraceView view_ = TraceView::Linear;
     bool compact_ = false;
     QList<QPointF> points_; // the whole run
+    QList<QPointF> outerPoints_;
     // One chart a view; the view not shown keeps the other.
     QChart* linear_;
     QChart* logError_;
@@ -52,6 +56,8 @@ private:
     QLineSeries* estimate_;
     QLineSeries* pi_;
     QLineSeries* error_;
+    QLineSeries* outer_;
+    QLineSeries* outerError_;
     QValueAxis* linearX_;
     QValueAxis* linearY_;
     // The error curve is drawn on logarithmic axes that are not shown; the

@@ -14,6 +14,8 @@ add_library(sorvena_rules STATIC
   ${sorvena_root}/rules/NeedleRules.cpp ${sorvena_root}/rules/NeedleRules.h
   ${sorvena_root}/rules/Convergence.cpp ${sorvena_root}/rules/Convergence.h
   ${sorvena_root}/rules/Table.cpp ${sorvena_root}/rules/Table.h
+  ${sorvena_root}/rules/Rates.cpp ${sorvena_root}/rules/Rates.h
+  ${sorvena_root}/rules/Archimedes.cpp ${sorvena_root}/rules/Archimedes.h
   ${sorvena_root}/rules/Ticks.cpp ${sorvena_root}/rules/Ticks.h)
 add_library(Sorvena::rules ALIAS sorvena_rules)
 target_include_directories(sorvena_rules PUBLIC ${sorvena_root})

@@ -281,11 +281,16 @@ void ControllerView::showStep(const Reading& reading, bool n)
         trace->append(reading.points().mid(drawn_));
         drawn_ = reading.points().size();
     }
+    if (trace && drawnOuter_ < reading.outerPoints().size()) {
+        trace->appendOuter(reading.outerPoints().mid(drawnOuter_));
+        drawnOuter_ = reading.outerPoints().size();
+    }
 }
 
 void ControllerView::clearTrace()
 {
     drawn_ = 0;
+    drawnOuter_ = 0;
     if (trace)
         trace->clear();
 }

@@ -58,6 +58,7 @@ public:
 
 private:
     qsizetype drawn_ = 0; // points already given to the trace
+    qsizetype drawnOuter_ = 0;
 };
 
 } // namespace lesson

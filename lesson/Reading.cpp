@@ -65,6 +65,8 @@ bool Reading::step(std::int64_t n, std::optional<double> value, bool singlePreci
             digits_ = QString::fromStdString(singlePrecision ? rt::Plain(float(*value)) : rt::Plain(*value));
         }
         points_.append(QPointF(double(n_), *value));
+        if (method_ == compare::Method::Polygon && n_ >= 3)
+            outerPoints_.append(QPointF(double(n_), polygon::circumscribed(n_)));
     }
     return cleared;
 }
@@ -81,6 +83,7 @@ void Reading::clear()
     n_ = 0;
     clearValue();
     points_.clear();
+    outerPoints_.clear();
 }
 
 int Reading::correct() const

@@ -44,6 +44,9 @@ public:
     QString valueText() const;
     int correct() const;
     const QList<QPointF>& points() const { return points_; }
+    // The polygons outside the circle at the same steps, k·tan(π/k): the
+    // bound from above beside the polygons' run; empty for the others.
+    const QList<QPointF>& outerPoints() const { return outerPoints_; }
 
     // The digits as rich text, the correct ones marked.
     QString markedDigits() const;
@@ -69,6 +72,7 @@ private:
     QString error_;                        // the standard error's text
     std::optional<double> standardError_; // an experiment's
     QList<QPointF> points_;
+    QList<QPointF> outerPoints_;
 };
 
 } // namespace lesson

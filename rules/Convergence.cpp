@@ -222,7 +222,18 @@ Sequence compute(Method method, std::int64_t last, std::uint64_t seed, Throws th
     return sequence;
 }
 
-std::string csvHeader() { return "n,value,error\n"; }
+Sequence circumscribedPolygons(std::int64_t last)
+{
+    Sequence sequence{Method::Polygon, firstStep(Method::Polygon), {}, 0, Throws::Window};
+    for (std::int64_t k = sequence.first; k <= last; ++k)
+        sequence.values.push_back(polygon::circumscribed(k));
+    return sequence;
+}
+
+std::string csvHeader(Method method)
+{
+    return method == Method::Polygon ? "n,value,error,circumscribed\n" : "n,value,error\n";
+}
 
 std::string csvRow(const Sequence& sequence, std::int64_t n)
 {
@@ -234,6 +245,8 @@ std::string csvRow(const Sequence& sequence, std::int64_t n)
             + exactText(error(value));
     else
         row += ',';
+    if (sequence.method == Method::Polygon)
+        row += ',' + rt::Format14(polygon::circumscribed(n));
     return row + '\n';
 }
 

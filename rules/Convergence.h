@@ -85,8 +85,13 @@ struct Sequence {
 // experiments.
 Sequence compute(Method method, std::int64_t last, std::uint64_t seed, Throws throws = Throws::Window);
 
-// The CSV of one sequence: "n,value,error", then one row per step.
-std::string csvHeader();
+// The polygons outside the circle beside those inside: k·tan(π/k) from the
+// triangle to `last` sides, the bound that nears π from above.
+Sequence circumscribedPolygons(std::int64_t last);
+
+// The CSV of one method: "n,value,error", then one row per step; the
+// polygons' has a fourth column, the circumscribed polygon's value.
+std::string csvHeader(Method method);
 std::string csvRow(const Sequence& sequence, std::int64_t n);
 
 } // namespace compare

@@ -57,8 +57,11 @@ Bracket bracket(std::int64_t k)
 {
     if (k < 3)
         return {};
-    const double lower = inscribed(k);
-    const double upper = circumscribed(k);
+    return bracket(inscribed(k), circumscribed(k));
+}
+
+Bracket bracket(double lower, double upper)
+{
     // Each bound lies a third of the gap or more from π, so a last decimal
     // of a tenth of the gap keeps it on its side.
     const int decimals = std::clamp(int(std::ceil(-std::log10(upper - lower))) + 1, 5, 12);

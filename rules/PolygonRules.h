@@ -54,5 +54,7 @@ struct Bracket {
     std::string lower, upper;
 };
 Bracket bracket(std::int64_t k);
+// Any two such bounds, written the same way.
+Bracket bracket(double lower, double upper);
 
 } // namespace polygon

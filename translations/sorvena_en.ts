@@ -613,6 +613,41 @@
         <source>%1、n＝%2、%3</source>
         <translation>%1, n = %2, %3</translation>
     </message>
+    <message>
+        <source>%1（傾き %2）</source>
+        <comment>a guide line and its slope</comment>
+        <translation>%1 (slope %2)</translation>
+    </message>
+    <message>
+        <source>円の外接正多角形（上から近づく）</source>
+        <translation>Circumscribed polygons (from above)</translation>
+    </message>
+    <message>
+        <source>アルキメデスの倍加（正6角形から倍々に、平方根だけで）</source>
+        <translation>Archimedes&apos; doubling (from the hexagon, by square roots only)</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <comment>a curve and the slope of its error</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>○ 正6角形から倍々に平方根だけで、正%1角形：%2 &lt; π &lt; %3&#x3000;／&#x3000;アルキメデス自身の答え：3 10/71 &lt; π &lt; 3 1/7</source>
+        <translation>○ Hexagon doubled by square roots only, %1 sides: %2 &lt; π &lt; %3 / Archimedes: 3 10/71 &lt; π &lt; 3 1/7</translation>
+    </message>
+    <message>
+        <source>（%1 &lt; π &lt; %2）</source>
+        <comment>Archimedes&apos; fractions as decimals</comment>
+        <translation> (%1 &lt; π &lt; %2)</translation>
+    </message>
+    <message>
+        <source>名前の後の数は誤差の傾き（両対数で、最後の1桁の n から求めたもの。実験は全体から）。灰色の点線は傾き −0.5、−1、−2 の目安。</source>
+        <translation>The number after each name is the slope of its error on the log–log axes, fitted over the last decade of n (the experiments&apos; over the whole run). The grey dashed lines are guides of slope −0.5, −1 and −2.</translation>
+    </message>
+    <message>
+        <source>、傾き %1</source>
+        <translation>, slope %1</translation>
+    </message>
 </context>
 <context>
     <name>charts::TraceChart</name>
@@ -643,6 +678,10 @@
     <message>
         <source>誤差 |π－値|</source>
         <translation>Error |π − value|</translation>
+    </message>
+    <message>
+        <source>外接正多角形</source>
+        <translation>circumscribed polygon</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include "charts/WindowFit.h"
 #include "platform/accessible/Factory.h"
 #include "platform/accessible/Signs.h"
+#include "rules/PolygonRules.h"
 #include "shell/Form7.h"
 #include "support/Scripted.h"
 
@@ -37,13 +38,19 @@ using compare::Method;
 
 namespace {
 
+// The eight methods' curves.
 QList<QLineSeries*> curves(const ComparisonWindow& w)
 {
     QList<QLineSeries*> found;
     for (QAbstractSeries* s : w.chart()->series())
-        if (s->type() == QAbstractSeries::SeriesTypeLine && !s->objectName().isEmpty())
+        if (s->type() == QAbstractSeries::SeriesTypeLine && compare::methodNamed(s->objectName().toStdString()))
             found.append(static_cast<QLineSeries*>(s));
     return found;
+}
+
+QString slopeText(const std::optional<rates::Fit>& fit)
+{
+    return fit ? QString::fromStdString(rates::slopeText(fit->slope)) : QStringLiteral("none");
 }
 
 QLineSeries* curve(const ComparisonWindow& w, Method m)
@@ -74,6 +81,8 @@ private slots:
     void cleanupTestCase() { delete w_; }
     void eightCurves();
     void seriesStopAtTheLimit();
+    void ratesAndArchimedes_data();
+    void ratesAndArchimedes();
     void cursorReadsEveryMethod();
     void tableHoldsTheCurvesData();
     void csvWithoutTheWindow_data();
@@ -136,7 +145,9 @@ void TestComparison::eightCurves()
         colours.insert(c->pen().color().rgb());
         const QPen pen = c->pen();
         styles.insert(pen.style() == Qt::SolidLine ? QList<qreal>{} : pen.dashPattern());
-        QCOMPARE(w.chart()->legend()->markers(c).constFirst()->label(), menuNames[int(i)]);
+        // And its slope beside it in the legend.
+        QCOMPARE(w.chart()->legend()->markers(c).constFirst()->label(),
+                 QStringLiteral("%1（%2）").arg(menuNames[int(i)], slopeText(w.slope(compare::methods[i]))));
     }
     QCOMPARE(colours.size(), std::size_t(8));
     QCOMPARE(styles.size(), std::size_t(8));
@@ -170,6 +181,69 @@ void TestComparison::seriesStopAtTheLimit()
             stops.append(double(sequence.limitStep));
     }
     QCOMPARE(stops.size(), 2); // the two Matsunaga series
+}
+
+void TestComparison::ratesAndArchimedes_data()
+{
+    QTest::addColumn<qint64>("steps");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<int>("doubled"); // the polygons of the doubling, from the hexagon
+    QTest::newRow("N = 100, 1024x768") << qint64(100) << QSize(1008, 728) << 5;
+    QTest::newRow("N = 10⁴, the projector's 1920x1080") << qint64(10000) << QSize(994, 528) << 11;
+}
+
+void TestComparison::ratesAndArchimedes()
+{
+    QFETCH(qint64, steps);
+    QFETCH(QSize, client);
+    QFETCH(int, doubled);
+    ComparisonWindow w;
+    w.setSteps(steps);
+    w.resize(client);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QMap<QString, QXYSeries*> named;
+    QList<QLineSeries*> guides;
+    for (QAbstractSeries* s : w.chart()->series()) {
+        named[s->objectName()] = qobject_cast<QXYSeries*>(s);
+        if (s->property("rateGuide").isValid())
+            guides.append(qobject_cast<QLineSeries*>(s));
+    }
+    // The polygons outside, k·tan(π/k) from the triangle to N, above those inside.
+    QXYSeries* outer = named.value(QStringLiteral("circumscribed"));
+    QVERIFY(outer && outer->at(0).x() == 3 && outer->points().last().x() == double(steps));
+    for (const QPointF& p : outer->points()) {
+        QCOMPARE(p.y(), compare::error(polygon::circumscribed(std::int64_t(p.x()))));
+        QVERIFY(p.y() > compare::error(w.sequence(Method::Polygon).at(std::int64_t(p.x()))));
+    }
+    QCOMPARE(w.chart()->legend()->markers(outer).constFirst()->label(), outer->name() + QStringLiteral("（−2.0）"));
+    // Archimedes' doubling: both bounds of 6, 12, 24, … sides.
+    QXYSeries* doublings = named.value(QStringLiteral("doublings"));
+    QVERIFY(doublings && doublings->count() == 2 * doubled);
+    for (int i = 0; i < 2 * doubled; ++i)
+        QCOMPARE(doublings->at(i).x(), double(6 << (i / 2)));
+    // Guides of n^−½, n^−1 and n^−2 over the whole range, labelled inside the plot.
+    QCOMPARE(guides.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(guides[i]->count() == 2 && guides[i]->at(1).x() == double(steps));
+        const double slope = std::log10(guides[i]->at(1).y() / guides[i]->at(0).y()) / std::log10(double(steps));
+        QVERIFY(std::abs(slope - QList<double>{-0.5, -1, -2}[i]) < 1e-12);
+    }
+    QStringList labelled;
+    QGraphicsTextItem* caption = nullptr;
+    for (QGraphicsTextItem* t : texts(w)) {
+        if (t->objectName() == QLatin1String("guideLabel") && w.chart()->plotArea().contains(t->sceneBoundingRect()))
+            labelled.append(t->toPlainText());
+        if (t->objectName() == QLatin1String("archimedes"))
+            caption = t;
+    }
+    labelled.sort();
+    QCOMPARE(labelled, (QStringList{"n−1（傾き −1.0）", "n−2（傾き −2.0）", "n−½（傾き −0.5）"}));
+    // One line under the plot: the 96-gon beside Archimedes' own bounds.
+    QVERIFY(caption && caption->toPlainText().contains(QStringLiteral("3.14103 < π < 3.14271"))
+            && caption->toPlainText().contains(QStringLiteral("3 10/71 < π < 3 1/7")));
+    QVERIFY(caption->sceneBoundingRect().top() >= w.chart()->plotArea().bottom()
+            && caption->boundingRect().height() < 2 * QFontMetricsF(caption->font()).height());
 }
 
 void TestComparison::cursorReadsEveryMethod()
@@ -312,6 +386,7 @@ void TestComparison::labelsWhole_data()
     QTest::addColumn<QSize>("client");
     QTest::newRow("1024x768") << QSize(1008, 728);
     QTest::newRow("1920x1080 with the projector") << QSize(994, 528);
+    QTest::newRow("1024x768 with the projector") << QSize(803, 574);
     // Too narrow for the legend beside the plot: below it, folded.
     QTest::newRow("narrow") << QSize(600, 700);
     QTest::newRow("narrower") << QSize(420, 700);
@@ -363,7 +438,7 @@ void TestComparison::legendClickHidesCurve()
     QLegendMarker* marker = w.chart()->legend()->markers(leibniz).constFirst();
     QGraphicsTextItem* label = nullptr;
     for (QGraphicsTextItem* t : texts(w))
-        if (t->toPlainText() == leibniz->name())
+        if (t->toPlainText().startsWith(leibniz->name()))
             label = t;
     QVERIFY(label);
     const QPoint at = w.chartView()->mapFromScene(label->sceneBoundingRect().center());

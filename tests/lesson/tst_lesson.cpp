@@ -17,6 +17,7 @@
 #include "shell/Observers.h"
 #include "shell/Projector.h"
 #include "rules/Digits.h"
+#include "rules/PolygonRules.h"
 #include "support/Probes.h"
 #include "support/Scripted.h"
 
@@ -750,6 +751,13 @@ void TestLesson::controllerShowsTheWindow()
     QVERIFY2(behind.isEmpty(), qPrintable(behind.join(QStringLiteral(", "))));
     const QString reads = label("value") + " / " + label("correct") + " / " + label("bracket");
     QVERIFY2(QRegularExpression(shown).match(reads).hasMatch(), qPrintable(reads));
+    // The polygons' run draws the polygons outside too, their error beside.
+    const QList<QPointF> outer = chart->outerCurve().points();
+    QCOMPARE(outer.size(), window == QLatin1String("Form18") ? chart->curve().count() : 0);
+    for (qsizetype i = 0; i < outer.size(); ++i) {
+        QCOMPARE(outer[i].x(), chart->curve().at(i).x());
+        QCOMPARE(outer[i].y(), std::abs(polygon::circumscribed(std::int64_t(outer[i].x())) - M_PI));
+    }
     // Each point of the error curve where the decade labels put it.
     const QValueAxis& decades = chart->decadeAxis(Qt::Vertical);
     const QRectF area = chart->chart()->plotArea();

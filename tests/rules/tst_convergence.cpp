@@ -100,6 +100,8 @@ private slots:
     void sameAsWindow();
     void csv_data();
     void csv();
+    void rows_data();
+    void rows();
     void refused_data();
     void refused();
     void limitOfDoublePrecision();
@@ -160,16 +162,17 @@ void TestCompare::csv()
     QVERIFY(err.isEmpty());
     const QList<QByteArray> lines = out.split('\n');
     QCOMPARE(lines.size(), rows + 2); // header, rows, the empty piece after the last newline
-    QCOMPARE(lines.front(), QByteArray("n,value,error"));
+    const Method m = *compare::methodNamed(method.toStdString());
+    // The polygons' table has the circumscribed polygon beside.
+    QCOMPARE(lines.front(), QByteArray(m == Method::Polygon ? "n,value,error,circumscribed" : "n,value,error"));
     QVERIFY(lines.back().isEmpty());
 
-    const Method m = *compare::methodNamed(method.toStdString());
     const bool series = !compare::isExperiment(m) && m != Method::Polygon;
     // The series print as the engine prints a double, the rest with 14 decimals.
     const QRegularExpression digits(series ? QStringLiteral("^\\d\\.\\d{1,14}$|^\\d$") : QStringLiteral("^\\d?\\.\\d{14}$"));
     for (int i = 1; i <= rows; i += 1 + rows / 50) {
         const QList<QByteArray> cells = lines[i].split(',');
-        QCOMPARE(cells.size(), 3);
+        QCOMPARE(cells.size(), m == Method::Polygon ? 4 : 3);
         QCOMPARE(cells[0].toLongLong(), i - 1 + compare::firstStep(m));
         if (cells[1].isEmpty()) { // a needle run before its first crossing
             QVERIFY(m == Method::Buffon && cells[2].isEmpty());
@@ -178,6 +181,31 @@ void TestCompare::csv()
         QVERIFY2(digits.match(QString::fromLatin1(cells[1])).hasMatch(), cells[1].constData());
         QVERIFY(std::abs(std::abs(M_PI - cells[1].toDouble()) - cells[2].toDouble()) < 1e-14);
     }
+}
+
+void TestCompare::rows_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("triangle, 3√3 outside") << QStringList{"polygon", "6"} << 1 << "3,2.59807621135331,0.5435164422364789,5.19615242270663" << 5;
+    QTest::newRow("hexagon, 2√3 outside") << QStringList{"polygon", "6"} << 4 << "6,3.00000000000000,0.14159265358979578,3.46410161513775" << 5;
+    QTest::newRow("Archimedes' 96 sides") << QStringList{"archimedes", "191"} << 5 << "96,3.14103195089051,3.14271459964537" << 6;
+    QTest::newRow("doubling to 6144 by default") << QStringList{"archimedes"} << 11 << "6144,3.14159251669216,3.14159292738510" << 12;
+}
+
+void TestCompare::rows()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, line);
+    QFETCH(QString, row);
+    QFETCH(int, lines);
+    QByteArray out, err;
+    QCOMPARE(table(arguments, out, err), 0);
+    const QList<QByteArray> all = out.trimmed().split('\n');
+    QCOMPARE(all.size(), lines);
+    QCOMPARE(QString::fromLatin1(all[line]), row);
 }
 
 void TestCompare::refused_data()
@@ -193,6 +221,8 @@ void TestCompare::refused_data()
     QTest::newRow("a negative seed") << QStringList{"buffon", "5", "-1"};
     QTest::newRow("a seed past 64 bits") << QStringList{"montecarlo", "5", "18446744073709551616"};
     QTest::newRow("continuous series") << QStringList{"wallis", "5", "", "continuous"};
+    QTest::newRow("doubling below the hexagon") << QStringList{"archimedes", "5"};
+    QTest::newRow("a seed for the doubling") << QStringList{"archimedes", "96", "1"};
 }
 
 void TestCompare::refused()
