@@ -10,7 +10,7 @@ bin="$(realpath "${1:-${root}/build}/sorvena")"
 out="${root}/resources/screenshots"
 mkdir -p "${out}"
 trap e2e_cleanup EXIT
-export E2E_WM=openbox E2E_SCREEN=1400x900x24 LANG=C.UTF-8 LANGUAGE=
+export E2E_WM=openbox E2E_SCREEN=1440x1000x24 LANG=C.UTF-8 LANGUAGE=
 
 # The frames of the given windows together, cut from the screen.
 shoot() {
