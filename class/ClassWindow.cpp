@@ -368,7 +368,6 @@ void ClassWindow::updateReadings()
         if (widget->accessibleName() != text)
             widget->setAccessibleName(text);
     };
-    const QString words = resultWords();
     name(pooled_, tr("クラス全体で投げた数 %1").arg(pooled_->text()));
     name(estimate_, tr("クラスの π の推定値 %1").arg(estimate_->text()));
     name(band_, tr("1/√n が予想する幅（95%） %1").arg(band_->text()));
@@ -378,16 +377,38 @@ void ClassWindow::updateReadings()
     if (const QString description = chartDescription(); chart_->accessibleDescription() != description)
         chart_->setAccessibleDescription(description);
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (session_.pooled().n > 0 && words != announcedWords_ && now - lastAnnounced_ >= announceMs) {
-        platform::narrator::announce(this, words);
-        announcedWords_ = words;
-        lastAnnounced_ = now;
-    }
+    if (now - lastAnnounced_ >= announceMs)
+        if (const QString said = news(); !said.isEmpty()) {
+            platform::narrator::announce(this, said);
+            lastAnnounced_ = now;
+        }
 }
 
-QString ClassWindow::resultWords() const
+QString ClassWindow::news()
 {
-    return tr("クラス全体で %1 回、推定値 %2").arg(pooled_->text(), estimate_->text());
+    QStringList said;
+    // Joins grouped, however many came at once.
+    const int joined = int(session_.roster().size());
+    if (joined < joinedSaid_) // a reset
+        joinedSaid_ = milestoneSaid_ = 0;
+    if (joined > joinedSaid_)
+        said << tr("%1 人が参加しました（全部で %2 人）").arg(joined - joinedSaid_).arg(joined);
+    joinedSaid_ = joined;
+    // Milestones at 1, 2 and 5 times a power of ten from a thousand; only
+    // the last one passed.
+    const classthrows::Tally pool = session_.pooled();
+    std::uint64_t milestone = 0;
+    for (std::uint64_t decade = 1000; decade <= pool.n; decade *= 10)
+        for (const std::uint64_t step : {decade, 2 * decade, 5 * decade})
+            if (step <= pool.n)
+                milestone = step;
+    const auto estimate = classthrows::estimate(session_.experiment(), pool.n, pool.hits);
+    if (milestone > milestoneSaid_ && estimate) {
+        said << tr("クラスで %1 回投げました：π ≈ %2")
+                    .arg(count(milestone), QString::number(estimate->value, 'f', 3));
+        milestoneSaid_ = milestone;
+    }
+    return said.join(tr("。"));
 }
 
 QString ClassWindow::chartDescription() const

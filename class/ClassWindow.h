@@ -61,7 +61,9 @@ private:
     void exportChart();
     void showHelp();
     void saved(const QString& path, bool done);
-    QString resultWords() const;
+    // What is new since the last announcement: pupils who joined, and the
+    // last milestone the pool passed; empty when nothing is.
+    QString news();
     QString chartDescription() const;
 
     Session& session_;
@@ -71,7 +73,8 @@ private:
     QTimer* readings_;
     qint64 lastAnnounced_ = 0; // ms since the epoch
     qint64 addressAt_ = 0; // when the address was last looked up
-    QString announcedWords_;
+    int joinedSaid_ = 0; // pupils on the roster when joins were last said
+    std::uint64_t milestoneSaid_ = 0;
     bool fitted_ = false;
 
     QrCode* qr_;

@@ -45,7 +45,7 @@ struct PoolPoint {
 struct Settings {
     classthrows::Experiment experiment = classthrows::Experiment::Points;
     int maxPupils = 60;
-    std::uint32_t chunkThrows = 2000;
+    std::uint32_t chunkThrows = 100; // the page's smallest press throws one chunk
     int maxMessagesPerSecond = 20; // per connection; beyond, refused and counted
     QString database; // empty: class.sqlite under the application's data folder
     std::function<qint64()> clock; // milliseconds; empty: a monotonic clock

@@ -1349,8 +1349,16 @@
         <translation>Join code: %1</translation>
     </message>
     <message>
-        <source>クラス全体で %1 回、推定値 %2</source>
-        <translation>Whole class: %1 throws, estimate %2</translation>
+        <source>%1 人が参加しました（全部で %2 人）</source>
+        <translation>%1 joined (%2 in all)</translation>
+    </message>
+    <message>
+        <source>クラスで %1 回投げました：π ≈ %2</source>
+        <translation>The class has thrown %1: π ≈ %2</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <translation>. </translation>
     </message>
     <message>
         <source>クラス全体の推定値は %1 回で %2、幅 %3。ひとりひとりの推定値 %4 個。</source>

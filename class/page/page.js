@@ -2,7 +2,7 @@
 // The pupils' page: joins the teacher's class session with its code, then
 // throws the chunks the teacher assigns and shows its own and the class's
 // count. Everything from the server and the pupil goes in as text.
-import { MT19937, throwPoint, throwNeedle } from "./throws.js";
+import { MT19937, pointAt, needleAt } from "./throws.js";
 
 const texts = {
   ja: {
@@ -14,8 +14,11 @@ const texts = {
     you: "あなたは {name} です",
     points: "実験：点を投げる（モンテカルロ法）",
     needles: "実験：針を投げる（ビュホンの針）",
-    throw: "投げる",
+    throw: "投げ続ける",
+    throwCount: "{n} 回投げる",
     stop: "止める",
+    pointsPicture: "あなたが投げた点の図：円に入った点 {hits} 個、外の点 {misses} 個",
+    needlesPicture: "あなたが落とした針の図：線と交わった針 {hits} 本、交わらない針 {misses} 本",
     leave: "退出",
     mine: "あなたの結果",
     class: "クラス全体",
@@ -47,8 +50,11 @@ const texts = {
     you: "You are {name}",
     points: "Experiment: throwing points (Monte Carlo)",
     needles: "Experiment: throwing needles (Buffon's needle)",
-    throw: "Throw",
+    throw: "Keep throwing",
+    throwCount: "Throw {n}",
     stop: "Stop",
+    pointsPicture: "Your points: {hits} inside the circle, {misses} outside",
+    needlesPicture: "Your needles: {hits} crossing a line, {misses} not",
     leave: "Leave",
     mine: "Your throws",
     class: "The whole class",
@@ -79,7 +85,9 @@ const text = (key, values = {}) =>
 
 // At most one chunk this often, well inside the teacher's rate limit and
 // slow enough for the numbers to be watched.
-const chunkIntervalMs = 250;
+const chunkIntervalMs = 100;
+// The picture starts afresh past this many marks, so that it stays quick.
+const marksKept = 20000;
 const throwsPerSlice = 1000;
 const announceIntervalMs = 5000;
 const reconnectDelaysMs = [1000, 2000, 4000, 8000];
@@ -93,6 +101,7 @@ const $ = (id) => document.getElementById(id);
 const ui = {
   alert: $("alert"), form: $("join"), code: $("code"), nickname: $("nickname"),
   throwing: $("throwing"), you: $("you"), experiment: $("experiment"), toggle: $("toggle"), leave: $("leave"),
+  counts: [...document.querySelectorAll("button.count")], picture: $("picture"),
   hitsLabel: $("hits-label"), mineThrows: $("mine-throws"), mineHits: $("mine-hits"), mineEstimate: $("mine-estimate"),
   classThrows: $("class-throws"), classEstimate: $("class-estimate"), announce: $("announce"),
 };
@@ -105,7 +114,9 @@ const state = {
   socket: null,
   joined: false,
   leaving: false,
-  throwing: false,
+  throwing: false, // until Stop
+  budget: 0, // throws still asked for by the count buttons
+  marks: 0,
   experiment: null,
   assignment: null, // the chunk the teacher waits for
   working: null, // the assignment being thrown now
@@ -144,19 +155,75 @@ function showMine() {
   ui.mineThrows.textContent = numbers.format(state.mine.n);
   ui.mineHits.textContent = numbers.format(state.mine.hits);
   ui.mineEstimate.textContent = shownEstimate(estimateOf(state.experiment, state.mine.n, state.mine.hits));
+  describePicture();
+}
+
+// The same picture as the teacher's window: points in a square with its
+// quarter circle, or needles across lines as far apart as two needles.
+function clearPicture() {
+  const canvas = ui.picture, g = canvas.getContext("2d"), size = canvas.width;
+  state.marks = 0;
+  g.fillStyle = "#fff";
+  g.fillRect(0, 0, size, size);
+  g.strokeStyle = "#0072b2";
+  g.lineWidth = 2;
+  if (state.experiment === "needles") {
+    for (let y = size / 8; y < size; y += size / 4) {
+      g.beginPath();
+      g.moveTo(0, y);
+      g.lineTo(size, y);
+      g.stroke();
+    }
+  } else {
+    g.strokeRect(1, 1, size - 2, size - 2);
+    g.beginPath();
+    g.arc(0, size, size, -Math.PI / 2, 0);
+    g.stroke();
+  }
+}
+
+function draw(mark) {
+  const canvas = ui.picture, g = canvas.getContext("2d"), size = canvas.width;
+  if (state.marks >= marksKept) clearPicture();
+  state.marks++;
+  g.fillStyle = g.strokeStyle = mark.hit ? "#d55e00" : "#56b4e9";
+  if (state.experiment === "needles") {
+    // Only the distance to the nearest line decides; where along it, and
+    // which line, is the picture's own choice.
+    const spacing = size / 4, half = spacing / 4;
+    const line = size / 8 + spacing * Math.floor(Math.random() * 4);
+    const y = line + (Math.random() < 0.5 ? -1 : 1) * mark.distance * (spacing / 2);
+    const x = Math.random() * size;
+    g.lineWidth = mark.hit ? 2 : 1;
+    g.beginPath();
+    g.moveTo(x - half * mark.cos, y - half * mark.sin);
+    g.lineTo(x + half * mark.cos, y + half * mark.sin);
+    g.stroke();
+  } else {
+    g.fillRect(mark.x * size - 1, size - mark.y * size - 1, 3, 3);
+  }
+}
+
+function describePicture() {
+  const misses = state.mine.n - state.mine.hits;
+  ui.picture.setAttribute("aria-label", text(state.experiment === "needles" ? "needlesPicture" : "pointsPicture",
+    { hits: numbers.format(state.mine.hits), misses: numbers.format(misses) }));
 }
 
 function showExperiment(experiment) {
   if (experiment === state.experiment) return;
   state.experiment = experiment;
+  clearPicture();
   ui.experiment.textContent = text(experiment);
   ui.hitsLabel.textContent = text(experiment === "needles" ? "needleHits" : "pointHits");
   showMine();
 }
 
+const busy = () => state.throwing || state.budget > 0;
+
 function showToggle() {
-  ui.toggle.textContent = text(state.throwing ? "stop" : "throw");
-  ui.toggle.classList.toggle("stop", state.throwing);
+  ui.toggle.textContent = text(busy() ? "stop" : "throw");
+  ui.toggle.classList.toggle("stop", busy());
 }
 
 // The live region speaks the class's estimate, but not more often than a
@@ -278,6 +345,7 @@ function refused(reason) {
     save(null);
     state.joined = false;
     state.throwing = false;
+    state.budget = 0;
     state.leaving = true;
     state.socket?.close();
     showForm();
@@ -288,20 +356,24 @@ function refused(reason) {
 // Throws the outstanding assignment in slices, so that the page stays
 // responsive on a slow phone, then sends it.
 function work() {
-  if (!state.throwing || state.working || !state.assignment || state.sent) return;
+  if (!busy() || state.working || !state.assignment || state.sent) return;
   const assignment = state.assignment;
   const engine = new MT19937(assignment.seed);
-  const one = state.experiment === "needles" ? throwNeedle : throwPoint;
+  const at = state.experiment === "needles" ? needleAt : pointAt;
   const job = { done: 0, hits: 0 };
   state.working = job;
   const slice = () => {
     if (state.working !== job) return;
-    if (!state.throwing) {
+    if (!busy()) {
       state.working = null;
       return;
     }
     const end = Math.min(assignment.throws, job.done + throwsPerSlice);
-    for (; job.done < end; job.done++) if (one(engine)) job.hits++;
+    for (; job.done < end; job.done++) {
+      const mark = at(engine);
+      if (mark.hit) job.hits++;
+      draw(mark);
+    }
     if (job.done < assignment.throws) {
       setTimeout(slice, 0);
       return;
@@ -313,6 +385,8 @@ function work() {
     }
     state.working = null;
     state.assignment = null;
+    state.budget = Math.max(0, state.budget - assignment.throws);
+    showToggle();
     const message = { type: "chunk", chunk: assignment.chunk, seed: assignment.seed, throws: assignment.throws,
       hits: job.hits };
     state.sent = { throws: assignment.throws, hits: job.hits, message };
@@ -338,15 +412,29 @@ ui.form.addEventListener("submit", (event) => {
 });
 
 ui.toggle.addEventListener("click", () => {
-  state.throwing = !state.throwing;
+  const stop = busy();
+  state.throwing = !stop;
+  state.budget = 0;
   showToggle();
   work();
 });
+
+// Each press asks for that many throws more, in the teacher's chunks.
+for (const button of ui.counts) {
+  const count = Number(button.dataset.count);
+  button.textContent = text("throwCount", { n: numbers.format(count) });
+  button.addEventListener("click", () => {
+    state.budget += count;
+    showToggle();
+    work();
+  });
+}
 
 ui.leave.addEventListener("click", () => {
   send({ type: "leave" });
   save(null);
   state.throwing = false;
+  state.budget = 0;
   state.joined = false;
   state.leaving = true;
   state.socket?.close();

@@ -43,20 +43,34 @@ function centred(output, bits) {
   return 2 * (output >>> (32 - bits)) + 1 - 2 ** bits;
 }
 
-export function throwPoint(engine) {
+// A point and where it fell, in [0, 1) from the square's corner at the
+// quarter circle's centre, for the page's picture.
+export function pointAt(engine) {
   const x = 2 * (engine.next() >>> (32 - pointBits)) + 1;
   const y = 2 * (engine.next() >>> (32 - pointBits)) + 1;
-  return x * x + y * y <= 2 ** (2 * pointBits + 2);
+  return { x: x / 2 ** (pointBits + 1), y: y / 2 ** (pointBits + 1), hit: x * x + y * y <= 2 ** (2 * pointBits + 2) };
 }
 
-export function throwNeedle(engine) {
+export function throwPoint(engine) {
+  return pointAt(engine).hit;
+}
+
+// A needle: its direction (cosine and sine) and its centre's distance to
+// the nearest line, a fraction of half the spacing (the needle's length).
+export function needleAt(engine) {
   let x, y;
   do {
     x = centred(engine.next(), directionBits);
     y = centred(engine.next(), directionBits);
   } while (x * x + y * y > 2 ** (2 * directionBits));
   const d = 2 * (engine.next() >>> (32 - distanceBits)) + 1;
-  return d * d * (x * x + y * y) <= 2 ** (2 * distanceBits) * y * y;
+  const r = Math.sqrt(x * x + y * y);
+  return { cos: x / r, sin: y / r, distance: d / 2 ** (distanceBits + 1),
+    hit: d * d * (x * x + y * y) <= 2 ** (2 * distanceBits) * y * y };
+}
+
+export function throwNeedle(engine) {
+  return needleAt(engine).hit;
 }
 
 // experiment: "points" (two outputs a throw) or "needles" (two outputs for

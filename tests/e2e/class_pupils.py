@@ -48,7 +48,7 @@ PUPILS = [
     ("chromebook", "Ben", (1366, 768), "en-GB", False),
     ("laptop", "", (1366, 768), "en-US", False),
 ]
-CHUNKS_EACH = 3
+THROWS_EACH = 6000
 # The phone throws for longer than the server keeps an idle page
 # connection (30 s), which must not end a pupil's WebSocket.
 PHONE_SECONDS = 35
@@ -146,7 +146,7 @@ def press(driver, element_id, key):
 
 def check_accessible(driver, where):
     nodes = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
-    controls = [n for n in nodes if not n.get("ignored") and n.get("role", {}).get("value") in ("textbox", "button")]
+    controls = [n for n in nodes if not n.get("ignored") and n.get("role", {}).get("value") in ("textbox", "button", "image")]
     if not controls:
         fail(f"{where}: no controls in the accessibility tree")
     for node in controls:
@@ -240,12 +240,26 @@ try:
     for driver, pupil in zip(drivers, PUPILS):
         toggle(driver, pupil[4])
     for driver, pupil in zip(drivers, PUPILS):
-        wait(f"{pupil[0]}'s throws", lambda: number(driver, "mine-throws") >= CHUNKS_EACH * 2000, 60)
+        wait(f"{pupil[0]}'s throws", lambda: number(driver, "mine-throws") >= THROWS_EACH, 60)
         if driver is phone:
             wait("the phone's long throw", lambda: time.time() > joined + PHONE_SECONDS, PHONE_SECONDS + 5)
         toggle(driver, pupil[4])
         check_accessible(driver, f"{pupil[0]}, throwing")
         shot(driver, f"{pupil[0]}-throwing")
+
+    # A count button throws that many more and stops by itself.
+    laptop = drivers[2]
+
+    def steady():
+        n = number(laptop, "mine-throws")
+        time.sleep(1)
+        return n == number(laptop, "mine-throws") and n
+    before = wait("the laptop's count to settle", steady)
+    laptop.find_element(By.ID, "throw-1000").click()
+    wait("the laptop's thousand", lambda: number(laptop, "mine-throws") == before + 1000, 30)
+    time.sleep(1)
+    if number(laptop, "mine-throws") != before + 1000:
+        fail(f"Throw 1,000 threw {number(laptop, 'mine-throws') - before}")
 
     def settled():
         counts = [(number(d, "class-throws"), number(d, "mine-throws")) for d in drivers]
