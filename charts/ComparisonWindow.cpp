@@ -3,6 +3,7 @@
 
 #include "ComparisonExport.h"
 #include "ComparisonModel.h"
+#include "Faces.h"
 #include "Voice.h"
 #include "WindowFit.h"
 #include "platform/accessible/Kind.h"
@@ -108,7 +109,7 @@ QCategoryAxis* decadeAxis(const QString& title)
     axis->setTruncateLabels(false);
     axis->setTitleText(title);
     // Superscript digits are small in most faces: a little larger, so 10⁻¹⁶ reads.
-    QFont font = axis->labelsFont();
+    QFont font = numberFont(axis->labelsFont());
     font.setPointSizeF(font.pointSizeF() * 1.2);
     axis->setLabelsFont(font);
     return axis;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TraceChart.h"
 
+#include "Faces.h"
 #include "rules/Convergence.h"
 #include "rules/Ticks.h"
 
@@ -120,8 +121,10 @@ TraceChart::TraceChart(QWidget* parent)
         // 10 with the exponent raised: the labels are rich text.
         axis->setLabelFormat(QStringLiteral("10<sup>%lld</sup>"));
     }
-    for (QValueAxis* axis : {linearX_, linearY_, decadesX_, decadesY_})
+    for (QValueAxis* axis : {linearX_, linearY_, decadesX_, decadesY_}) {
         axis->setTruncateLabels(false);
+        axis->setLabelsFont(numberFont(axis->labelsFont()));
+    }
     linearX_->setTitleText(tr("ｎ"));
     decadesX_->setTitleText(tr("ｎ"));
     linearY_->setTitleText(tr("値"));
