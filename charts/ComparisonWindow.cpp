@@ -27,6 +27,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -226,6 +228,13 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     againButton_->setObjectName(QStringLiteral("again"));
     againButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     againButton_->setToolTip(tr("実験をもう一度、新しい乱数で行います (Ctrl+R)"));
+    seedField_ = new QLineEdit(QString::number(seed_));
+    seedField_->setObjectName(QStringLiteral("seed"));
+    seedField_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,20}")), seedField_));
+    seedField_->setMaximumWidth(seedField_->fontMetrics().horizontalAdvance(QString(21, QLatin1Char('0'))));
+    seedField_->setToolTip(tr("この種で同じ実験ができます：sorvena --table montecarlo N --seed 種 --continuous"));
+    auto* seedLabel = new QLabel(tr("乱数の種(&S)："));
+    seedLabel->setBuddy(seedField_);
     pictureButton_ = new QPushButton(tr("グラフを保存…"));
     pictureButton_->setObjectName(QStringLiteral("savePicture"));
     pictureButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -332,6 +341,8 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     bar->addWidget(chooserLabel);
     bar->addWidget(chooser_);
     bar->addWidget(againButton_);
+    bar->addWidget(seedLabel);
+    bar->addWidget(seedField_);
     bar->addStretch(1);
     bar->addWidget(pictureButton_);
     bar->addWidget(csvButton_);
@@ -348,6 +359,14 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     connect(chooser_, &QComboBox::activated, this,
             [this] { voice().announce(this, tr("段数 N の上限：%1").arg(chooser_->currentText())); });
     connect(againButton_, &QPushButton::clicked, this, &ComparisonWindow::again);
+    connect(seedField_, &QLineEdit::editingFinished, this, [this] {
+        bool ok = false;
+        const std::uint64_t typed = seedField_->text().toULongLong(&ok);
+        if (!ok)
+            seedField_->setText(QString::number(seed_));
+        else if (typed != seed_)
+            setSeed(typed);
+    });
     connect(pictureButton_, &QPushButton::clicked, this, &ComparisonWindow::pictureDialog);
     connect(csvButton_, &QPushButton::clicked, this, &ComparisonWindow::csvDialog);
     connect(chart_, &QChart::geometryChanged, this, &ComparisonWindow::layOutChart);
@@ -382,9 +401,19 @@ void ComparisonWindow::setSteps(std::int64_t n)
     redraw();
 }
 
+void ComparisonWindow::setSeed(std::uint64_t seed)
+{
+    seed_ = seed;
+    seedField_->setText(QString::number(seed_));
+    compute(false);
+    redraw();
+    voice().announce(this, tr("乱数の種 %1 で実験しました").arg(seed_));
+}
+
 void ComparisonWindow::again()
 {
     seed_ = rt::freshSeed();
+    seedField_->setText(QString::number(seed_));
     compute(false);
     redraw();
     auto last = [this](Method m) { return QString::fromStdString(valueText(m, sequence(m).at(steps_))); };

@@ -23,6 +23,7 @@ class QGraphicsTextItem;
 class QLegendMarker;
 class QGraphicsLineItem;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableView;
 class QTabWidget;
@@ -43,6 +44,9 @@ class ComparisonModel;
 
 class ComparisonWindow : public QWidget {
     Q_OBJECT
+    // The program sets it from --seed through the property: the module's
+    // interface hands over only the window.
+    Q_PROPERTY(quint64 seed READ seed WRITE setSeed)
 public:
     explicit ComparisonWindow(QWidget* parent = nullptr);
     ~ComparisonWindow() override;
@@ -56,6 +60,9 @@ public:
     // "もう一度": the experiments again, with a new seed.
     void again();
     std::uint64_t seed() const { return seed_; }
+    // The experiments again from this seed, as `--table --seed --continuous`
+    // throws them, so that a run can be made again at home.
+    void setSeed(std::uint64_t seed);
 
     const Sequence& sequence(Method method) const { return sequences_[std::size_t(method)]; }
     // The polygons outside the circle, the second polygon curve.
@@ -132,6 +139,7 @@ private:
 
     QComboBox* chooser_;
     QPushButton* againButton_;
+    QLineEdit* seedField_;
     QPushButton* pictureButton_;
     QPushButton* csvButton_;
     QTabWidget* tabs_;

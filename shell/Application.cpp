@@ -77,7 +77,9 @@ int run(int argc, char* argv[])
             return 1;
         }
         QApplication::setQuitOnLastWindowClosed(true);
-        charts::openComparison();
+        QWidget* comparison = charts::openComparison();
+        if (comparison && options.compareSeed)
+            comparison->setProperty("seed", QVariant::fromValue(quint64(*options.compareSeed)));
     } else {
         if (options.lesson) {
             const lesson::Parts parts = lesson::start(controller);

@@ -111,8 +111,17 @@ Options parseOptions(const std::vector<std::string>& arguments)
             fail("--continuous applies only to --table");
         if (!positional.empty())
             fail("unexpected argument " + positional.front());
-        if (seed)
-            fail("--seed applies only to --table");
+        if (seed && !options.compare)
+            fail("--seed applies only to --table and --compare");
+        if (seed && options.compare) {
+            std::uint64_t value = 0;
+            const char* end = seed->data() + seed->size();
+            const auto [at, error] = std::from_chars(seed->data(), end, value);
+            if (seed->empty() || error != std::errc() || at != end)
+                fail("the seed must be a whole number from 0 to 18446744073709551615, not " + *seed);
+            else
+                options.compareSeed = value;
+        }
     }
     if (options.table && (options.projector || options.lesson || options.compare || experiment))
         fail("--table writes a table and opens no window; give it alone");
@@ -141,7 +150,7 @@ Options parseOptions(const std::vector<std::string>& arguments)
 
 std::string usage()
 {
-    return "Usage: sorvena [--projector] [--lesson] [--compare]\n"
+    return "Usage: sorvena [--projector] [--lesson] [--compare [--seed S]]\n"
            "       sorvena --class EXPERIMENT [--port N] [--projector]\n"
            "       sorvena --table METHOD [N] [--seed S] [--continuous]\n"
            "\n"
@@ -158,7 +167,7 @@ std::string usage()
            "                METHOD is polygon, montecarlo, buffon, wallis, leibniz,\n"
            "                euler, matsunaga1 or matsunaga2 (polygon: with the circumscribed\n"
            "                polygon too), or archimedes: the doubling from the hexagon\n"
-           "  --seed S      the random seed of an experiment's table\n"
+           "  --seed S      the random seed of an experiment's table, or of the comparison's experiments\n"
            "  --continuous  an experiment's points and needles thrown anywhere, in double\n"
            "                precision, instead of on its window's grid\n"
            "  --help        show this help and exit\n"

@@ -32,6 +32,7 @@ struct Options {
     bool projector = false;
     bool lesson = false;
     bool compare = false;
+    std::optional<std::uint64_t> compareSeed; // --compare --seed S
     std::optional<TableRequest> table;
     std::optional<ClassRequest> classSession;
     std::string error; // non-empty: the one-line message for a bad command line

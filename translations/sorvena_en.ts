@@ -458,6 +458,18 @@
 <context>
     <name>charts::ComparisonWindow</name>
     <message>
+        <source>乱数の種(&amp;S)：</source>
+        <translation>&amp;Seed:</translation>
+    </message>
+    <message>
+        <source>この種で同じ実験ができます：sorvena --table montecarlo N --seed 種 --continuous</source>
+        <translation>This seed makes the same experiment again: sorvena --table montecarlo N --seed SEED --continuous</translation>
+    </message>
+    <message>
+        <source>乱数の種 %1 で実験しました</source>
+        <translation>Experimented with the seed %1</translation>
+    </message>
+    <message>
         <source>、</source>
         <translation>; </translation>
     </message>

@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QStackedWidget>
 #include <QPushButton>
@@ -100,6 +101,7 @@ private slots:
     void cellsSpokenWithMethodAndN();
     void keysSayEveryMethod_data();
     void keysSayEveryMethod();
+    void seedMakesTheRunAgain();
     void keysClose_data();
     void keysClose();
     void tabLeavesTheTable_data();
@@ -533,6 +535,28 @@ void TestComparison::keysSayEveryMethod()
         QVERIFY2(said->accessibleName().contains(ComparisonWindow::methodName(m)), qPrintable(ComparisonWindow::methodName(m)));
     // The tab pages' stack is passed in silence, no "layered pane".
     QCOMPARE(QAccessible::queryAccessibleInterface(w.findChild<QStackedWidget*>())->role(), QAccessible::Pane);
+}
+
+void TestComparison::seedMakesTheRunAgain()
+{
+    // The seed typed in, or given by the program, throws what
+    // --table --seed --continuous throws.
+    ComparisonWindow w;
+    w.show();
+    auto* field = w.findChild<QLineEdit*>(QStringLiteral("seed"));
+    QCOMPARE(field->text(), QString::number(w.seed()));
+    field->setText(QStringLiteral("20261208"));
+    QMetaObject::invokeMethod(field, "editingFinished");
+    QCOMPARE(w.seed(), 20261208u);
+    for (Method m : {Method::MonteCarlo, Method::Buffon}) {
+        const compare::Sequence atHome = compare::compute(m, w.steps(), 20261208, compare::Throws::Continuous);
+        for (std::int64_t n : {std::int64_t(1), std::int64_t(777), w.steps()})
+            QCOMPARE(w.sequence(m).at(n), atHome.at(n));
+    }
+    w.setProperty("seed", QVariant::fromValue(quint64(5)));
+    QCOMPARE(field->text(), QStringLiteral("5"));
+    w.again();
+    QCOMPARE(field->text(), QString::number(w.seed()));
 }
 
 void TestComparison::keysClose_data()

@@ -14,7 +14,8 @@ private slots:
 };
 
 // Flags as a short code: p projector, l lesson, c compare, h help, v version;
-// the table as "method|count|seed" with - for a missing part.
+// the table as "method|count|seed" with - for a missing part, or the
+// comparison's seed as "seed|S".
 void TestOptions::parse_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -26,6 +27,10 @@ void TestOptions::parse_data()
     QTest::newRow("Qt's own with a value") << QStringList{"-platform", "offscreen", "-reverse"} << "" << "" << false << "";
     QTest::newRow("projector and lesson") << QStringList{"--lesson", "--projector"} << "pl" << "" << false << "";
     QTest::newRow("compare") << QStringList{"--compare"} << "c" << "" << false << "";
+    QTest::newRow("compare with a seed") << QStringList{"--seed", "42", "--compare"} << "c" << "seed|42" << false << "";
+    QTest::newRow("compare, a seed not a number") << QStringList{"--compare", "--seed", "4x"} << "" << "" << true << "";
+    QTest::newRow("compare, a seed past 64 bits") << QStringList{"--compare", "--seed=18446744073709551616"} << "" << ""
+                                                  << true << "";
     QTest::newRow("help") << QStringList{"--help"} << "h" << "" << false << "";
     QTest::newRow("version") << QStringList{"--version"} << "v" << "" << false << "";
     QTest::newRow("table alone") << QStringList{"--table", "leibniz"} << "" << "leibniz|-|-" << false << "";
@@ -84,6 +89,8 @@ void TestOptions::parse()
     if (o.table)
         t = QString::fromStdString(o.table->method + "|" + o.table->count.value_or("-") + "|"
                                    + o.table->seed.value_or("-"));
+    if (o.compareSeed)
+        t = QStringLiteral("seed|%1").arg(*o.compareSeed);
     QCOMPARE(t, table);
     QString c;
     if (o.classSession)
