@@ -30,7 +30,7 @@
 namespace {
 
 constexpr int pupils = 60;
-constexpr qint64 chunkIntervalMs = 250; // as the page
+constexpr qint64 chunkIntervalMs = 100; // as the page
 
 double cpuSeconds()
 {

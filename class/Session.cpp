@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QTimer>
 
 #include <limits>
 
@@ -22,6 +23,7 @@ constexpr char16_t codeAlphabet[] = u"34679ACDEFHJKMNPRTWXY";
 constexpr int codeLength = 6;
 // A page that goes on sending what is refused is broken or hostile.
 constexpr int refusalsBeforeDrop = 50;
+constexpr int poolBroadcastMs = 250;
 constexpr qint64 rateWindowMs = 1000;
 
 QString randomCode(const QString& unlike)
@@ -83,11 +85,22 @@ struct Session::State {
     QList<Connection> drops; // emitted last, once the state is settled
     bool paused = false;
     bool locked = false;
+    // The pool for everyone else, at most this often: sixty pupils' chunks
+    // each told to sixty would be thousands of messages a second.
+    QTimer broadcast;
 
     State(Session& session, Settings s)
         : q(session), settings(std::move(s)), pool(settings.database)
     {
         elapsed.start();
+        broadcast.setSingleShot(true);
+        broadcast.setInterval(poolBroadcastMs);
+        QObject::connect(&broadcast, &QTimer::timeout, &q, [this] {
+            const QByteArray message = protocol::encode(poolMessage());
+            for (const Member& m : std::as_const(members))
+                if (m.connection)
+                    emit q.send(*m.connection, message);
+        });
     }
 
     qint64 now() const { return settings.clock ? settings.clock() : elapsed.elapsed(); }
@@ -273,10 +286,10 @@ struct Session::State {
         pool.addChunk(sessionId, stored);
         if (stored.verified) {
             addVerified(roster[pupil - 1], chunk.throws, chunk.hits);
-            const QByteArray message = protocol::encode(poolMessage());
-            for (const Member& m : std::as_const(members))
-                if (m.connection)
-                    emit q.send(*m.connection, message);
+            // The thrower at once, with its next assignment; the others soon.
+            emit q.send(connection, protocol::encode(poolMessage()));
+            if (!broadcast.isActive())
+                broadcast.start();
         } else {
             ++roster[pupil - 1].rejectedChunks;
             refuse(connection, Reason::WrongHits);
