@@ -3,6 +3,7 @@
 
 #include "ComparisonModel.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QSaveFile>
 #include <QStringList>
@@ -52,15 +53,24 @@ bool writePicture(QWidget& view, const QString& path, const QString& title, cons
         svg.setFileName(path);
         svg.setSize(view.size());
         svg.setViewBox(QRect(QPoint(), view.size()));
-        svg.setTitle(title);
-        svg.setDescription(description);
+        // Workaround(Qt 6.4): QSvgGenerator writes the title and description unescaped.
+        // A "<" in them ("3.14103 < π") would make the file no XML at all.
+        svg.setTitle(title.toHtmlEscaped());
+        svg.setDescription(description.toHtmlEscaped());
         QPainter painter;
         if (!painter.begin(&svg))
             return false;
         view.render(&painter);
         return painter.end();
     }
-    return view.grab().save(path);
+    // Drawn again at the larger scale, not the screen's pixels enlarged.
+    QImage image(view.size() * printScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(printScale);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    view.render(&painter);
+    painter.end();
+    return image.save(path);
 }
 
 } // namespace charts

@@ -19,8 +19,11 @@ QString comparisonCsv(const ComparisonModel& table);
 // Writes the text as UTF-8, all of it or nothing.
 bool writeCsv(const QString& path, const QString& text);
 
+// A PNG is drawn at three times the widget's size, for a handout's print.
+constexpr int printScale = 3;
+
 // The widget as drawn: SVG, with the title and description given, where the
-// path ends in .svg; PNG otherwise.
+// path ends in .svg; PNG at printScale otherwise.
 bool writePicture(QWidget& view, const QString& path, const QString& title, const QString& description);
 
 } // namespace charts

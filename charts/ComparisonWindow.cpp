@@ -903,7 +903,11 @@ bool ComparisonWindow::saveCsv(const QString& path) const { return writeCsv(path
 
 bool ComparisonWindow::savePicture(const QString& path) const
 {
-    return writePicture(*view_, path, windowTitle(), chartDescription());
+    // The probe's line follows the pointer: it is no part of a handout.
+    cursorLine_->hide();
+    const bool written = writePicture(*view_, path, windowTitle(), chartDescription());
+    cursorLine_->show();
+    return written;
 }
 
 void ComparisonWindow::pictureDialog()

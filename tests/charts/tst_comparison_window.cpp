@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QStackedWidget>
+#include <QSvgRenderer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTabWidget>
@@ -266,12 +267,17 @@ void TestComparison::cursorReadsEveryMethod()
         QVERIFY(reading.contains(ComparisonWindow::methodName(m) + QStringLiteral("：") +
                                  QString::fromStdString(compare::valueText(m, w.sequence(m).at(w.probe())))));
     QVERIFY(w.chartView()->accessibleDescription().contains(QStringLiteral("両対数")));
-    // The picture saved is the chart as shown (SVG and CSV are checked end
-    // to end, through the file dialog).
+    // The pictures saved are the chart, the PNG drawn for print (the CSV is
+    // checked end to end, through the file dialog).
     QTemporaryDir dir;
     QVERIFY(w.savePicture(dir.filePath(QStringLiteral("c.png"))));
     const QImage png(dir.filePath(QStringLiteral("c.png")));
-    QCOMPARE(png.size(), w.chartView()->size() * w.chartView()->devicePixelRatio());
+    QCOMPARE(png.size(), w.chartView()->size() * charts::printScale);
+    // The SVG is one a renderer reads, its description with a "<" in it.
+    QVERIFY(w.savePicture(dir.filePath(QStringLiteral("c.svg"))));
+    QSvgRenderer svg(dir.filePath(QStringLiteral("c.svg")));
+    QVERIFY(svg.isValid());
+    QCOMPARE(svg.viewBox().size(), w.chartView()->size());
 }
 
 void TestComparison::tableHoldsTheCurvesData()
