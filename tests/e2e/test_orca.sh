@@ -258,8 +258,10 @@ keys Return
 e2e_expect_exit 0
 
 # The comparison alone, by keyboard: the N box is read with its value and
-# says its change; Down in the table reads the row's cells, each with its
-# method and its n, and then the whole row, every method; Tab leaves the table; もう一度 and saving say so.
+# says its change; Tab passes もう一度, the seed and the two savings; Down
+# in the table reads the row's cells, each with its method and its n, and
+# then the whole row, every method; Tab leaves the table; もう一度 and
+# saving say so.
 compare_from=$(lines)
 "${bin}" --compare >>"${E2E_LOG}" 2>&1 &
 E2E_PID=$!
@@ -269,7 +271,7 @@ said '段数 N の上限.*combo box' "${compare_from}" 30
 said "'10,000[.]'" "${compare_from}" 10
 steps <<'STEPS'
 Up|-|notification 段数 N の上限：1,000[.]
-Tab Tab Tab Tab|-|page tab list
+Tab Tab Tab Tab Tab|-|page tab list
 Right Tab|-|table with 200 rows 17 columns
 Down|-|ウォーリスの公式からπを求める、n＝2、2.66666666666667
 Down|-|円の内接正多角形の周の長さからπを求める、n＝3、2.59807621135331
