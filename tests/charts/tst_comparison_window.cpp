@@ -24,6 +24,7 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QPointer>
 #include <QStackedWidget>
 #include <QSvgRenderer>
 #include <QPushButton>
@@ -366,7 +367,10 @@ void TestComparison::menuShortcutOpensIt()
         return static_cast<QWidget*>(nullptr);
     }()));
     QVERIFY(menu.isVisible()); // the menu stays as it is
+    // Closed, it deletes itself; waited for, so that no later test's events decide when.
+    const QPointer<QWidget> gone = opened;
     opened->close();
+    QTRY_VERIFY(!gone);
 }
 
 void TestComparison::fitsTheScreen_data()
