@@ -360,9 +360,10 @@ void TestComparison::menuShortcutOpensIt()
     QVERIFY(QTest::qWaitForWindowActive(&menu));
     QTest::keyClick(&menu, Qt::Key_K, Qt::ControlModifier);
     QWidget* opened = nullptr;
-    QTRY_VERIFY((opened = [] {
+    // The new one, not the shared window the other tests read.
+    QTRY_VERIFY((opened = [this] {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("ComparisonWindow") && w->isVisible())
+            if (w->objectName() == QLatin1String("ComparisonWindow") && w->isVisible() && w != w_)
                 return w;
         return static_cast<QWidget*>(nullptr);
     }()));
