@@ -18,6 +18,8 @@
 
 namespace charts {
 
+constexpr int compactLabelPixels = 16;
+
 namespace {
 
 // Beyond twice this many points a curve holds each column's lowest and
@@ -125,6 +127,7 @@ TraceChart::TraceChart(QWidget* parent)
         axis->setTruncateLabels(false);
         axis->setLabelsFont(numberFont(axis->labelsFont()));
     }
+    normalLabelPoints_ = linearX_->labelsFont().pointSizeF();
     linearX_->setTitleText(tr("ｎ"));
     decadesX_->setTitleText(tr("ｎ"));
     linearY_->setTitleText(tr("値"));
@@ -191,6 +194,15 @@ void TraceChart::setCompact(bool compact)
             axis->setTitleVisible(!compact);
     }
     linear_->legend()->setVisible(!compact);
+    // The compact chart is the projector's: 18 pixels at its smallest scale, 1.15.
+    for (QValueAxis* axis : {linearX_, linearY_, decadesX_, decadesY_}) {
+        QFont font = axis->labelsFont();
+        if (compact)
+            font.setPixelSize(compactLabelPixels);
+        else
+            font.setPointSizeF(normalLabelPoints_);
+        axis->setLabelsFont(font);
+    }
     redraw();
 }
 

@@ -47,6 +47,7 @@ private:
 
     TraceView view_ = TraceView::Linear;
     bool compact_ = false;
+    double normalLabelPoints_ = 0;
     QList<QPointF> points_; // the whole run
     QList<QPointF> outerPoints_;
     // One chart a view; the view not shown keeps the other.

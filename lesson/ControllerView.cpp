@@ -75,6 +75,12 @@ ControllerView::ControllerView(QWidget& window, std::unique_ptr<charts::Trace> c
 {
     const bool compact = layout == Layout::Compact;
     QWidget* const w = &window;
+    if (compact) {
+        // Before any child is made, so that every one takes it.
+        QFont large = w->font();
+        large.setPixelSize(compactTextPixels);
+        w->setFont(large);
+    }
     auto* column = new QVBoxLayout(w);
     if (compact) {
         column->setContentsMargins(4, 4, 4, 4);
@@ -132,8 +138,10 @@ ControllerView::ControllerView(QWidget& window, std::unique_ptr<charts::Trace> c
     column->addLayout(classRow);
 
     QFont digitsFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    // Eighteen digits in the compact controller's width.
-    digitsFont.setPointSizeF(compact ? 10 : 13);
+    if (compact)
+        digitsFont.setPixelSize(compactTextPixels); // eighteen digits in the column's width
+    else
+        digitsFont.setPointSizeF(13);
     auto* values = new QGridLayout;
     values->setVerticalSpacing(compact ? 0 : -1);
     // The readings carry their captions in their names: a screen reader

@@ -13,11 +13,12 @@ enum class Layout { Full, Compact };
 
 // The controller's client size at scale 1 (at most), and the gap between it
 // and the window it stands beside, for the projector's scale. The compact
-// controller is as tall as the tallest window, and narrow enough that the
-// widest window and it fit side by side on a screen of 1024 by 768 at the
-// scale 1.25.
+// controller is a column beside the widest window on a screen of 1024 by
+// 768 at the scale 1.15, where its text is read from the back of the room:
+// 24 pixels at that scale.
 constexpr QSize controllerArea{340, 480};
-constexpr QSize compactControllerArea{170, 538};
+constexpr QSize compactControllerArea{239, 620};
+constexpr int compactTextPixels = 21;
 constexpr QSize areaOf(Layout layout) { return layout == Layout::Compact ? compactControllerArea : controllerArea; }
 constexpr int besideGap = 8;
 

@@ -358,8 +358,8 @@ void TestLesson::projectorHoldsBoth_data()
     // windows be larger: on a large screen the height decides.
     QTest::newRow("1920x1080") << QSize(1920, 1080) << 1.9 << lesson::Layout::Full;
     QTest::newRow("2560x1440") << QSize(2560, 1440) << 2.6 << lesson::Layout::Full;
-    QTest::newRow("1280x1024: compact") << QSize(1280, 1024) << 1.55 << lesson::Layout::Compact;
-    QTest::newRow("1024x768: compact") << QSize(1024, 768) << 1.25 << lesson::Layout::Compact;
+    QTest::newRow("1280x1024: compact") << QSize(1280, 1024) << 1.4 << lesson::Layout::Compact;
+    QTest::newRow("1024x768: compact") << QSize(1024, 768) << 1.15 << lesson::Layout::Compact;
 }
 
 void TestLesson::projectorHoldsBoth()
