@@ -3,6 +3,7 @@
 // a chart is first asked for.
 #include "ChartsModule.h"
 #include "ComparisonWindow.h"
+#include "Faces.h"
 #include "TraceChart.h"
 #include "Voice.h"
 
@@ -12,7 +13,7 @@ QWidget* createComparison(QWidget* parent) { return new charts::ComparisonWindow
 
 charts::Trace* createTrace(QWidget* parent) { return new charts::TraceChart(parent); }
 
-const charts::ChartsModule module{createComparison, createTrace, charts::setVoice};
+const charts::ChartsModule module{createComparison, createTrace, charts::setVoice, charts::setLargeNumbers};
 
 } // namespace
 

@@ -48,6 +48,9 @@ struct ChartsModule {
     Trace* (*createTrace)(QWidget* parent);
     // Lends the module the program's voice; called once, as it is loaded.
     void (*setVoice)(const Voice& voice);
+    // On a projector, the charts' numbers are drawn larger; called as the
+    // module is loaded.
+    void (*setLargeNumbers)(bool large);
 };
 
 // The program's voice, as it lends it to the module.

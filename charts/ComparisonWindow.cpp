@@ -16,6 +16,7 @@
 #include <QBoxLayout>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFontInfo>
 #include <QChartView>
 #include <QComboBox>
 #include <QDir>
@@ -113,6 +114,8 @@ QCategoryAxis* decadeAxis(const QString& title)
     // Superscript digits are small in most faces: a little larger, so 10⁻¹⁶ reads.
     QFont font = numberFont(axis->labelsFont());
     font.setPointSizeF(font.pointSizeF() * 1.2);
+    if (largeNumbers() && QFontInfo(font).pixelSize() < largeNumberPixels)
+        font.setPixelSize(largeNumberPixels);
     axis->setLabelsFont(font);
     return axis;
 }

@@ -20,4 +20,9 @@ inline QFont numberFont(QFont font)
     return font;
 }
 
+// On a projector, numbers of at least 18 pixels at its smallest scale, 1.15.
+constexpr int largeNumberPixels = 16;
+bool largeNumbers();
+void setLargeNumbers(bool large);
+
 } // namespace charts

@@ -18,8 +18,6 @@
 
 namespace charts {
 
-constexpr int compactLabelPixels = 16;
-
 namespace {
 
 // Beyond twice this many points a curve holds each column's lowest and
@@ -194,11 +192,11 @@ void TraceChart::setCompact(bool compact)
             axis->setTitleVisible(!compact);
     }
     linear_->legend()->setVisible(!compact);
-    // The compact chart is the projector's: 18 pixels at its smallest scale, 1.15.
+    // The compact chart is the projector's.
     for (QValueAxis* axis : {linearX_, linearY_, decadesX_, decadesY_}) {
         QFont font = axis->labelsFont();
         if (compact)
-            font.setPixelSize(compactLabelPixels);
+            font.setPixelSize(largeNumberPixels);
         else
             font.setPointSizeF(normalLabelPoints_);
         axis->setLabelsFont(font);

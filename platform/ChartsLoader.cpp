@@ -2,6 +2,7 @@
 // Finds and loads the chart module on first use.
 #include "charts/ChartsModule.h"
 
+#include "platform/Marks.h"
 #include "platform/Modules.h"
 #include "platform/accessible/Factory.h"
 #include "platform/accessible/Narrator.h"
@@ -24,6 +25,8 @@ const ChartsModule* chartsModule(QString* why)
             platform::accessible::install();
             loaded->setVoice(programVoice());
         }
+        if (loaded && loaded->setLargeNumbers)
+            loaded->setLargeNumbers(platform::marks().largeNumbers);
         return loaded;
     }();
     if (why)

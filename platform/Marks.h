@@ -15,6 +15,7 @@ struct Marks {
     rt::Colour miss;
     bool filledHits; // a point filled, a needle with a dot at its middle
     float pointRadius; // in the Monte Carlo field's units
+    bool largeNumbers; // a chart's numbers read from the back of the room
 };
 
 Marks designMarks();

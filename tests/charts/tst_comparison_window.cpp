@@ -4,6 +4,7 @@
 #include "charts/ChartsModule.h"
 #include "charts/ComparisonExport.h"
 #include "charts/ComparisonModel.h"
+#include "charts/Faces.h"
 #include "charts/ComparisonWindow.h"
 #include "charts/Voice.h"
 #include "charts/WindowFit.h"
@@ -20,6 +21,8 @@
 #include <QGraphicsTextItem>
 #include <QChartView>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QScopeGuard>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
@@ -397,18 +400,25 @@ void TestComparison::fitsTheScreen()
 void TestComparison::labelsWhole_data()
 {
     QTest::addColumn<QSize>("client");
-    QTest::newRow("1024x768") << QSize(1008, 728);
-    QTest::newRow("1920x1080 with the projector") << QSize(994, 528);
-    QTest::newRow("1024x768 with the projector") << QSize(803, 574);
+    QTest::addColumn<bool>("projector");
+    QTest::newRow("1024x768") << QSize(1008, 728) << false;
+    QTest::newRow("1920x1080 with the projector") << QSize(994, 528) << true;
+    QTest::newRow("1024x768 with the projector") << QSize(803, 574) << true;
+    QTest::newRow("1024x768 with the projector, in lesson mode") << QSize(874, 627) << true;
     // Too narrow for the legend beside the plot: below it, folded.
-    QTest::newRow("narrow") << QSize(600, 700);
-    QTest::newRow("narrower") << QSize(420, 700);
+    QTest::newRow("narrow") << QSize(600, 700) << false;
+    QTest::newRow("narrower") << QSize(420, 700) << false;
 }
 
 void TestComparison::labelsWhole()
 {
     QFETCH(QSize, client);
+    QFETCH(bool, projector);
+    charts::setLargeNumbers(projector);
+    const auto designNumbers = qScopeGuard([] { charts::setLargeNumbers(false); });
     ComparisonWindow w;
+    if (projector)
+        QVERIFY(QFontInfo(w.errorAxis()->labelsFont()).pixelSize() >= charts::largeNumberPixels);
     w.resize(client);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
