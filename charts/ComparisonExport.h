@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class QFont;
 class QWidget;
 
 namespace charts {
@@ -25,5 +26,9 @@ constexpr int printScale = 3;
 // The widget as drawn: SVG, with the title and description given, where the
 // path ends in .svg; PNG at printScale otherwise.
 bool writePicture(QWidget& view, const QString& path, const QString& title, const QString& description);
+
+// The SVG with each font named by the face that draws it with `font`'s
+// families, so that other programs draw it with the same widths.
+QString namingFacesUsed(const QString& svg, const QFont& font);
 
 } // namespace charts

@@ -12,6 +12,7 @@
 #include "platform/accessible/Signs.h"
 #include "rules/PolygonRules.h"
 #include "shell/Form7.h"
+#include "support/Missing.h"
 #include "support/Scripted.h"
 
 #include <QAccessible>
@@ -23,12 +24,15 @@
 #include <QComboBox>
 #include <QFontInfo>
 #include <QScopeGuard>
+#include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPointer>
 #include <QStackedWidget>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QPushButton>
 #include <QTableView>
@@ -99,6 +103,8 @@ private slots:
     void fitsTheScreen();
     void labelsWhole_data();
     void labelsWhole();
+    void svgDrawnElsewhereAsShown_data();
+    void svgDrawnElsewhereAsShown();
     void legendClickHidesCurve();
     void numbersInWords_data();
     void numbersInWords();
@@ -452,6 +458,59 @@ void TestComparison::labelsWhole()
     for (qsizetype i = 0; i < boxes.size(); ++i)
         for (qsizetype j = i + 1; j < boxes.size(); ++j)
             QVERIFY(!boxes[i].intersects(boxes[j]));
+}
+
+// Where a picture's dark pixels begin and end across.
+std::pair<int, int> inkAcross(const QImage& image)
+{
+    int first = image.width(), last = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qAlpha(p) > 128 && qGray(p) < 128) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    return {first, last};
+}
+
+void TestComparison::svgDrawnElsewhereAsShown_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numbers");
+    QTest::newRow("a method's name") << QStringLiteral("無限級数からπを求める(マツナガ　ヨシスケ１)(−15.4)") << false;
+    QTest::newRow("σ in a band's name") << QStringLiteral("モンテカルロ法の標準誤差 σ と 90% の帯") << false;
+    QTest::newRow("the numbers' face falling back") << QStringLiteral("段数 n（項・因数・辺・点・針の数）") << true;
+}
+
+// Another program (librsvg, as in a browser or a word processor) draws the
+// saved SVG's text as wide as the window showed it: no gaps, no overlaps.
+void TestComparison::svgDrawnElsewhereAsShown()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, numbers);
+    const QString rsvg = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
+    if (rsvg.isEmpty())
+        SKIP_MISSING("rsvg-convert (librsvg2-bin) is not installed");
+    QLabel label(text);
+    if (numbers)
+        label.setFont(charts::numberFont(label.font()));
+    label.setStyleSheet(QStringLiteral("QLabel { background: white; color: black; padding: 4px; }"));
+    label.adjustSize();
+    QTemporaryDir dir;
+    const QString svg = dir.filePath(QStringLiteral("t.svg")), png = dir.filePath(QStringLiteral("t.png"));
+    QVERIFY(charts::writePicture(label, svg, text, text));
+    QProcess render;
+    render.start(rsvg, {QStringLiteral("-o"), png, svg});
+    QVERIFY(render.waitForFinished() && render.exitCode() == 0);
+    const auto [shownFirst, shownLast] = inkAcross(label.grab().toImage());
+    const auto [drawnFirst, drawnLast] = inkAcross(QImage(png));
+    QVERIFY(shownLast > shownFirst);
+    // Within a few pixels: hinting differs by a fraction of one per glyph.
+    const int slack = std::max(3, (shownLast - shownFirst) / 50);
+    QVERIFY2(std::abs(drawnFirst - shownFirst) <= slack && std::abs(drawnLast - shownLast) <= slack,
+             qPrintable(QStringLiteral("shown %1..%2, drawn %3..%4").arg(shownFirst).arg(shownLast).arg(drawnFirst).arg(drawnLast)));
 }
 
 void TestComparison::legendClickHidesCurve()
