@@ -156,7 +156,10 @@ void Form::placeOnScreen()
         if (!available.contains(wanted)) {
             const QSize frame = knownFrame();
             wanted.moveCenter(available.center() - QPoint(frame.width() / 2, frame.height() / 2));
-            wanted.moveTo(std::max(wanted.left(), available.left()), std::max(wanted.top(), available.top()));
+            // Some window managers take the position as the client's, and
+            // hang the title bar above it: keep room for it on screen.
+            const int title = std::max(0, frame.height() - frame.width() / 2);
+            wanted.moveTo(std::max(wanted.left(), available.left()), std::max(wanted.top(), available.top() + title));
         }
     }
     move(wanted.topLeft());
