@@ -258,7 +258,9 @@ keys Return
 e2e_expect_exit 0
 
 # The comparison alone, by keyboard: the N box is read with its value and
-# says its change; Tab passes もう一度, the seed and the two savings; Down
+# says its change; Tab passes もう一度, the seed field (its name, then its
+# text: no bare number or "selected" before the name, no "unselected" as
+# the focus leaves it) and the two savings; Down
 # in the table reads the row's cells, each with its method and its n, and
 # then the whole row, every method; Tab leaves the table; もう一度 and
 # saving say so.
@@ -271,7 +273,19 @@ said '段数 N の上限.*combo box' "${compare_from}" 30
 said "'10,000[.]'" "${compare_from}" 10
 steps <<'STEPS'
 Up|-|notification 段数 N の上限：1,000[.]
-Tab Tab Tab Tab Tab|-|page tab list
+Tab|-|もう一度 push button
+STEPS
+seed_from=$(lines)
+steps <<'STEPS'
+Tab|-|乱数の種\(S\)： text
+Tab Tab Tab|-|page tab list
+STEPS
+said "OUTPUT: '[0-9]+ selected[.]'" "${seed_from}" 5
+seed_said=$(tail -n +"$(( seed_from + 1 ))" "${log}" | grep -a 'SPEECH OUTPUT')
+early=$(awk '/乱数の種/ { named = 1 } !named' <<<"${seed_said}" | grep -aE "OUTPUT: '([0-9]+|selected)'" || true)
+[ -z "${early}" ] || e2e_fail "the seed field's text was said before its name: ${early}"
+! grep -ai 'unselected' <<<"${seed_said}" || e2e_fail "leaving the seed field was said"
+steps <<'STEPS'
 Right Tab|-|table with 200 rows 17 columns
 Down|-|ウォーリスの公式からπを求める、n＝2、2.66666666666667
 Down|-|円の内接正多角形の周の長さからπを求める、n＝3、2.59807621135331
@@ -359,13 +373,15 @@ kill "${E2E_PID}" 2>/dev/null || true
 wait "${E2E_PID}" 2>/dev/null || true
 
 # In English, a page's rows that were broken to fit are read with a space
-# between them.
+# between them; lesson mode's keys and a table row of the comparison are
+# said in English too, and nothing said is Japanese.
+english_from=$(lines)
 LANGUAGE=en LANG=en_US.UTF-8 "${bin}" >>"${E2E_LOG}" 2>&1 &
 E2E_PID=$!
 title=$(e2e_window 'Sorvena team$')
 xdotool windowactivate "${title}" 2>/dev/null || xdotool windowfocus "${title}" 2>/dev/null || true
 for _ in 1 2; do
-  hears 'Sorvena team' "$(lines)" 10 && break
+  hears 'Sorvena team' "${english_from}" 10 && break
   keys Tab shift+Tab
 done
 steps <<'STEPS'
@@ -378,6 +394,60 @@ space|-|Run
 Tab|-|Using chance to find areas or volumes is called the Monte Carlo method
 Down|-|Draw a square of side 2r and the circle of radius r that fits inside it
 STEPS
+kill "${E2E_PID}" 2>/dev/null || true
+wait "${E2E_PID}" 2>/dev/null || true
+
+# Lesson mode by keyboard alone: the polygons stepped by hand, then a run
+# that P pauses, S steps with its polygon and value, P resumes; R reads.
+from=$(lines)
+LANGUAGE=en LANG=en_US.UTF-8 "${bin}" --lesson >>"${E2E_LOG}" 2>&1 &
+E2E_PID=$!
+title=$(e2e_window 'Sorvena team$')
+e2e_window '^Lesson mode$' >/dev/null
+xdotool windowactivate "${title}" 2>/dev/null || xdotool windowfocus "${title}" 2>/dev/null || true
+said 'Sorvena team' "${from}"
+steps <<'STEPS'
+Tab|-|Next
+space|^Sorvena Menu$|Sorvena Menu
+shift+Tab shift+Tab shift+Tab|-|π from inscribed polygons
+space|^Approximating .* with the perimeters of polygons inscribed in a circle$|polygons inscribed in a circle frame
+Tab Tab|-|Explain
+space|-|Step
+space|-|notification Regular polygon with 3 sides, π ≈ 2[.]598076
+space space space space space space space space|-|notification Auto can be used now
+Tab|-|Auto
+space|-|How many sides
+STEPS
+keys ctrl+a; xdotool type --delay 50 1000000
+from=$(lines)
+keys Return
+said 'Stop push button' "${from}" 30
+steps <<'STEPS'
+p|-|notification Paused
+s|-|notification One step: Regular polygon with [0-9]+ sides, π ≈ [0-9.]+
+p|-|notification Resumed
+r|-|notification Value now [0-9.]+, [0-9]+ correct digits?, n = [0-9]+
+STEPS
+kill "${E2E_PID}" 2>/dev/null || true
+wait "${E2E_PID}" 2>/dev/null || true
+
+# The comparison's table: Down reads the next row whole, every method.
+from=$(lines)
+LANGUAGE=en LANG=en_US.UTF-8 "${bin}" --compare >>"${E2E_LOG}" 2>&1 &
+E2E_PID=$!
+compare=$(e2e_window '^Comparing convergence$')
+xdotool windowactivate "${compare}" 2>/dev/null || xdotool windowfocus "${compare}" 2>/dev/null || true
+said 'Largest number of steps N.*combo box' "${from}" 30
+steps <<'STEPS'
+Tab Tab Tab Tab Tab|-|page tab list
+Right Tab|-|table with [0-9]+ rows 17 columns
+Down|-|notification n = 2(; π [^:;]+: ([0-9.]+|none)){8}[.]
+STEPS
+japanese=$(tail -n +"$(( english_from + 1 ))" "${log}" | grep -a 'SPEECH OUTPUT' |
+  LC_ALL=C.UTF-8 grep -aP '[\x{3000}-\x{30FF}\x{4E00}-\x{9FFF}\x{FF00}-\x{FFEF}]' || true)
+[ -z "${japanese}" ] || e2e_fail "Japanese said in English: ${japanese}"
+e2e_close_request "${compare}"
+e2e_expect_exit 0
 
 # awk reads to the end: head would leave grep a broken pipe, a failure under pipefail.
 grep -a 'SPEECH OUTPUT' "${log}" | awk 'NR <= 80 { print "  " $0 }'
