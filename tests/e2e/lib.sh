@@ -129,7 +129,10 @@ e2e_xserver() {
   read -ra displays <<<"${E2E_DISPLAYS:-}"
   for attempt in $(seq 1 20); do
     n=$(( 100 + RANDOM % 900 ))
-    [ ${#displays[@]} = 0 ] || n=${displays[$(( (attempt - 1) % ${#displays[@]} ))]}
+    if [ ${#displays[@]} -gt 0 ]; then
+      n="${displays[0]}"
+      displays=("${displays[@]:1}" "${n}")
+    fi
     e2e_display_taken "${n}" && continue
     E2E_XLOG="$(mktemp)"
     Xvfb ":${n}" -noreset -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp >"${E2E_XLOG}" 2>&1 &

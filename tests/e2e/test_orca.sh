@@ -12,16 +12,7 @@ e2e_need orca speech-dispatcher setsid dbus-daemon xdotool Xvfb openbox
 [ -x /usr/libexec/at-spi-bus-launcher ] || e2e_skip "no AT-SPI bus launcher (at-spi2-core)"
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || e2e_skip "Orca's python modules are missing (python3-pyatspi)"
 
-ORCA_PID=""
-# Orca refuses to start while another Orca of the same user runs, on any
-# display; it finds them by process name, and so does this.
-other_orcas() {
-  local p
-  for p in /proc/[0-9]*; do
-    [ "${p#/proc/}" != "${ORCA_PID}" ] && [ -O "${p}" ] && [ "$(cat "${p}/comm" 2>/dev/null)" = orca ] && echo "${p#/proc/}"
-  done
-  return 0
-}
+source "$(dirname "$0")/orca.sh"
 skip_for_other_orca() {
   local pids
   pids="$(other_orcas | tr '\n' ' ')"
@@ -33,20 +24,15 @@ skip_for_other_orca() {
 skip_for_other_orca
 
 work="$(mktemp -d)"
-log="${work}/orca.log"
-BUS_PID=""
-SPEECH_PID=""
+orca_home "${work}"
+log="${ORCA_LOG}"
 orca_cleanup() {
   local status=$?
   # What Orca heard and said, beside the screenshot of a failure.
   [ "${status}" = 0 ] || [ "${status}" = 77 ] || cp "${log}" "e2e-orca-failure-$$.log" 2>/dev/null || true
-  # Workaround(Orca 43): it ignores SIGTERM while idle, so it is killed.
-  # Orca ignores SIGTERM while idle; only ours is ended, by its id.
-  [ -n "${ORCA_PID}" ] && kill -KILL "${ORCA_PID}" 2>/dev/null || true
-  # The speech server and its synthesis module, in the group of their own.
-  [ -n "${SPEECH_PID}" ] && kill -KILL -- "-${SPEECH_PID}" 2>/dev/null || true
+  orca_stop
   e2e_cleanup
-  [ -n "${BUS_PID}" ] && kill "${BUS_PID}" 2>/dev/null || true
+  orca_stop_bus
   if [ -n "${KEEP_ORCA_LOG:-}" ]; then
     cp "${log}" "${KEEP_ORCA_LOG}" 2>/dev/null || true
     cp "${work}/app.log" "${KEEP_ORCA_LOG}.app" 2>/dev/null || true
@@ -55,52 +41,12 @@ orca_cleanup() {
 }
 trap orca_cleanup EXIT
 
-# A home of our own: espeak-ng speaks into a null sound device, and Orca's
-# settings and speech-dispatcher's files stay in here.
-export HOME="${work}/home" XDG_RUNTIME_DIR="${work}/run" XDG_CONFIG_HOME="${work}/home/.config"
-export XDG_DATA_HOME="${work}/home/.local/share" XDG_CACHE_HOME="${work}/home/.cache"
-mkdir -p "${HOME}" "${XDG_CONFIG_HOME}" "${XDG_RUNTIME_DIR}"
-chmod 700 "${XDG_RUNTIME_DIR}"
-echo 'pcm.!default { type null }' >"${HOME}/.asoundrc"
-# Workaround(Orca 43): its debug file is block-buffered; sitecustomize makes it line-buffered.
-# Orca's debug file is block-buffered; line-buffered, the log is current.
-mkdir -p "${work}/py"
-cat >"${work}/py/sitecustomize.py" <<'PY'
-import builtins, os
-_open = builtins.open
-_log = os.environ.get("SORVENA_ORCA_LOG")
-def _line_buffered(file, mode="r", *args, **kwargs):
-    if _log and file == _log and "w" in mode and not args and "buffering" not in kwargs:
-        kwargs["buffering"] = 1
-    return _open(file, mode, *args, **kwargs)
-builtins.open = _line_buffered
-PY
-export SORVENA_ORCA_LOG="${log}" PYTHONPATH="${work}/py${PYTHONPATH:+:${PYTHONPATH}}"
-
-# A private session bus; the accessibility bus is started from it on demand.
-dbus-daemon --session --nofork --print-address=3 3>"${work}/bus" >/dev/null 2>&1 &
-BUS_PID=$!
-e2e_retry 100 0.1 test -s "${work}/bus" || e2e_fail "no session bus"
-export DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "${work}/bus")"
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 GTK_MODULES=gail:atk-bridge NO_AT_BRIDGE=0
-
+orca_bus
 # The X server with a window manager, then Orca, then the program.
 E2E_WM=openbox
 e2e_start /bin/true
 wait "${E2E_PID}" 2>/dev/null || true
-# Our own speech server, ready before Orca connects, rather than one that
-# Orca spawns and that would outlive the test.
-# Its audio goes to ALSA's null device: the server-side and PulseAudio
-# outputs it tries first fail here and leave the synthesis module dead.
-mkdir -p "${XDG_RUNTIME_DIR}/speech-dispatcher"
-cp -r /etc/speech-dispatcher "${XDG_CONFIG_HOME}/"
-echo 'AudioOutputMethod "alsa"' >>"${XDG_CONFIG_HOME}/speech-dispatcher/speechd.conf"
-setsid speech-dispatcher -s -t 0 -C "${XDG_CONFIG_HOME}/speech-dispatcher" -c unix_socket -S "${XDG_RUNTIME_DIR}/speech-dispatcher/speechd.sock" \
-  >"${work}/speechd.out" 2>&1 &
-SPEECH_PID=$!
-e2e_retry 100 0.1 test -S "${XDG_RUNTIME_DIR}/speech-dispatcher/speechd.sock" || true
-orca --debug-file="${log}" >"${work}/orca.out" 2>&1 &
-ORCA_PID=$!
+orca_start
 
 lines() { wc -l <"${log}" 2>/dev/null || echo 0; }
 # Waits until Orca says something matching the regex after line $2 of its
@@ -137,15 +83,10 @@ steps() {
 
 # Only another Orca of this user, started meanwhile, excuses an Orca that
 # ends before it has started; Orca that starts must speak.
-for _ in $(seq 1 600); do
-  grep -aq "ORCA: Startup complete" "${log}" 2>/dev/null && break
-  if ! kill -0 "${ORCA_PID}" 2>/dev/null; then
-    ORCA_PID=""
-    skip_for_other_orca
-    e2e_fail "Orca ended as it started: $(tail -n 5 "${work}/orca.out")"
-  fi
-  sleep 0.1
-done
+status=0
+orca_ready || status=$?
+[ "${status}" != 77 ] || skip_for_other_orca
+[ "${status}" = 0 ] || e2e_fail "Orca ended as it started: $(tail -n 5 "${work}/orca.out")"
 said 'Screen reader on' 0 1
 E2E_LOG="${work}/app.log"
 # The program's messages with the time, to set beside Orca's log.
