@@ -81,12 +81,16 @@ QAccessibleInterface* factory(const QString& key, QObject* object)
 }
 
 // The widget Qt has finished handing the focus to. QApplication says so
-// after the widget's focus-in, and before Qt tells the reader of the focus.
+// after the widget's focus-in, and before Qt tells the reader of the focus;
+// a focus given with no reason QApplication does not announce, but Qt tells
+// the reader.
 QPointer<QWidget> settled;
 
 QAccessible::UpdateHandler bridge = nullptr;
 void update(QAccessibleEvent* event)
 {
+    if (event->type() == QAccessible::Focus)
+        settled = QApplication::focusWidget();
     if (!heard(*event))
         return;
     if (bridge) {
@@ -106,7 +110,7 @@ void update(QAccessibleEvent* event)
 // by Tab selects its text as it takes the focus and deselects it as it
 // loses it, all before Qt tells of the focus: a reader told of that says
 // the text and "selected" before the field's name, or "Text unselected"
-// before the next control's. The focus event reads the selection.
+// before the next control's. Orca reads a field's selection with its focus.
 bool heard(const QAccessibleEvent& event)
 {
     if (event.type() != QAccessible::TextSelectionChanged)
