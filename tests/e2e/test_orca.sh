@@ -68,6 +68,16 @@ said() {
   e2e_fail "Orca did not say /$1/ within ${3:-30}s"
 }
 keys() { xdotool key --delay 150 "$@"; }
+# Replaces the focused field's text with $1, whose last character occurs
+# only there, and waits until Orca has echoed that character.
+# Workaround(Orca 43): typing floods it; a key pressed before it catches up is handled after the focus it moves, unread.
+typed() {
+  local from
+  from=$(lines)
+  keys ctrl+a
+  xdotool type --delay 50 "$1"
+  said "'${1: -1} '" "${from}"
+}
 # Steps read from standard input, one a line: the keys pressed, the window
 # that must then be shown ('-' for none), and what Orca must say after them.
 steps() {
@@ -276,7 +286,7 @@ plus|-|notification 速さ：ふつう
 Tab|-|自動
 space|-|何角形まで
 STEPS
-keys ctrl+a; xdotool type --delay 50 1000000
+typed 1000009
 # Counted before Return: the focus reaches 中止 and is read within the
 # 150 ms that xdotool waits after the key.
 from=$(lines)
@@ -359,7 +369,7 @@ space space space space space space space space|-|notification Auto can be used 
 Tab|-|Auto
 space|-|How many sides
 STEPS
-keys ctrl+a; xdotool type --delay 50 1000000
+typed 1000009
 from=$(lines)
 keys Return
 said 'Stop push button' "${from}" 30
