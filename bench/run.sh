@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the benchmarks under a private X server, all of them or those named.
-# Usage: bench/run.sh [build-dir [bench_name...]]
+# Usage: bench/run.sh [build-dir [bench_name...]]; keyecho names the
+# key-echo measurement under Orca (bench/keyecho.sh, KEYECHO_ROUNDS rounds).
 # The start-up benchmark runs on a private session bus, as on a desktop
 # (without one every Qt program spends its start-up launching a bus of its
 # own), twice: with a private PulseAudio server and with none.
 set -euo pipefail
 build="${1:-build}"
 shift || true
+source="$(cd "$(dirname "$0")" && pwd)"
 cd "${build}"
 unset QT_QPA_PLATFORM
 export QT_FONT_DPI=96
@@ -23,8 +25,14 @@ export PULSE_CLIENTCONFIG="${work}/client.conf"
 xvfb() { xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$@"; }
 
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(bench_*)
+[ ${#names[@]} -gt 0 ] || names=(bench_* keyecho)
 for bench in "${names[@]/#/./}"; do
+  # Key echoes under Orca: a script with its own X server and screen reader.
+  if [ "${bench}" = ./keyecho ]; then
+    echo "== keyecho"
+    bash "${source}/keyecho.sh" . "${KEYECHO_ROUNDS:-20}"
+    continue
+  fi
   [ -x "${bench}" ] || continue
   echo "== ${bench#./}"
   if [ "${bench}" != ./bench_startup ]; then

@@ -28,7 +28,7 @@ SOURCES = [
     ('tests/e2e/*.sh', 'shell'),
     ('tests/*.sh', 'shell'),
     ('tests/fuzz/run.sh', 'shell'),
-    ('bench/run.sh', 'shell'),
+    ('bench/*.sh', 'shell'),
     ('tools/*.sh', 'shell'),
     ('Makefile', 'make'),
     ('**/CMakeLists.txt', 'cmake'),

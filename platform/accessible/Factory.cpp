@@ -12,8 +12,10 @@
 #include "platform/PictureBox.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 
 #include <optional>
 
@@ -78,16 +80,19 @@ QAccessibleInterface* factory(const QString& key, QObject* object)
     return nullptr;
 }
 
-// Workaround(Orca 43): it reads a hidden field's selection, "100 selected", before the dialog's title.
-// An input box selects its default text before it is shown; a reader told
-// of that says the number before the box's title, and again with the field.
-// Events from widgets not on screen go nowhere.
+// The widget Qt has finished handing the focus to. QApplication says so
+// after the widget's focus-in, and before Qt tells the reader of the focus;
+// a focus given with no reason QApplication does not announce, but Qt tells
+// the reader.
+QPointer<QWidget> settled;
+
 QAccessible::UpdateHandler bridge = nullptr;
 void update(QAccessibleEvent* event)
 {
-    if (event->type() == QAccessible::TextSelectionChanged)
-        if (auto* widget = qobject_cast<QWidget*>(event->object()); widget && !widget->isVisible())
-            return;
+    if (event->type() == QAccessible::Focus)
+        settled = QApplication::focusWidget();
+    if (!heard(*event))
+        return;
     if (bridge) {
         bridge(event);
         return;
@@ -100,11 +105,30 @@ void update(QAccessibleEvent* event)
 
 } // namespace
 
+// Workaround(Orca 43): it speaks a field's selection made before Qt 6.4 tells of the field's focus.
+// An input box selects its default text before it is shown, a field reached
+// by Tab selects its text as it takes the focus and deselects it as it
+// loses it, all before Qt tells of the focus: a reader told of that says
+// the text and "selected" before the field's name, or "Text unselected"
+// before the next control's. Orca reads a field's selection with its focus.
+bool heard(const QAccessibleEvent& event)
+{
+    if (event.type() != QAccessible::TextSelectionChanged)
+        return true;
+    auto* widget = qobject_cast<QWidget*>(event.object());
+    if (!widget)
+        return true;
+    return widget->isVisible() && QApplication::focusWidget() == settled;
+}
+
 void install()
 {
     static const bool installed = [] {
         QAccessible::installFactory(factory);
         bridge = QAccessible::installUpdateHandler(update);
+        settled = QApplication::focusWidget();
+        if (qApp)
+            QObject::connect(qApp, &QApplication::focusChanged, [](QWidget*, QWidget* now) { settled = now; });
         return true;
     }();
     Q_UNUSED(installed);

@@ -6,6 +6,7 @@
 
 #include "Kind.h"
 
+class QAccessibleEvent;
 class QWidget;
 
 namespace platform::accessible {
@@ -17,5 +18,9 @@ void install();
 // Marks the widget as being of the kind, and installs the factory. Call it
 // before anything makes the widget's interface: Qt keeps the first one.
 void setKind(QWidget* widget, Kind kind);
+
+// Whether a screen reader is told of the event: a field's selection only
+// once the reader knows where the focus is.
+bool heard(const QAccessibleEvent& event);
 
 } // namespace platform::accessible

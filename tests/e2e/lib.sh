@@ -2,7 +2,9 @@
 # Helpers for driving the real binary under Xvfb with xdotool.
 # Usage: source lib.sh; e2e_start <binary> [argument...]; ... ; e2e_finish
 # E2E_SCREEN sets the size of the X screen (WxHxDepth), E2E_WM a window
-# manager to run in it, E2E_SCALE the scale at which the windows are drawn.
+# manager to run in it, E2E_SCALE the scale at which the windows are drawn,
+# E2E_DISPLAYS the display numbers the X server may take (a space-separated
+# list, for a machine shared with others; else one at random).
 set -euo pipefail
 
 E2E_BIN=""
@@ -123,9 +125,14 @@ e2e_xserver() {
   # tests' servers. -noreset matters: without it the server resets when its
   # last client (the readiness probe below) leaves, and refuses the
   # program's connection while it does.
-  local n="" attempt
+  local n="" attempt displays
+  read -ra displays <<<"${E2E_DISPLAYS:-}"
   for attempt in $(seq 1 20); do
     n=$(( 100 + RANDOM % 900 ))
+    if [ ${#displays[@]} -gt 0 ]; then
+      n="${displays[0]}"
+      displays=("${displays[@]:1}" "${n}")
+    fi
     e2e_display_taken "${n}" && continue
     E2E_XLOG="$(mktemp)"
     Xvfb ":${n}" -noreset -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp >"${E2E_XLOG}" 2>&1 &

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QtTest>
 
 using platform::PictureBox;
@@ -85,6 +86,8 @@ private slots:
     void rowsAreJoinedAsTheyWrap();
     void inputFieldIsReadWhole_data();
     void inputFieldIsReadWhole();
+    void selectionWaitsForTheFocus_data();
+    void selectionWaitsForTheFocus();
     void kindsAreServed_data();
     void kindsAreServed();
     void refusedReplyIsSaid_data();
@@ -437,6 +440,57 @@ void AccessibilityTest::inputFieldIsReadWhole()
         first = first < 0 ? start : first;
     }
     QCOMPARE(text->text(first, end), value);
+}
+
+void AccessibilityTest::selectionWaitsForTheFocus_data()
+{
+    QTest::addColumn<QString>("from"); // the widget that has the focus before the keys
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("to"); // and after them
+    QTest::addColumn<QList<bool>>("heard"); // for each selection change, whether the reader is told
+    QTest::newRow("Tab into the field") << "before" << QKeySequence(Qt::Key_Tab) << "field" << QList<bool>{false};
+    QTest::newRow("Shift+Tab into it") << "after" << QKeySequence(Qt::SHIFT | Qt::Key_Tab) << "field"
+                                       << QList<bool>{false};
+    QTest::newRow("its label's key") << "before" << QKeySequence(Qt::ALT | Qt::Key_S) << "field" << QList<bool>{false};
+    QTest::newRow("Tab out of it") << "field" << QKeySequence(Qt::Key_Tab) << "after" << QList<bool>{false};
+    QTest::newRow("selecting in it") << "field" << QKeySequence(QStringLiteral("End, Shift+Home")) << "field"
+                                     << QList<bool>{true, true};
+}
+
+void AccessibilityTest::selectionWaitsForTheFocus()
+{
+    // A field reached by the keyboard selects its text, and one left
+    // deselects it, before Qt says where the focus is; a reader told of
+    // that says the text before the field's name, or "unselected" before
+    // the next control's.
+    QFETCH(QString, from);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, to);
+    QFETCH(QList<bool>, heard);
+    platform::accessible::install();
+    QWidget w;
+    auto* layout = new QVBoxLayout(&w);
+    auto* label = new QLabel(QStringLiteral("乱数の種(&S)："));
+    auto* field = new QLineEdit(QStringLiteral("12060187793097720213"));
+    label->setBuddy(field);
+    for (QWidget* widget : QWidgetList{new QPushButton(QStringLiteral("before")), label, field,
+                                       new QPushButton(QStringLiteral("after"))})
+        layout->addWidget(widget);
+    for (auto* button : w.findChildren<QPushButton*>())
+        button->setObjectName(button->text());
+    field->setObjectName(QStringLiteral("field"));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QWidget* start = w.findChild<QWidget*>(from);
+    start->setFocus(Qt::TabFocusReason);
+    QList<bool> told;
+    connect(field, &QLineEdit::selectionChanged, &w, [&] {
+        told += platform::accessible::heard(QAccessibleTextSelectionEvent(field, field->selectionStart(),
+                                                                          field->selectionEnd()));
+    });
+    QTest::keySequence(start, keys);
+    QCOMPARE(QApplication::focusWidget(), w.findChild<QWidget*>(to));
+    QCOMPARE(told, heard);
 }
 
 void AccessibilityTest::kindsAreServed_data()
