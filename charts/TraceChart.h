@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lesson mode's live trace of one run, drawn with Qt Charts in the chart
 // module: the estimate against n with the line y = π, or the error
-// |π − estimate| against n on logarithmic axes.
+// |π − estimate| against n on logarithmic axes. Its context menu saves the
+// chart for a handout (ChartExport), and the run's points that the program
+// gives it.
 #pragma once
 
 #include "ChartsModule.h"
