@@ -8,6 +8,8 @@
 #include <QPointF>
 #include <QString>
 
+#include <memory>
+
 class QWidget;
 
 namespace charts {
@@ -15,6 +17,20 @@ namespace charts {
 enum class TraceView {
     Linear,   // the estimate itself, where the Gregory–Leibniz zig-zag shows
     LogError, // |π − estimate| on logarithmic axes
+};
+
+// What the trace's context menu saves of the run it shows, asked for as
+// the user saves.
+class TraceRecord {
+public:
+    virtual ~TraceRecord() = default;
+    // The picture's title and description, kept in an SVG.
+    virtual QString title() const = 0;
+    virtual QString description() const = 0;
+    // The name the save dialogs suggest, without an extension.
+    virtual QString fileName() const = 0;
+    // The run's points as CSV.
+    virtual QString csv() const = 0;
 };
 
 // Lesson mode's live trace of a run: the estimate against the step n.
@@ -31,6 +47,9 @@ public:
     virtual void appendOuter(const QList<QPointF>& points) = 0;
     // Drawn for a narrow place: no legend, no axis titles, fewer ticks.
     virtual void setCompact(bool compact) = 0;
+    // A context menu (right click, the Menu key, Shift+F10) then saves the
+    // chart as a picture and the record's points as CSV.
+    virtual void offerSaving(std::unique_ptr<TraceRecord> record) = 0;
 };
 
 // What the module asks of the program, whose code it does not link.

@@ -19,8 +19,6 @@
 #include <QFontInfo>
 #include <QChartView>
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QGraphicsLayout>
 #include <QGraphicsLineItem>
 #include <QGraphicsTextItem>
@@ -34,7 +32,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QScreen>
@@ -915,36 +912,16 @@ bool ComparisonWindow::savePicture(const QString& path) const
 
 void ComparisonWindow::pictureDialog()
 {
-    const QString png = tr("PNG 画像 (*.png)");
-    const QString svg = tr("SVG 画像 (*.svg)");
-    QString filter = png;
-    QString path = QFileDialog::getSaveFileName(this, tr("グラフを保存"), QStringLiteral("sorvena-compare.png"),
-                                                png + QStringLiteral(";;") + svg, &filter);
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) && !path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
-        path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
-    saved(path, savePicture(path));
+    const QString path = ChartFiles::askPicture(this, tr("グラフを保存"), QStringLiteral("sorvena-compare.png"));
+    if (!path.isEmpty())
+        ChartFiles::saved(this, path, savePicture(path));
 }
 
 void ComparisonWindow::csvDialog()
 {
-    QString path = QFileDialog::getSaveFileName(this, tr("CSV を保存"), QStringLiteral("sorvena-compare.csv"),
-                                                tr("CSV ファイル (*.csv)"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
-        path += QStringLiteral(".csv");
-    saved(path, saveCsv(path));
-}
-
-void ComparisonWindow::saved(const QString& path, bool done)
-{
-    // The dialog has closed; where the file went is said once.
-    if (done)
-        voice().announce(this, tr("保存しました：%1").arg(QDir::toNativeSeparators(path)));
-    else
-        QMessageBox::warning(this, windowTitle(), tr("%1 に保存できませんでした。").arg(path));
+    const QString path = ChartFiles::askCsv(this, tr("CSV を保存"), QStringLiteral("sorvena-compare.csv"));
+    if (!path.isEmpty())
+        ChartFiles::saved(this, path, saveCsv(path));
 }
 
 } // namespace charts

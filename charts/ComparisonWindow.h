@@ -117,7 +117,6 @@ private:
     void moveProbeLine();
     void pictureDialog();
     void csvDialog();
-    void saved(const QString& path, bool done);
     void fitToScreen();
     void layOutChart();
     bool legendFits() const;

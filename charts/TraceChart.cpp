@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TraceChart.h"
 
+#include "ChartExport.h"
 #include "Faces.h"
 #include "rules/Convergence.h"
 #include "rules/Ticks.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QGraphicsLayout>
+#include <QKeyEvent>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QMenu>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -202,6 +207,67 @@ void TraceChart::setCompact(bool compact)
         axis->setLabelsFont(font);
     }
     redraw();
+}
+
+void TraceChart::offerSaving(std::unique_ptr<TraceRecord> record)
+{
+    record_ = std::move(record);
+    if (savePicture_)
+        return;
+    savePicture_ = new QAction(tr("グラフを画像で保存…"), this);
+    savePicture_->setObjectName(QStringLiteral("savePicture"));
+    saveCsv_ = new QAction(tr("点を CSV で保存…"), this);
+    saveCsv_->setObjectName(QStringLiteral("saveCsv"));
+    connect(savePicture_, &QAction::triggered, this, &TraceChart::pictureDialog);
+    connect(saveCsv_, &QAction::triggered, this, &TraceChart::csvDialog);
+}
+
+bool TraceChart::savePicture(const QString& path)
+{
+    return writePicture(*this, path, record_ ? record_->title() : QString(),
+                        record_ ? record_->description() : QString());
+}
+
+bool TraceChart::saveCsv(const QString& path) const { return record_ && writeCsv(path, record_->csv()); }
+
+void TraceChart::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!record_) {
+        QChartView::contextMenuEvent(event);
+        return;
+    }
+    // From the keyboard, over the chart rather than wherever the pointer is.
+    showMenu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : mapToGlobal(rect().center()));
+}
+
+void TraceChart::keyPressEvent(QKeyEvent* event)
+{
+    // Shift+F10, the menu key of keyboards without one.
+    if (record_ && event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        showMenu(mapToGlobal(rect().center()));
+        return;
+    }
+    QChartView::keyPressEvent(event);
+}
+
+void TraceChart::showMenu(const QPoint& at)
+{
+    saveCsv_->setEnabled(!points_.isEmpty());
+    QMenu::exec({savePicture_, saveCsv_}, at, nullptr, this);
+}
+
+void TraceChart::pictureDialog()
+{
+    const QString path = ChartFiles::askPicture(this, tr("グラフを画像で保存"), record_->fileName() + QStringLiteral(".png"));
+    if (!path.isEmpty())
+        ChartFiles::saved(this, path, savePicture(path));
+}
+
+void TraceChart::csvDialog()
+{
+    const QString path = ChartFiles::askCsv(this, tr("点を CSV で保存"), record_->fileName() + QStringLiteral(".csv"));
+    if (!path.isEmpty())
+        ChartFiles::saved(this, path, saveCsv(path));
 }
 
 void TraceChart::redraw()

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lesson mode's live trace of one run, drawn with Qt Charts in the chart
 // module: the estimate against n with the line y = π, or the error
-// |π − estimate| against n on logarithmic axes.
+// |π − estimate| against n on logarithmic axes. Its context menu saves the
+// chart for a handout (ChartExport), and the run's points that the program
+// gives it.
 #pragma once
 
 #include "ChartsModule.h"
@@ -12,6 +14,7 @@
 
 #include <memory>
 
+class QAction;
 class QLineSeries;
 class QLogValueAxis;
 class QValueAxis;
@@ -30,6 +33,12 @@ public:
     void append(const QList<QPointF>& points) override;
     void appendOuter(const QList<QPointF>& points) override;
     void setCompact(bool compact) override;
+    void offerSaving(std::unique_ptr<TraceRecord> record) override;
+
+    // The chart for print (.png or .svg), with the record's title and
+    // description; the record's points as CSV.
+    bool savePicture(const QString& path);
+    bool saveCsv(const QString& path) const;
 
     TraceView view() const { return view_; }
     // What the curve of the view shown holds: at most a few points a column.
@@ -42,8 +51,15 @@ public:
         return orientation == Qt::Horizontal ? *decadesX_ : *decadesY_;
     }
 
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void redraw();
+    void showMenu(const QPoint& at);
+    void pictureDialog();
+    void csvDialog();
 
     TraceView view_ = TraceView::Linear;
     bool compact_ = false;
@@ -67,6 +83,9 @@ private:
     QLogValueAxis* logY_;
     QValueAxis* decadesX_;
     QValueAxis* decadesY_;
+    std::unique_ptr<TraceRecord> record_; // none: no context menu
+    QAction* savePicture_ = nullptr;
+    QAction* saveCsv_ = nullptr;
 };
 
 } // namespace charts

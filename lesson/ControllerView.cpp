@@ -314,10 +314,14 @@ void ControllerView::showReadings(const Reading& reading)
 {
     value->setAccessibleName(reading.spokenReadings());
     correct->setAccessibleName(reading.correctName());
-    if (trace) {
-        const QAbstractButton* view = views ? views->checkedButton() : nullptr;
-        trace->widget()->setAccessibleDescription(reading.traceDescription(view ? view->text() : QString()));
-    }
+    if (trace)
+        trace->widget()->setAccessibleDescription(reading.traceDescription(viewName()));
+}
+
+QString ControllerView::viewName() const
+{
+    const QAbstractButton* view = views ? views->checkedButton() : nullptr;
+    return view ? view->text() : QString();
 }
 
 } // namespace lesson

@@ -40,6 +40,8 @@ public:
     void clearRun();
     // The accessible names of the readings and the trace's description.
     void showReadings(const Reading& reading);
+    // The trace's view shown, as its button names it; empty with no trace.
+    QString viewName() const;
 
     QWidget& window;
     std::unique_ptr<charts::Trace> trace;

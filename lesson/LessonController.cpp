@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LessonController.h"
 
+#include "Handout.h"
 #include "platform/Form.h"
 #include "platform/MMControl.h"
 #include "platform/accessible/Factory.h"
@@ -42,7 +43,8 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
     setAccessibleDescription(tr("Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、"
                                 "Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移り、Ｈでこの窓を隠します。"
                                 "このキーは計算の窓でも使えます。"
-                                "モンテカルロ法とビュホンの針では、Ｃでクラスの実験を開きます。"));
+                                "モンテカルロ法とビュホンの針では、Ｃでクラスの実験を開きます。"
+                                "グラフの上で右クリックかメニューキー（シフトとＦ１０でも）を押すと、グラフを画像に、点を CSV に保存するメニューが開きます。"));
     // Beside the window the class watches, which keeps the keyboard.
     setAttribute(Qt::WA_ShowWithoutActivating);
 
@@ -55,6 +57,8 @@ LessonController::LessonController(Pace& pace, std::unique_ptr<Trace> trace, Lay
     readings_->setInterval(readingsMs);
     connect(readings_, &QTimer::timeout, this, &LessonController::updateReadings);
 
+    if (view_.trace)
+        view_.trace->offerSaving(std::make_unique<Handout>(reading_, view_));
     if (view_.views)
         connect(view_.views, &QButtonGroup::idClicked, this, &LessonController::updateReadings);
     connect(view_.tempi, &QButtonGroup::idClicked, this, [this](int id) { pace_.setTempo(Tempo(id)); });
@@ -97,11 +101,7 @@ QRadioButton* LessonController::tempoButton(Tempo tempo) const
     return static_cast<QRadioButton*>(view_.tempi->button(int(tempo)));
 }
 
-QString LessonController::traceDescription() const
-{
-    const QAbstractButton* view = view_.views ? view_.views->checkedButton() : nullptr;
-    return reading_.traceDescription(view ? view->text() : QString());
-}
+QString LessonController::traceDescription() const { return reading_.traceDescription(view_.viewName()); }
 
 bool LessonController::eventFilter(QObject* watched, QEvent* event)
 {

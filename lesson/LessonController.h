@@ -6,7 +6,8 @@
 // in it and in the window beside it, where no control uses them, and each
 // says what it did.
 // It only wires its parts: the reading of the run (Reading), the widgets
-// (ControllerView), the keys (LessonKeys) and its place (Follower).
+// (ControllerView), the keys (LessonKeys), its place (Follower) and what
+// the trace's menu saves of the run (Handout).
 #pragma once
 
 #include "ControllerView.h"

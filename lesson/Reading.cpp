@@ -33,6 +33,23 @@ std::optional<classthrows::Experiment> experimentOf(compare::Method method)
         return classthrows::Experiment::Needles;
     return std::nullopt;
 }
+
+// The digits the controller shows: an experiment's to its standard
+// error's decimals, beside the error's own; any other value as the window
+// prints it, at the precision it computed in, so that the hexagon's
+// 2.9999999999999973 is 3 and a single-precision 3.1 has two correct digits.
+digits::WithError shownDigits(double value, bool singlePrecision, std::optional<double> standardError)
+{
+    if (standardError)
+        return digits::withError(value, *standardError);
+    return {singlePrecision ? rt::Plain(float(value)) : rt::Plain(value), {}};
+}
+
+int correctDigits(const std::string& digits, std::optional<double> standardError)
+{
+    // A random estimate has no more correct digits than its spread allows.
+    return standardError ? digits::correct(digits, *standardError) : digits::correct(digits);
+}
 } // namespace
 
 bool Reading::step(std::int64_t n, std::optional<double> value, bool singlePrecision,
@@ -52,19 +69,15 @@ bool Reading::step(std::int64_t n, std::optional<double> value, bool singlePreci
         const std::optional<classthrows::Estimate> estimate =
             experiment && tally ? classthrows::estimate(*experiment, tally->n, tally->hits) : std::nullopt;
         clearValue();
-        if (estimate) {
-            // A random estimate has no more digits than its spread allows.
-            const digits::WithError texts = digits::withError(*value, estimate->standardError);
-            digits_ = QString::fromStdString(texts.value);
-            error_ = QString::fromStdString(texts.error);
+        if (estimate)
             standardError_ = estimate->standardError;
-        } else {
-            // As the window prints it, at the precision it computed in: its
-            // hexagon's 2.9999999999999973 is 3, a single-precision 3.1 has
-            // two correct digits.
-            digits_ = QString::fromStdString(singlePrecision ? rt::Plain(float(*value)) : rt::Plain(*value));
-        }
+        const digits::WithError texts = shownDigits(*value, singlePrecision, standardError_);
+        digits_ = QString::fromStdString(texts.value);
+        error_ = QString::fromStdString(texts.error);
         points_.append(QPointF(double(n_), *value));
+        singlePrecision_ = singlePrecision;
+        if (experiment)
+            standardErrors_.append(standardError_.value_or(std::nan("")));
         if (method_ == compare::Method::Polygon && n_ >= 3)
             outerPoints_.append(QPointF(double(n_), polygon::circumscribed(n_)));
     }
@@ -84,14 +97,12 @@ void Reading::clear()
     clearValue();
     points_.clear();
     outerPoints_.clear();
+    standardErrors_.clear();
 }
 
 int Reading::correct() const
 {
-    if (digits_.isEmpty())
-        return 0;
-    return standardError_ ? digits::correct(digits_.toStdString(), *standardError_)
-                          : digits::correct(digits_.toStdString());
+    return digits_.isEmpty() ? 0 : correctDigits(digits_.toStdString(), standardError_);
 }
 
 QString Reading::valueText() const
@@ -203,6 +214,31 @@ QString Reading::spokenError(double error)
     return tr("%1×10のマイナス%2乗", "an error, as 1.2×10⁻⁵ is read")
         .arg(QString::number(mantissa, 'f', 1))
         .arg(-exponent);
+}
+
+QString Reading::csv() const
+{
+    QString text = QStringLiteral("n,value,error,correct digits,standard error,lower bound,upper bound\n");
+    for (qsizetype i = 0; i < points_.size(); ++i) {
+        const std::int64_t n = std::int64_t(points_[i].x());
+        const double value = points_[i].y();
+        std::optional<double> standardError;
+        if (i < standardErrors_.size() && !std::isnan(standardErrors_[i]))
+            standardError = standardErrors_[i];
+        const digits::WithError texts = shownDigits(value, singlePrecision_, standardError);
+        const polygon::Bracket bracket = method_ == compare::Method::Polygon ? polygon::bracket(n) : polygon::Bracket{};
+        const QStringList cells{
+            QString::number(n),
+            QString::fromStdString(singlePrecision_ ? rt::Plain(float(value)) : rt::Plain(value)),
+            QString::fromStdString(compare::exactText(compare::error(value))),
+            QString::number(correctDigits(texts.value, standardError)),
+            QString::fromStdString(texts.error),
+            QString::fromStdString(bracket.lower),
+            QString::fromStdString(bracket.upper),
+        };
+        text += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
+    }
+    return text;
 }
 
 } // namespace lesson

@@ -36,6 +36,8 @@ public:
     // Forgets the value, the trace and n.
     void clear();
 
+    // The method of the run shown.
+    compare::Method method() const { return method_; }
     std::int64_t n() const { return n_; }
     // The value's digits as the window prints them at its precision (an
     // experiment's to its standard error's decimals), empty for none.
@@ -64,6 +66,14 @@ public:
     // An error as a screen reader reads it well.
     static QString spokenError(double error);
 
+    // The trace's points as CSV, a line each under a header that does not
+    // change with the language: n; the value, to the digits of the
+    // precision it was computed in; its error |π − value|; its correct
+    // digits, as the controller counts them; an experiment's standard
+    // error, as the controller shows it; and the polygons' bracket, as the
+    // controller writes it.
+    QString csv() const;
+
 private:
     compare::Method method_ = compare::Method::Polygon;
     bool firstStep_ = false; // the run opened has told no step yet
@@ -73,6 +83,10 @@ private:
     std::optional<double> standardError_; // an experiment's
     QList<QPointF> points_;
     QList<QPointF> outerPoints_;
+    bool singlePrecision_ = false; // the precision of the run's values
+    // An experiment's standard error at each point (NaN for none); none
+    // kept for the other methods, whose runs may be millions of steps.
+    QList<double> standardErrors_;
 };
 
 } // namespace lesson

@@ -695,6 +695,22 @@
         <source>外接正多角形</source>
         <translation>circumscribed polygon</translation>
     </message>
+    <message>
+        <source>グラフを画像で保存…</source>
+        <translation>Save the graph as a picture…</translation>
+    </message>
+    <message>
+        <source>点を CSV で保存…</source>
+        <translation>Save the points as CSV…</translation>
+    </message>
+    <message>
+        <source>グラフを画像で保存</source>
+        <translation>Save the graph as a picture</translation>
+    </message>
+    <message>
+        <source>点を CSV で保存</source>
+        <translation>Save the points as CSV</translation>
+    </message>
 </context>
 <context>
     <name>lesson::LessonController</name>
@@ -763,8 +779,13 @@
         <translation>Lesson mode</translation>
     </message>
     <message>
-        <source>Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移り、Ｈでこの窓を隠します。このキーは計算の窓でも使えます。モンテカルロ法とビュホンの針では、Ｃでクラスの実験を開きます。</source>
-        <translation>P pauses and resumes, S takes one step, plus and minus change the speed, M mutes the sound, R reads the current value aloud, F6 goes to the method window, and H hides this window. These keys work in the method window too. Beside Monte Carlo and Buffon's needle, C opens the class experiment.</translation>
+        <source>Ｐで一時停止と再開、Ｓで１ステップ、プラスとマイナスで速さを変え、Ｍで消音、Ｒでいまの値を読み上げ、Ｆ６で計算の窓に移り、Ｈでこの窓を隠します。このキーは計算の窓でも使えます。モンテカルロ法とビュホンの針では、Ｃでクラスの実験を開きます。グラフの上で右クリックかメニューキー（シフトとＦ１０でも）を押すと、グラフを画像に、点を CSV に保存するメニューが開きます。</source>
+        <translation>P pauses and resumes, S takes one step, plus and minus change the speed, M mutes the sound, R reads the current value aloud, F6 goes to the method window, and H hides this window. These keys work in the method window too. Beside Monte Carlo and Buffon's needle, C opens the class experiment. On the graph, a right click or the Menu key (or Shift+F10) opens a menu that saves the graph as a picture and the points as CSV.</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <comment>a graph&apos;s title: the method, then the graph</comment>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>授業モードです。Ｆ６で計算の窓と授業モードの窓を行き来し、Ｒでいまの値を読み上げます。</source>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lesson mode: the pace of runs (tempo, pause, step, stop) counted in
 // steps and on a fake clock, never timed; the controller's digits, trace,
-// place, keys and mute.
+// place, keys and mute, and what its trace's menu saves.
+#include "charts/ChartExport.h"
 #include "charts/TraceChart.h"
 #include "lesson/Lesson.h"
 #include "lesson/LessonController.h"
@@ -25,11 +26,14 @@
 #include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QLayout>
+#include <QMenu>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QValueAxis>
 #include <QTranslator>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <functional>
@@ -685,6 +689,17 @@ void TestLesson::controllerDrawsTheTrace()
     logError->click();
     QCOMPARE(chart->view(), charts::TraceView::LogError);
     QCOMPARE(chart->curve().points().first().y(), 4 - M_PI);
+    // Shift+F10 on the chart opens its menu, as the right button does.
+    QStringList offered;
+    QTimer::singleShot(0, chart, [&offered] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (const QAction* action : menu->actions())
+                offered << action->text() + (action->isEnabled() ? "" : " (disabled)");
+            menu->close();
+        }
+    });
+    QTest::keyClick(chart, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(offered, (QStringList{"グラフを画像で保存…", "点を CSV で保存…"}));
 }
 
 void TestLesson::controllerShowsTheWindow_data()
@@ -743,6 +758,8 @@ void TestLesson::controllerShowsTheWindow()
         {"Form18", [] { return new Form18; }}, {"Form19", [] { return new Form19; }},
         {"Form20", [] { return new Form20; }}};
     const std::unique_ptr<platform::Form> w(windows.at(window)());
+    compare::Method method{};
+    l.log.onOpen = [&method](platform::Run& run) { method = run.method(); };
     w->Show();
     l.services.replies = {count};
     for (const QString& name : clicks)
@@ -766,6 +783,27 @@ void TestLesson::controllerShowsTheWindow()
         const double labelled = area.bottom() - (std::log10(p.y()) - decades.min()) / (decades.max() - decades.min()) * area.height();
         QVERIFY2(std::abs(at - labelled) < 1, qPrintable(QStringLiteral("n = %1 at %2, labelled %3").arg(p.x()).arg(at).arg(labelled)));
     }
+    // What the menu saves: the chart for print, an SVG titled after the
+    // method and the graph, and a line a point, the last counted as shown.
+    QTemporaryDir dir;
+    QVERIFY(chart->savePicture(dir.filePath("t.png")));
+    QCOMPARE(QImage(dir.filePath("t.png")).size(), chart->size() * charts::printScale);
+    QVERIFY(chart->savePicture(dir.filePath("t.svg")));
+    QFile svg(dir.filePath("t.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    QString title;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
+            title = xml.readElementText();
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(title, QCoreApplication::translate("methods", compare::title(method)) + "：誤差のグラフ（対数）");
+    QVERIFY(chart->saveCsv(dir.filePath("t.csv")));
+    QFile csv(dir.filePath("t.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), controller.traced().size() + 1);
+    QCOMPARE(lines.last().split(',')[3], label("correct").section(QStringLiteral("："), 1).section(' ', 0, 0));
 }
 
 void TestLesson::classSession_data()
