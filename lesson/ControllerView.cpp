@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ControllerView.h"
 
+#include "ControllerParts.h"
 #include "Reading.h"
 #include "platform/accessible/Factory.h"
 #include "rules/Digits.h"
@@ -15,59 +16,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <optional>
 
 namespace lesson {
-
-namespace {
-
-struct TempoChoice {
-    Tempo tempo;
-    const char* caption;
-    const char* meaning; // for the screen reader
-};
-
-// Slowest first: + moves right, − left.
-const TempoChoice tempoChoices[] = {
-    {Tempo::ByPress, QT_TRANSLATE_NOOP("lesson::LessonController", "１回ずつ"),
-     QT_TRANSLATE_NOOP("lesson::LessonController", "ステップボタンを押すたびに１ステップ")},
-    {Tempo::Slow, QT_TRANSLATE_NOOP("lesson::LessonController", "ゆっくり"),
-     QT_TRANSLATE_NOOP("lesson::LessonController", "１秒に２ステップ")},
-    {Tempo::Medium, QT_TRANSLATE_NOOP("lesson::LessonController", "ふつう"),
-     QT_TRANSLATE_NOOP("lesson::LessonController", "１秒に２０ステップ")},
-    {Tempo::Fast, QT_TRANSLATE_NOOP("lesson::LessonController", "はやく"),
-     QT_TRANSLATE_NOOP("lesson::LessonController", "１秒に２００ステップ")},
-    {Tempo::Full, QT_TRANSLATE_NOOP("lesson::LessonController", "全速"),
-     QT_TRANSLATE_NOOP("lesson::LessonController", "いつもの速さ")},
-};
-
-QString translated(const char* text) { return QCoreApplication::translate("lesson::LessonController", text); }
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& accessibleName,
-                    bool checkable = false, std::optional<platform::accessible::Kind> kind = std::nullopt)
-{
-    auto* b = new QPushButton(parent);
-    // Before anything that would make the button's interface.
-    if (kind)
-        platform::accessible::setKind(b, *kind);
-    b->setText(caption);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAccessibleName(accessibleName);
-    b->setCheckable(checkable);
-    b->setAutoDefault(true); // Enter presses the focused button, as Space does
-    b->setFocusPolicy(Qt::StrongFocus);
-    return b;
-}
-
-// The Tab stop of a group of choices is the one chosen; the others are
-// reached by the arrows.
-void tabStopOnChecked(const QButtonGroup& group)
-{
-    for (QAbstractButton* b : group.buttons())
-        b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
-}
-
-} // namespace
 
 ControllerView::ControllerView(QWidget& window, std::unique_ptr<charts::Trace> chart, Layout layout)
     : window(window)
