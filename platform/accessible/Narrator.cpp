@@ -79,7 +79,7 @@ void say(Form& form, const QString& text)
         button = qobject_cast<QAbstractButton*>(form.focusWidget());
     if (!button || text.isEmpty())
         return;
-    button->setAccessibleDescription(QString());
+    clearDescription(button);
     button->setAccessibleDescription(text);
     // True only while the focus stays: once it leaves, the outcome is old
     // news, and a later Tab back must not read it as current.
