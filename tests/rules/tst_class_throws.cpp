@@ -72,7 +72,7 @@ private slots:
         QTest::addColumn<u64>("seed");
         QTest::addColumn<u64>("count");
         QTest::addColumn<u64>("hits");
-        QFile file(QFINDTESTDATA("../class/throws_known.json"));
+        QFile file(QFINDTESTDATA("class/throws_known.json"));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         const QJsonArray rows = QJsonDocument::fromJson(file.readAll()).array();
         QVERIFY(rows.size() >= 12);
