@@ -170,8 +170,10 @@ space|-|計算させる項数の入力|第何項目まで
 STEPS
 said "OUTPUT: '10000 selected" "${box_from}"
 ! tail -n +"$(( box_from + 1 ))" "${log}" | grep -a 'SPEECH OUTPUT' | grep -a "OUTPUT: '1000 selected" || e2e_fail "10000 read as 1000"
-keys ctrl+a; xdotool type --delay 50 3000
+# A count it cannot use is replaced, and the notice is said as it appears.
+keys ctrl+a; xdotool type --delay 50 1
 from=$(lines); keys Return
+said 'notification 第１００００項まで計算します' "${from}" 30
 said 'π＝' "${from}" 150
 steps <<'STEPS'
 Tab|-|4 分の パイ イコール 1 ひく 3 分の 1
@@ -344,7 +346,28 @@ Tab Tab Tab|-|Explain
 space|-|Run
 Tab|-|Using chance to find areas or volumes is called the Monte Carlo method
 Down|-|Draw a square of side 2r and the circle of radius r that fits inside it
+shift+Tab shift+Tab|-|Menu push button
+space|-|Sorvena Menu
 STEPS
+# Buffon's page: its heading is read as one, alone, its ① in words.
+# (Repeats a key until Orca says the regex $2, at most $3 times.)
+until_said() {
+  local key="$1" pattern="$2" from
+  from=$(lines)
+  for _ in $(seq 1 "$3"); do
+    hears "${pattern}" "${from}" 1 && return 0
+    keys "${key}"
+  done
+  said "${pattern}" "${from}" 5
+}
+until_said Tab "Buffon's needle push button" 10
+steps <<'STEPS'
+space|^Approximating .* with Buffon's needle$|Buffon's needle frame
+Tab Tab Tab|-|Explain
+space|-|Run
+Tab|-|Buffon posed this problem
+STEPS
+until_said Down "OUTPUT: 'Outline of a proof of +equation 1 ?[.]?'" 15
 kill "${E2E_PID}" 2>/dev/null || true
 wait "${E2E_PID}" 2>/dev/null || true
 
