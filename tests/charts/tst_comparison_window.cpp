@@ -460,21 +460,6 @@ void TestComparison::labelsWhole()
             QVERIFY(!boxes[i].intersects(boxes[j]));
 }
 
-// Where a picture's dark pixels begin and end across.
-std::pair<int, int> inkAcross(const QImage& image)
-{
-    int first = image.width(), last = -1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            if (qAlpha(p) > 128 && qGray(p) < 128) {
-                first = std::min(first, x);
-                last = std::max(last, x);
-            }
-        }
-    return {first, last};
-}
-
 void TestComparison::svgDrawnElsewhereAsShown_data()
 {
     QTest::addColumn<QString>("text");
@@ -504,6 +489,17 @@ void TestComparison::svgDrawnElsewhereAsShown()
     QProcess render;
     render.start(rsvg, {QStringLiteral("-o"), png, svg});
     QVERIFY(render.waitForFinished() && render.exitCode() == 0);
+    // Where each picture's dark pixels begin and end across.
+    const auto inkAcross = [](const QImage& image) {
+        int first = image.width(), last = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (const QRgb p = image.pixel(x, y); qAlpha(p) > 128 && qGray(p) < 128) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        return std::pair{first, last};
+    };
     const auto [shownFirst, shownLast] = inkAcross(label.grab().toImage());
     const auto [drawnFirst, drawnLast] = inkAcross(QImage(png));
     QVERIFY(shownLast > shownFirst);

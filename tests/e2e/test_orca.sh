@@ -328,15 +328,29 @@ wait "${E2E_PID}" 2>/dev/null || true
 # In English, a page's rows that were broken to fit are read with a space
 # between them; lesson mode's keys and a table row of the comparison are
 # said in English too, and nothing said is Japanese.
+# english TITLE [ARGUMENT...]: the program in English in place of the one
+# before, once Orca has read its window titled as the regex TITLE.
+english() {
+  local title="$1" from window heard
+  shift
+  kill "${E2E_PID}" 2>/dev/null || true
+  wait "${E2E_PID}" 2>/dev/null || true
+  from=$(lines)
+  LANGUAGE=en LANG=en_US.UTF-8 "${bin}" "$@" >>"${E2E_LOG}" 2>&1 &
+  E2E_PID=$!
+  window=$(e2e_window "${title}")
+  [[ " $* " != *" --lesson "* ]] || e2e_window '^Lesson mode$' >/dev/null
+  xdotool windowactivate "${window}" 2>/dev/null || xdotool windowfocus "${window}" 2>/dev/null || true
+  heard="${title#^}"
+  heard="${heard%$}"
+  for _ in 1 2; do
+    hears "${heard}" "${from}" 10 && return 0
+    keys Tab shift+Tab
+  done
+  said "${heard}" "${from}"
+}
 english_from=$(lines)
-LANGUAGE=en LANG=en_US.UTF-8 "${bin}" >>"${E2E_LOG}" 2>&1 &
-E2E_PID=$!
-title=$(e2e_window 'Sorvena team$')
-xdotool windowactivate "${title}" 2>/dev/null || xdotool windowfocus "${title}" 2>/dev/null || true
-for _ in 1 2; do
-  hears 'Sorvena team' "${english_from}" 10 && break
-  keys Tab shift+Tab
-done
+english 'Sorvena team$'
 steps <<'STEPS'
 Tab|-|Next
 space|^Sorvena Menu$|Sorvena Menu
@@ -346,40 +360,11 @@ Tab Tab Tab|-|Explain
 space|-|Run
 Tab|-|Using chance to find areas or volumes is called the Monte Carlo method
 Down|-|Draw a square of side 2r and the circle of radius r that fits inside it
-shift+Tab shift+Tab|-|Menu push button
-space|-|Sorvena Menu
 STEPS
-# Buffon's page: its heading is read as one, alone, its ① in words.
-# (Repeats a key until Orca says the regex $2, at most $3 times.)
-until_said() {
-  local key="$1" pattern="$2" from
-  from=$(lines)
-  for _ in $(seq 1 "$3"); do
-    hears "${pattern}" "${from}" 1 && return 0
-    keys "${key}"
-  done
-  said "${pattern}" "${from}" 5
-}
-until_said Tab "Buffon's needle push button" 10
-steps <<'STEPS'
-space|^Approximating .* with Buffon's needle$|Buffon's needle frame
-Tab Tab Tab|-|Explain
-space|-|Run
-Tab|-|Buffon posed this problem
-STEPS
-until_said Down "OUTPUT: 'Outline of a proof of +equation 1 ?[.]?'" 15
-kill "${E2E_PID}" 2>/dev/null || true
-wait "${E2E_PID}" 2>/dev/null || true
 
 # Lesson mode by keyboard alone: the polygons stepped by hand, then a run
 # that P pauses, S steps with its polygon and value, P resumes; R reads.
-from=$(lines)
-LANGUAGE=en LANG=en_US.UTF-8 "${bin}" --lesson >>"${E2E_LOG}" 2>&1 &
-E2E_PID=$!
-title=$(e2e_window 'Sorvena team$')
-e2e_window '^Lesson mode$' >/dev/null
-xdotool windowactivate "${title}" 2>/dev/null || xdotool windowfocus "${title}" 2>/dev/null || true
-said 'Sorvena team' "${from}"
+english 'Sorvena team$' --lesson
 steps <<'STEPS'
 Tab|-|Next
 space|^Sorvena Menu$|Sorvena Menu
@@ -402,16 +387,9 @@ s|-|notification One step: Regular polygon with [0-9]+ sides, π ≈ [0-9.]+
 p|-|notification Resumed
 r|-|notification Value now [0-9.]+, [0-9]+ correct digits?, n = [0-9]+
 STEPS
-kill "${E2E_PID}" 2>/dev/null || true
-wait "${E2E_PID}" 2>/dev/null || true
 
 # The comparison's table: Down reads the next row whole, every method.
-from=$(lines)
-LANGUAGE=en LANG=en_US.UTF-8 "${bin}" --compare >>"${E2E_LOG}" 2>&1 &
-E2E_PID=$!
-compare=$(e2e_window '^Comparing convergence$')
-xdotool windowactivate "${compare}" 2>/dev/null || xdotool windowfocus "${compare}" 2>/dev/null || true
-said 'Largest number of steps N.*combo box' "${from}" 30
+english '^Comparing convergence$' --compare
 steps <<'STEPS'
 Tab Tab Tab Tab Tab|-|page tab list
 Right Tab|-|table with [0-9]+ rows 17 columns
@@ -420,7 +398,7 @@ STEPS
 japanese=$(tail -n +"$(( english_from + 1 ))" "${log}" | grep -a 'SPEECH OUTPUT' |
   LC_ALL=C.UTF-8 grep -aP '[\x{3000}-\x{30FF}\x{4E00}-\x{9FFF}\x{FF00}-\x{FFEF}]' || true)
 [ -z "${japanese}" ] || e2e_fail "Japanese said in English: ${japanese}"
-e2e_close_request "${compare}"
+e2e_close_request "$(e2e_window '^Comparing convergence$')"
 e2e_expect_exit 0
 
 # awk reads to the end: head would leave grep a broken pipe, a failure under pipefail.

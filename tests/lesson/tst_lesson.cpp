@@ -2,7 +2,6 @@
 // Lesson mode: the pace of runs (tempo, pause, step, stop) counted in
 // steps and on a fake clock, never timed; the controller's digits, trace,
 // place, keys and mute, and what its trace's menu saves.
-#include "charts/ChartExport.h"
 #include "charts/TraceChart.h"
 #include "lesson/Lesson.h"
 #include "lesson/LessonController.h"
@@ -33,7 +32,6 @@
 #include <QTextDocumentFragment>
 #include <QValueAxis>
 #include <QTranslator>
-#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <functional>
@@ -783,21 +781,15 @@ void TestLesson::controllerShowsTheWindow()
         const double labelled = area.bottom() - (std::log10(p.y()) - decades.min()) / (decades.max() - decades.min()) * area.height();
         QVERIFY2(std::abs(at - labelled) < 1, qPrintable(QStringLiteral("n = %1 at %2, labelled %3").arg(p.x()).arg(at).arg(labelled)));
     }
-    // What the menu saves: the chart for print, an SVG titled after the
-    // method and the graph, and a line a point, the last counted as shown.
+    // What the menu saves (the pictures' writer is the comparison's, checked
+    // there): an SVG titled after the method and the graph, and a line a
+    // point, the last counted as shown.
     QTemporaryDir dir;
-    QVERIFY(chart->savePicture(dir.filePath("t.png")));
-    QCOMPARE(QImage(dir.filePath("t.png")).size(), chart->size() * charts::printScale);
     QVERIFY(chart->savePicture(dir.filePath("t.svg")));
     QFile svg(dir.filePath("t.svg"));
     QVERIFY(svg.open(QIODevice::ReadOnly));
-    QXmlStreamReader xml(&svg);
-    QString title;
-    while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
-            title = xml.readElementText();
-    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    QCOMPARE(title, QCoreApplication::translate("methods", compare::title(method)) + "：誤差のグラフ（対数）");
+    const QString title = QCoreApplication::translate("methods", compare::title(method)) + "：誤差のグラフ（対数）";
+    QVERIFY(QString::fromUtf8(svg.readAll()).contains("<title>" + title.toHtmlEscaped() + "</title>"));
     QVERIFY(chart->saveCsv(dir.filePath("t.csv")));
     QFile csv(dir.filePath("t.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly | QIODevice::Text));

@@ -444,16 +444,17 @@ void AccessibilityTest::inputFieldIsReadWhole()
 
 void AccessibilityTest::selectionWaitsForTheFocus_data()
 {
-    QTest::addColumn<QString>("from"); // the widget that has the focus before the keys
+    // The focus before and after the keys (0 a button, 1 the field, 2 a
+    // button), and for each selection change, whether the reader is told.
+    QTest::addColumn<int>("from");
     QTest::addColumn<QKeySequence>("keys");
-    QTest::addColumn<QString>("to"); // and after them
-    QTest::addColumn<QList<bool>>("heard"); // for each selection change, whether the reader is told
-    QTest::newRow("Tab into the field") << "before" << QKeySequence(Qt::Key_Tab) << "field" << QList<bool>{false};
-    QTest::newRow("Shift+Tab into it") << "after" << QKeySequence(Qt::SHIFT | Qt::Key_Tab) << "field"
-                                       << QList<bool>{false};
-    QTest::newRow("its label's key") << "before" << QKeySequence(Qt::ALT | Qt::Key_S) << "field" << QList<bool>{false};
-    QTest::newRow("Tab out of it") << "field" << QKeySequence(Qt::Key_Tab) << "after" << QList<bool>{false};
-    QTest::newRow("selecting in it") << "field" << QKeySequence(QStringLiteral("End, Shift+Home")) << "field"
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QList<bool>>("heard");
+    QTest::newRow("Tab into the field") << 0 << QKeySequence(Qt::Key_Tab) << 1 << QList<bool>{false};
+    QTest::newRow("Shift+Tab into it") << 2 << QKeySequence(Qt::SHIFT | Qt::Key_Tab) << 1 << QList<bool>{false};
+    QTest::newRow("its label's key") << 0 << QKeySequence(Qt::ALT | Qt::Key_S) << 1 << QList<bool>{false};
+    QTest::newRow("Tab out of it") << 1 << QKeySequence(Qt::Key_Tab) << 2 << QList<bool>{false};
+    QTest::newRow("selecting in it") << 1 << QKeySequence(QStringLiteral("End, Shift+Home")) << 1
                                      << QList<bool>{true, true};
 }
 
@@ -463,9 +464,9 @@ void AccessibilityTest::selectionWaitsForTheFocus()
     // deselects it, before Qt says where the focus is; a reader told of
     // that says the text before the field's name, or "unselected" before
     // the next control's.
-    QFETCH(QString, from);
+    QFETCH(int, from);
     QFETCH(QKeySequence, keys);
-    QFETCH(QString, to);
+    QFETCH(int, to);
     QFETCH(QList<bool>, heard);
     platform::accessible::install();
     QWidget w;
@@ -473,23 +474,19 @@ void AccessibilityTest::selectionWaitsForTheFocus()
     auto* label = new QLabel(QStringLiteral("乱数の種(&S)："));
     auto* field = new QLineEdit(QStringLiteral("12060187793097720213"));
     label->setBuddy(field);
-    for (QWidget* widget : QWidgetList{new QPushButton(QStringLiteral("before")), label, field,
-                                       new QPushButton(QStringLiteral("after"))})
+    const QWidgetList stops{new QPushButton(QStringLiteral("before")), field, new QPushButton(QStringLiteral("after"))};
+    for (QWidget* widget : QWidgetList{stops[0], label, stops[1], stops[2]})
         layout->addWidget(widget);
-    for (auto* button : w.findChildren<QPushButton*>())
-        button->setObjectName(button->text());
-    field->setObjectName(QStringLiteral("field"));
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QWidget* start = w.findChild<QWidget*>(from);
-    start->setFocus(Qt::TabFocusReason);
+    stops[from]->setFocus(Qt::TabFocusReason);
     QList<bool> told;
     connect(field, &QLineEdit::selectionChanged, &w, [&] {
         told += platform::accessible::heard(QAccessibleTextSelectionEvent(field, field->selectionStart(),
                                                                           field->selectionEnd()));
     });
-    QTest::keySequence(start, keys);
-    QCOMPARE(QApplication::focusWidget(), w.findChild<QWidget*>(to));
+    QTest::keySequence(stops[from], keys);
+    QCOMPARE(QApplication::focusWidget(), stops[to]);
     QCOMPARE(told, heard);
 }
 
